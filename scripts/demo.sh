@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and opens the board on the embedded demo.
+# Without a display it renders the demo board to a PNG instead.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  exec ./build/bin/assi --demo "$@"
+fi
+out="$PWD/build/demo-board.png"
+./build/bin/assi --demo --snapshot "$out" "$@"
+echo "Sem ecrã: o quadro de demonstração foi desenhado em $out"

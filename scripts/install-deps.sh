@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running the demo and testing need,
+# and generates the locales the tests use. Safe to run again: quiet when all is there.
+set -euo pipefail
+
+packages=(
+  cmake g++ make
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc
+  unixodbc unixodbc-dev odbcinst tdsodbc libsqliteodbc
+  libgtest-dev googletest libbenchmark-dev
+  xvfb xauth fonts-dejavu-core fonts-liberation2 locales
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "A instalar: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Tests format dates and numbers under both locales.
+need_gen=0
+for loc in pt_PT.UTF-8 en_US.UTF-8; do
+  if ! grep -qE "^${loc//./\\.} UTF-8" /etc/locale.gen 2>/dev/null; then
+    "${sudo_cmd[@]}" sed -i -E "s/^# *(${loc//./\\.} UTF-8)/\1/" /etc/locale.gen
+    grep -qE "^${loc//./\\.} UTF-8" /etc/locale.gen || echo "${loc} UTF-8" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+    need_gen=1
+  fi
+  short=$(echo "$loc" | sed 's/UTF-8/utf8/')
+  locale -a 2>/dev/null | grep -qx "$short" || need_gen=1
+done
+if [ $need_gen -eq 1 ]; then
+  "${sudo_cmd[@]}" locale-gen >/dev/null
+fi

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace assi {
+
+/// The first `count` characters of `text`, counting Unicode code points, so a
+/// cut never splits a surrogate pair. A negative count or a count no smaller
+/// than the text's length returns the text whole.
+QString cutToCharacters(const QString& text, int count);
+
+/// The number of code points in `text` (a surrogate pair counts once).
+int characterCount(const QString& text);
+
+} // namespace assi
