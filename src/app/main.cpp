@@ -1,6 +1,3 @@
-#include <QCoreApplication>
+#include "Application.h"
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    return 0;
-}
+int main(int argc, char** argv) { return assi::runApplication(argc, argv); }

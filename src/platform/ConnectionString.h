@@ -16,11 +16,20 @@ struct ConnectionString {
     QString databaseName;   // ODBC connection text, or the SQLite file path
     QString connectOptions; // login timeout, read-only access
     QString server;         // for messages
-    QString database;       // for messages
+    QString database;       // for messages; for SQLite, the file
     QString user;           // for messages
+    /// Kept only so that messages can be cleaned of it; never show it.
+    QString password;
+    /// The file that must exist before connecting (SQLite); empty otherwise.
+    QString requiredFile;
 
-    /// "servidor X, base de dados Y" (Portuguese, never the password).
+    /// "servidor X, base de dados Y", or "base de dados SQLite F" (Portuguese,
+    /// never the password).
     QString describe() const;
+
+    /// `text` with every trace of the password and of the ODBC text replaced
+    /// by "****", for messages that quote what a driver said.
+    QString withoutSecrets(QString text) const;
 };
 
 } // namespace assi

@@ -2,6 +2,7 @@
 
 #include "ConnectionString.h"
 
+#include <QSqlDatabase>
 #include <QString>
 
 namespace assi {
@@ -9,8 +10,14 @@ namespace assi {
 class Recordset;
 
 /// The board's one database connection, over Qt SQL. It belongs to the thread
-/// that calls Connect (Qt SQL connections cannot cross threads), and must be
-/// destroyed on that thread too.
+/// that calls Connect (Qt SQL connections cannot cross threads): OpenQuery,
+/// close and the destructor must run on that thread too. Constructing it binds
+/// it to no thread.
+///
+/// SQL Server sessions start with `SET DATEFIRST 7`, so that weekday numbers
+/// count Sunday as 1 whatever the login's language.
+///
+/// No message, log line or error it produces holds the password.
 class DatabaseConnection {
 public:
     DatabaseConnection();
@@ -18,16 +25,17 @@ public:
     DatabaseConnection(const DatabaseConnection&) = delete;
     DatabaseConnection& operator=(const DatabaseConnection&) = delete;
 
-    /// Opens the connection. Returns true; on failure throws BoardError naming
-    /// the server and the database and giving the driver's message.
+    /// Opens the connection, closing any earlier one first. Returns true; on
+    /// failure throws BoardError naming the server and the database and
+    /// giving the driver's message. A SQLite file must exist: a missing one is
+    /// an error naming it, never a new empty database.
     bool Connect(const ConnectionString& connectionString);
 
     /// Runs `sql` and fills `result` with its rows, in the query's order,
-    /// positioned on the first row. Column types: whole numbers become Integer
-    /// fields, date-times DateTime fields (on both engines), anything else
-    /// unsized Text. `source`, `clientCursor` and `options` are accepted for
-    /// the callers' sake and change nothing. Throws BoardError with the
-    /// driver's message on failure.
+    /// positioned on the first row (see recordsetFromQuery for the column
+    /// types). `source`, `clientCursor` and `options` are accepted for the
+    /// callers' sake and change nothing. Throws BoardError with the driver's
+    /// message on failure, leaving `result` as it was.
     bool OpenQuery(const QString& source, const QString& sql, Recordset& result, bool clientCursor,
                    int options);
 
@@ -36,10 +44,15 @@ public:
     void close();
     DatabaseEngine engine() const;
     const ConnectionString& connectionString() const;
+    /// The Qt SQL connection name, unique to this object.
+    QString connectionName() const { return m_name; }
 
 private:
+    [[noreturn]] void fail(const QString& what, const QString& driverMessage);
+
     QString m_name; // the QSqlDatabase connection name, unique per instance
     ConnectionString m_connectionString;
+    QSqlDatabase m_database; // invalid while no connection was added
 };
 
 } // namespace assi

@@ -199,14 +199,18 @@ QVariant Recordset::value(int field) const {
 QVariant Recordset::value(const QString& fieldName) const { return value(requireField(fieldName)); }
 
 QVariant Recordset::valueAt(int row, int field) const {
-    Q_ASSERT_X(row >= 0 && row < recordCount(), "Recordset::valueAt", "row out of range");
+    Q_ASSERT_X(row >= 0 && row < viewSize(), "Recordset::valueAt", "row out of range");
     Q_ASSERT_X(field >= 0 && field < fieldCount(), "Recordset::valueAt", "field out of range");
     return m_table->cell(tableRowOf(row), field);
 }
 
-int Recordset::recordCount() const { return m_viewIsTable ? m_table->rows : int(m_view.size()); }
+int Recordset::viewSize() const { return m_viewIsTable ? m_table->rows : int(m_view.size()); }
 
-bool Recordset::eof() const { return m_position >= recordCount(); }
+int Recordset::recordCount() const { return m_countUnknown ? -1 : viewSize(); }
+
+void Recordset::setCountUnknown(bool unknown) { m_countUnknown = unknown; }
+
+bool Recordset::eof() const { return m_position >= viewSize(); }
 
 void Recordset::moveFirst() { m_position = 0; }
 
@@ -215,7 +219,7 @@ void Recordset::moveNext() {
         ++m_position;
 }
 
-void Recordset::moveTo(int row) { m_position = std::clamp(row, 0, recordCount()); }
+void Recordset::moveTo(int row) { m_position = std::clamp(row, 0, viewSize()); }
 
 int Recordset::absolutePosition() const { return eof() ? -1 : m_position + 1; }
 

@@ -62,8 +62,11 @@ public:
     QVariant valueAt(int row, int field) const;
 
     // --- Cursor
-    /// Rows that pass the filter.
+    /// Rows that pass the filter; -1 when the count is unknown (below).
     int recordCount() const;
+    /// Makes recordCount() report -1, as a forward-only server cursor does when
+    /// it cannot tell its size. The rows can still be walked to EOF.
+    void setCountUnknown(bool unknown);
     bool eof() const;
     void moveFirst();
     void moveNext();
@@ -93,6 +96,7 @@ private:
     int requireField(const QString& name) const;
     int currentTableRow() const;
     int tableRowOf(int viewRow) const;
+    int viewSize() const;
     void rebuildView();
     QVariant normalized(int field, const QVariant& value) const;
 
@@ -104,7 +108,8 @@ private:
     QVariant m_filterValue;
     int m_sortField = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
-    int m_position = 0; // 0-based in the view; == recordCount() at EOF
+    int m_position = 0; // 0-based in the view; == viewSize() at EOF
+    bool m_countUnknown = false;
 };
 
 } // namespace assi

@@ -1,0 +1,217 @@
+#include "Application.h"
+
+#include "Assi.h"
+#include "BoardDump.h"
+#include "BoardCheck.h"
+#include "CommandLine.h"
+#include "Logging.h"
+#include "ThreadedBoardFeed.h"
+#include "data/ConnectionStartup.h"
+#include "data/DemoSite.h"
+#include "platform/BoardError.h"
+#include "platform/Grid.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonDocument>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <cstdio>
+#include <unistd.h>
+#include <cstdlib>
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+namespace {
+
+constexpr int ExitFailedRefresh = 1;
+constexpr int ExitStartupFailure = 2;
+
+void printOut(const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+}
+
+void printErr(const QString& text) {
+    std::fputs((text + u'\n').toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
+bool hasDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+QString defaultDemoFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/assi/demo"_s;
+}
+
+// Reports a start-up failure where a person will see it.
+int failStartup(const QString& message, bool interactive) {
+    qCCritical(lcApp).noquote() << message;
+    if (interactive)
+        QMessageBox::critical(nullptr, u"Quadro da assistência"_s, message);
+    else
+        printErr(message);
+    return ExitStartupFailure;
+}
+
+// Waits for the window's first refresh to end, however it ends.
+bool waitForFirstRefresh(Assi& window) {
+    if (!window.isRefreshing())
+        return window.lastError().isEmpty();
+    QEventLoop loop;
+    bool succeeded = false;
+    QObject::connect(&window, &Assi::refreshFinished, &loop, [&](bool ok) {
+        succeeded = ok;
+        loop.quit();
+    });
+    loop.exec();
+    return succeeded;
+}
+
+// "Grelha_1:3": makes the fourth displayed row of Grelha_1 current, as a click would.
+void applySelection(Assi& window, const QString& select) {
+    const QStringList parts = select.split(u':');
+    Grid* grid = window.findChild<Grid*>(parts.value(0));
+    if (!grid)
+        return;
+    int column = 0;
+    while (column < grid->columnCount() && grid->columnAt(column).isHidden())
+        ++column;
+    const int row = parts.value(1).toInt();
+    if (column < grid->columnCount() && row < grid->displayedRowCount())
+        grid->setCurrentCell(row, column);
+}
+
+void settle() {
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+int runBoard(const CommandLineOptions& options, const QString& baseDir, const QString& appDir) {
+    const bool interactive = !options.reportsAndExits();
+    ConnectionPlan plan;
+    try {
+        plan = planConnection(baseDir, appDir);
+    } catch (const BoardError& e) {
+        return failStartup(e.message(), interactive);
+    }
+
+    int exitCode = 0;
+    {
+        ThreadedBoardFeed feed(baseDir, appDir);
+        Assi window(&feed, plan.settingsFilePath, options.today);
+        window.resize(options.size.isValid() ? options.size : QSize(1330, 829));
+        try {
+            window.Form_Load();
+        } catch (const BoardError& e) {
+            return failStartup(e.message(), interactive);
+        }
+
+        if (!interactive) {
+            window.show();
+            const bool refreshed = waitForFirstRefresh(window);
+            if (!options.select.isEmpty())
+                applySelection(window, options.select);
+            settle();
+            if (!options.snapshotPath.isEmpty() && !window.grab().save(options.snapshotPath)) {
+                printErr(u"Não foi possível escrever a imagem em %1."_s.arg(options.snapshotPath));
+                return ExitStartupFailure;
+            }
+            if (options.dump)
+                printOut(QString::fromUtf8(QJsonDocument(dumpBoard(window)).toJson(QJsonDocument::Indented)));
+            return refreshed ? 0 : ExitFailedRefresh;
+        }
+
+        if (options.fullscreen) {
+            // Without a window manager showFullScreen() does nothing; a
+            // frameless window with the screen's geometry fills it anyway.
+            window.setWindowFlag(Qt::FramelessWindowHint);
+            if (QScreen* screen = window.screen())
+                window.setGeometry(screen->geometry());
+            window.showFullScreen();
+        } else {
+            window.show();
+        }
+        exitCode = QApplication::exec();
+        if (feed.isBusy()) {
+            // Esc during a query that has not come back: end now, leaving the
+            // database thread behind rather than waiting on the driver.
+            std::fflush(stdout);
+            std::fflush(stderr);
+            std::_Exit(exitCode);
+        }
+    }
+    return exitCode;
+}
+
+} // namespace
+
+int runApplication(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLineResult parsed = parseCommandLine(arguments);
+    if (!parsed.error.isEmpty()) {
+        printErr(parsed.error + u"\nUse --help para ver as opções."_s);
+        return ExitStartupFailure;
+    }
+    const CommandLineOptions& options = parsed.options;
+    if (options.help) {
+        printOut(commandLineHelp());
+        return 0;
+    }
+    if (options.version) {
+        printOut(u"assi 0.1.0\n"_s);
+        return 0;
+    }
+
+    // Reports need no display: pick the offscreen platform unless told otherwise.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && (options.reportsAndExits() || !hasDisplay()))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!options.reportsAndExits() && !hasDisplay() && qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+        printErr(u"Não há ecrã onde abrir o quadro (DISPLAY não está definido). "
+                 u"Use --snapshot FICHEIRO.png para o desenhar numa imagem."_s);
+        return ExitStartupFailure;
+    }
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Qt warns at every start without it; a private folder of our own will do.
+        const QString runtime = QDir::tempPath() + u"/assi-runtime-"_s + QString::number(getuid());
+        if (QDir().mkpath(runtime) &&
+            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
+    qSetMessagePattern(u"%{time yyyy-MM-dd HH:mm:ss} %{category} %{type}: %{message}"_s);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(u"assi"_s);
+    QApplication::setApplicationDisplayName(u"Quadro da assistência"_s);
+
+    const QString appDir = options.appDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.appDir;
+    QString baseDir = options.baseDir;
+
+    if (options.demo) {
+        const QString demoBase = baseDir.isEmpty() ? defaultDemoFolder() : baseDir;
+        try {
+            writeDemo(demoBase, options.today.isValid() ? options.today : QDate::currentDate());
+        } catch (const BoardError& e) {
+            printErr(e.message());
+            return ExitStartupFailure;
+        }
+        baseDir = demoBase;
+    }
+
+    if (options.check)
+        return runBoardCheck(baseDir, appDir, options.today.isValid() ? options.today : QDate::currentDate());
+
+    return runBoard(options, baseDir, appDir);
+}
+
+} // namespace assi

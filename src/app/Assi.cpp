@@ -1,0 +1,233 @@
+#include "Assi.h"
+
+#include "BoardFeed.h"
+#include "Logging.h"
+#include "WindowIcon.h"
+#include "grids/BoardColumns.h"
+#include "grids/GridLooks.h"
+#include "grids/RequestColumns.h"
+#include "platform/BoardError.h"
+#include "platform/Grid.h"
+#include "platform/Twips.h"
+#include "settings/SettingsLookup.h"
+#include "ui_Assi.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+namespace {
+constexpr int EscapeKey = 27;
+constexpr int TickMilliseconds = 60000;
+} // namespace
+
+Assi::Assi(BoardFeed* Connection, QString SettingsFilePath, QDate fixedToday, QWidget* parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::Assi>()), m_connection(Connection),
+      m_settingsFilePath(std::move(SettingsFilePath)),
+      m_settings(std::make_unique<SettingsLookup>(m_settingsFilePath)), m_fixedToday(fixedToday),
+      m_clock([] { return QDateTime::currentDateTime(); }) {
+    m_ui->setupUi(this);
+    setWindowIcon(boardIcon());
+
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    // The detail panel takes the system's highlight-text colour as its background.
+    QPalette panel = m_ui->Frame1->palette();
+    panel.setColor(QPalette::Window, panel.color(QPalette::HighlightedText));
+    m_ui->Frame1->setPalette(panel);
+    m_ui->Label1->setPalette(panel);
+    m_ui->Label1->setTextFormat(Qt::PlainText);
+    m_ui->StatusLine->setTextFormat(Qt::PlainText);
+    QFont statusFont = m_ui->StatusLine->font();
+    statusFont.setPixelSize(11);
+    m_ui->StatusLine->setFont(statusFont);
+
+    m_relogio.setInterval(TickMilliseconds);
+    connect(&m_relogio, &QTimer::timeout, this, &Assi::Relogio_Timer);
+    m_busyTimer.setSingleShot(true);
+    m_busyTimer.setInterval(1000);
+    connect(&m_busyTimer, &QTimer::timeout, this, &Assi::showStatus);
+    connect(m_connection, &BoardFeed::loaded, this, &Assi::onLoaded);
+
+    // Esc must close the board whichever control has the focus, so the
+    // window sees every key before its children do.
+    qApp->installEventFilter(this);
+}
+
+Assi::~Assi() { qApp->removeEventFilter(this); }
+
+Grid* Assi::Grelha_1() const { return m_ui->Grelha_1; }
+Grid* Assi::Grelha_11() const { return m_ui->Grelha_11; }
+Grid* Assi::Grelha_2() const { return m_ui->Grelha_2; }
+QFrame* Assi::Frame1() const { return m_ui->Frame1; }
+QLabel* Assi::Label1() const { return m_ui->Label1; }
+QLabel* Assi::statusLine() const { return m_ui->StatusLine; }
+
+void Assi::setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+
+QDate Assi::today() const { return m_fixedToday.isValid() ? m_fixedToday : m_clock().date(); }
+
+double Assi::ScaleWidth() const { return pixelsToTwips(width()); }
+double Assi::ScaleHeight() const { return pixelsToTwips(height()); }
+
+const SettingsLookup& Assi::settings() const { return *m_settings; }
+
+QString Assi::Ler_INI(int iGrelha, int iCampo) const { return m_settings->Ler_INI(iGrelha, iCampo); }
+
+void Assi::Form_Load() {
+    LoadGeneralSettings();
+    showStatus();
+    RefreshBoard();
+    m_relogio.start();
+}
+
+void Assi::LoadGeneralSettings() {
+    m_refreshTicks = m_settings->readWholeNumber16(3, -2);
+    Form_Resize();
+}
+
+void Assi::Relogio_Timer() {
+    // TickCount never passes RefreshTicks (at most 32767) before it is reset.
+    ++m_tickCount;
+    if (m_tickCount >= m_refreshTicks || m_retryOnNextTick) {
+        RefreshBoard();
+        m_tickCount = 0;
+    }
+    showStatus();
+}
+
+void Assi::RefreshBoard() {
+    if (m_refreshing)
+        return;
+    m_refreshing = true;
+    m_status.refreshStarted(m_clock());
+    m_busyTimer.start();
+    m_connection->load(today());
+}
+
+void Assi::onLoaded(const BoardData& data) {
+    m_busyTimer.stop();
+    bool succeeded = false;
+    try {
+        applyRefresh(data);
+        succeeded = true;
+    } catch (const BoardError& e) {
+        m_lastError = e.message();
+    } catch (const std::exception& e) {
+        m_lastError = QString::fromLocal8Bit(e.what());
+    }
+    m_refreshing = false;
+    m_retryOnNextTick = !succeeded;
+    if (succeeded) {
+        m_lastError.clear();
+        m_status.refreshSucceeded(m_clock());
+    } else {
+        qCWarning(lcApp).noquote() << "Falha na atualização:" << m_lastError;
+        m_status.refreshFailed(m_clock(), m_lastError);
+    }
+    showStatus();
+    Q_EMIT refreshFinished(succeeded);
+}
+
+void Assi::applyRefresh(const BoardData& data) {
+    WeekDayNames DiasSemana{};
+    m_ui->Frame1->setVisible(false);
+    Act_Grelha_1();
+    Act_Grelha_11();
+
+    if (data.requestsError)
+        throw BoardError(*data.requestsError);
+    m_ui->Grelha_1->setDataSource(data.first);
+    m_ui->Grelha_11->setDataSource(data.second);
+    Act_Grelha_1_Campos();
+    Act_Grelha_11_Campos();
+    if (!m_ui->Grelha_1->isVisible())
+        m_ui->Grelha_1->setVisible(true);
+    if (!m_ui->Grelha_11->isVisible())
+        m_ui->Grelha_11->setVisible(true);
+
+    Act_Grelha_2();
+    if (data.weekError)
+        throw BoardError(*data.weekError);
+    DiasSemana = data.DiasSemana;
+    m_lastDiasSemana = DiasSemana;
+    if (!data.ok)
+        return;
+    m_ui->Grelha_2->setDataSource(data.board);
+    Act_Grelha_2_Campos_Novo(*m_ui->Grelha_2, DiasSemana);
+    if (!m_ui->Grelha_2->isVisible())
+        m_ui->Grelha_2->setVisible(true);
+    Form_Resize();
+}
+
+void Assi::Act_Grelha_1() { applyGridLook(*m_ui->Grelha_1, settings(), 1, BackColor()); }
+void Assi::Act_Grelha_11() { applyGridLook(*m_ui->Grelha_11, settings(), 1, BackColor()); }
+void Assi::Act_Grelha_2() { applyGridLook(*m_ui->Grelha_2, settings(), 2, BackColor()); }
+void Assi::Act_Grelha_1_Campos() { setUpRequestColumns(*m_ui->Grelha_1, settings()); }
+void Assi::Act_Grelha_11_Campos() { setUpRequestColumns(*m_ui->Grelha_11, settings()); }
+
+void Assi::Form_KeyPress(int& KeyAscii) {
+    if (KeyAscii != EscapeKey)
+        return;
+    m_relogio.stop();
+    close();
+    QCoreApplication::exit(0);
+}
+
+void Assi::placeControl(QWidget* control, const QRectF& twips) {
+    // Both edges round from twips, so neighbours share their edges exactly.
+    const int left = twipsToPixels(twips.left());
+    const int top = twipsToPixels(twips.top());
+    const int right = twipsToPixels(twips.left() + twips.width());
+    const int bottom = twipsToPixels(twips.top() + twips.height());
+    control->setGeometry(left, top, std::max(0, right - left), std::max(0, bottom - top));
+    control->setProperty("twips", twips);
+}
+
+void Assi::Form_Resize() {
+    const BoardLayout layout = computeBoardLayout(ScaleWidth(), ScaleHeight());
+    placeControl(m_ui->Grelha_2, layout.grelha2);
+    placeControl(m_ui->Grelha_1, layout.grelha1);
+    placeControl(m_ui->Grelha_11, layout.grelha11);
+    // The status line lives in the 240-twip margin under the lower band.
+    placeControl(m_ui->StatusLine,
+                 QRectF(120, std::max(0.0, ScaleHeight() - 240), std::max(0.0, ScaleWidth() - 240), 240));
+}
+
+void Assi::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+bool Assi::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Escape) {
+                int code = EscapeKey;
+                Form_KeyPress(code);
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Assi::showStatus() {
+    const StatusLine::View v = m_status.view(m_clock(), m_refreshTicks);
+    QLabel* line = m_ui->StatusLine;
+    line->setText(v.text);
+    QPalette p = line->palette();
+    p.setColor(QPalette::WindowText, v.alarm ? QColor(0xC0, 0x00, 0x00) : QColor(0x55, 0x55, 0x55));
+    line->setPalette(p);
+    line->setToolTip(v.text);
+}
+
+} // namespace assi

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "BoardLayout.h"
+#include "StatusLine.h"
+#include "data/BoardData.h"
+
+#include <QDateTime>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+
+class QFrame;
+class QLabel;
+
+namespace Ui {
+class Assi;
+}
+
+namespace assi {
+
+class BoardFeed;
+class Grid;
+class SettingsLookup;
+
+/// The board's window: three grids, the detail panel and the status line,
+/// refreshed from the database every few minutes.
+class Assi : public QWidget {
+    Q_OBJECT
+public:
+    /// `Connection` delivers each refresh's data; the window does not own it.
+    /// An invalid `fixedToday` means the machine's date at each refresh.
+    Assi(BoardFeed* Connection, QString SettingsFilePath, QDate fixedToday, QWidget* parent = nullptr);
+    ~Assi() override;
+
+    /// Start-up: the general settings and layout, the first refresh, the timer.
+    /// Throws BoardError when the board cannot run at all (no refresh period).
+    void Form_Load();
+    /// Starts a refresh unless one is running; the steps run when the data is in.
+    void RefreshBoard();
+    void Relogio_Timer();
+    void Form_KeyPress(int& KeyAscii);
+    void LoadGeneralSettings();
+    void Form_Resize();
+    QString Ler_INI(int iGrelha, int iCampo) const;
+
+    void Act_Grelha_1();
+    void Act_Grelha_11();
+    void Act_Grelha_2();
+    void Act_Grelha_1_Campos();
+    void Act_Grelha_11_Campos();
+
+    // What the dump and the tests read.
+    Grid* Grelha_1() const;
+    Grid* Grelha_11() const;
+    Grid* Grelha_2() const;
+    QFrame* Frame1() const;
+    QLabel* Label1() const;
+    QLabel* statusLine() const;
+    QTimer* Relogio() { return &m_relogio; }
+    const QString& SettingsFilePath() const { return m_settingsFilePath; }
+    int RefreshTicks() const { return m_refreshTicks; }
+    int TickCount() const { return m_tickCount; }
+    const WeekDayNames& lastDiasSemana() const { return m_lastDiasSemana; }
+    QDate today() const;
+    /// The last refresh's error, empty after a successful one.
+    const QString& lastError() const { return m_lastError; }
+    bool isRefreshing() const { return m_refreshing; }
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+    /// The window's background colour, 0x00BBGGRR.
+    qint32 BackColor() const { return 0x00FFFFFF; }
+
+    /// The clock the status line reads; tests replace it.
+    void setClock(std::function<QDateTime()> clock);
+
+Q_SIGNALS:
+    /// After each refresh's steps have run (or stopped at a failure).
+    void refreshFinished(bool succeeded);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void applyRefresh(const BoardData& data);
+    void onLoaded(const BoardData& data);
+    void showStatus();
+    const SettingsLookup& settings() const;
+    static void placeControl(QWidget* control, const QRectF& twips);
+
+    std::unique_ptr<Ui::Assi> m_ui;
+    BoardFeed* m_connection;
+    QString m_settingsFilePath;
+    std::unique_ptr<SettingsLookup> m_settings;
+    QDate m_fixedToday;
+    int m_refreshTicks = 0;
+    int m_tickCount = 0;
+    QTimer m_relogio;
+    QTimer m_busyTimer;
+    bool m_refreshing = false;
+    bool m_retryOnNextTick = false;
+    WeekDayNames m_lastDiasSemana{};
+    QString m_lastError;
+    StatusLine m_status;
+    std::function<QDateTime()> m_clock;
+};
+
+} // namespace assi

@@ -1,0 +1,135 @@
+#include "BoardDump.h"
+
+#include "Assi.h"
+#include "platform/Grid.h"
+#include "platform/Twips.h"
+
+#include <QFrame>
+#include <QJsonArray>
+#include <QLabel>
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+namespace {
+
+// The styles the board sets; any style added beyond the built-in ones follows.
+const QStringList dumpedStyles = {u"Caption"_s,      u"Heading"_s,           u"GroupHeader"_s,
+                                  u"Selection"_s,    u"InactiveSelection"_s, u"GroupByBox"_s};
+constexpr int builtInStyleCount = 19;
+
+QJsonValue textOrNull(const QVariant& value) {
+    return value.isNull() ? QJsonValue(QJsonValue::Null) : QJsonValue(value.toString());
+}
+
+QRectF twipsOf(const QWidget* widget) {
+    const QVariant placed = widget->property("twips");
+    if (placed.isValid())
+        return placed.toRectF();
+    const QRect g = widget->geometry();
+    return QRectF(pixelsToTwips(g.x()), pixelsToTwips(g.y()), pixelsToTwips(g.width()),
+                  pixelsToTwips(g.height()));
+}
+
+void addGeometry(QJsonObject& object, const QWidget* widget) {
+    const QRectF r = twipsOf(widget);
+    object[u"left"_s] = r.left();
+    object[u"top"_s] = r.top();
+    object[u"width"_s] = r.width();
+    object[u"height"_s] = r.height();
+}
+
+QJsonObject fontJson(const GridFont& font) {
+    return {{u"name"_s, font.name}, {u"size"_s, font.size}, {u"bold"_s, font.bold}};
+}
+
+QJsonObject styleJson(const GridStyle& style) {
+    return {{u"backColor"_s, style.backColor()},   {u"foreColor"_s, style.foreColor()},
+            {u"font"_s, fontJson(style.font())},   {u"textAlignment"_s, style.textAlignment()},
+            {u"wordWrap"_s, style.wordWrap()},     {u"format"_s, style.format()}};
+}
+
+QJsonObject gridJson(const Grid& grid) {
+    QJsonObject g;
+    g[u"visible"_s] = grid.isVisibleTo(grid.parentWidget());
+    g[u"caption"_s] = grid.caption();
+    addGeometry(g, &grid);
+    g[u"backColor"_s] = grid.backColor();
+    g[u"font"_s] = fontJson(grid.gridFont());
+    g[u"rowHeight"_s] = grid.rowHeight();
+    g[u"headingHeight"_s] = grid.headingHeight();
+    g[u"groupBy"_s] = QJsonArray::fromStringList(grid.groupColumns());
+
+    QJsonArray columns;
+    for (int i = 0; i < grid.columnCount(); ++i) {
+        const GridColumn& c = grid.columnAt(i);
+        columns.append(QJsonObject{{u"key"_s, c.key()},
+                                   {u"caption"_s, c.caption()},
+                                   {u"width"_s, c.width()},
+                                   {u"hidden"_s, c.isHidden()},
+                                   {u"font"_s, fontJson(c.style().font())},
+                                   {u"wordWrap"_s, c.style().wordWrap()},
+                                   {u"textAlignment"_s, c.style().textAlignment()},
+                                   {u"format"_s, c.style().format()}});
+    }
+    g[u"columns"_s] = columns;
+
+    QJsonArray rows;
+    const Recordset& data = grid.dataSource();
+    for (int r = 0; r < std::max(0, data.recordCount()); ++r) {
+        QJsonArray row;
+        for (int f = 0; f < data.fieldCount(); ++f)
+            row.append(textOrNull(data.valueAt(r, f)));
+        rows.append(row);
+    }
+    g[u"rows"_s] = rows;
+
+    QJsonObject styles;
+    QStringList names = dumpedStyles;
+    names += grid.styleNames().mid(builtInStyleCount);
+    for (const QString& name : std::as_const(names))
+        styles[name] = styleJson(grid.style(name));
+    g[u"styles"_s] = styles;
+
+    QJsonArray rules;
+    for (const GridFormatRule& rule : grid.formatRules())
+        rules.append(QJsonObject{{u"style"_s, rule.styleName},
+                                 {u"column"_s, rule.columnKey},
+                                 {u"value"_s, rule.value.toString()}});
+    g[u"formatRules"_s] = rules;
+    return g;
+}
+
+} // namespace
+
+QJsonObject dumpBoard(const Assi& window) {
+    QJsonObject dump;
+    dump[u"settingsFile"_s] = window.SettingsFilePath();
+    dump[u"refreshTicks"_s] = window.RefreshTicks();
+    dump[u"today"_s] = window.today().toString(Qt::ISODate);
+    QJsonArray dias;
+    for (const QString& day : window.lastDiasSemana())
+        dias.append(day);
+    dump[u"diasSemana"_s] = dias;
+    dump[u"window"_s] = QJsonObject{{u"scaleWidth"_s, window.ScaleWidth()},
+                                   {u"scaleHeight"_s, window.ScaleHeight()}};
+    dump[u"error"_s] = window.lastError().isEmpty() ? QJsonValue(QJsonValue::Null)
+                                                   : QJsonValue(window.lastError());
+    dump[u"status"_s] = window.statusLine()->text();
+
+    QJsonObject panel;
+    panel[u"visible"_s] = window.Frame1()->isVisibleTo(&const_cast<Assi&>(window));
+    addGeometry(panel, window.Frame1());
+    panel[u"text"_s] = window.Label1()->text();
+    dump[u"panel"_s] = panel;
+
+    QJsonObject grids;
+    grids[u"Grelha_1"_s] = gridJson(*window.Grelha_1());
+    grids[u"Grelha_11"_s] = gridJson(*window.Grelha_11());
+    grids[u"Grelha_2"_s] = gridJson(*window.Grelha_2());
+    dump[u"grids"_s] = grids;
+    return dump;
+}
+
+} // namespace assi

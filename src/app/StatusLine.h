@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace assi {
+
+/// What the status line in the window's bottom margin says, so a person at
+/// the board can tell it is alive and whether its data can be trusted.
+class StatusLine {
+public:
+    struct View {
+        QString text;
+        bool alarm = false; // shown in red
+    };
+
+    void refreshStarted(const QDateTime& now);
+    void refreshSucceeded(const QDateTime& now);
+    void refreshFailed(const QDateTime& now, const QString& message);
+
+    /// The text at `now`, for a refresh period of `periodMinutes`: the data
+    /// turns stale (red) when older than twice the period.
+    View view(const QDateTime& now, int periodMinutes) const;
+
+private:
+    QDateTime m_lastSuccess;
+    QDateTime m_lastFailure;
+    QString m_error;
+    QDateTime m_busySince; // invalid when no refresh is running
+};
+
+} // namespace assi

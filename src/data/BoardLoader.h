@@ -1,0 +1,32 @@
+#pragma once
+
+#include "data/BoardData.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace assi {
+
+class DatabaseConnection;
+
+/// Loads everything one refresh shows. It owns the board's database
+/// connection, opens it on the first load and again after any failure (a lost
+/// connection, a server that went away), so the board heals by itself. Lives
+/// on one thread: the one that calls load().
+class BoardLoader {
+public:
+    BoardLoader(QString baseDirOverride, QString appDir);
+    ~BoardLoader();
+
+    BoardData load(const QDate& today);
+
+private:
+    void connect();
+
+    QString m_baseDirOverride;
+    QString m_appDir;
+    std::unique_ptr<DatabaseConnection> m_connection;
+};
+
+} // namespace assi

@@ -1,0 +1,108 @@
+#include "ConnectionCheck.h"
+
+#include "ConnectionStartup.h"
+#include "platform/BoardError.h"
+#include "platform/DatabaseConnection.h"
+
+#include <QDir>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+namespace {
+
+using Key = ConnectionProfile::Key;
+
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+void writeSettingsFile(const ConnectionPlan& plan, QTextStream& out) {
+    out << u"Ficheiro de definições: "_s << shown(plan.settingsFilePath) << u'\n';
+    if (plan.siteFolderExists)
+        out << u"  Escolhido porque existe a pasta do local "_s << shown(plan.siteFolder) << u".\n"_s;
+    else
+        out << u"  Escolhido porque não existe a pasta do local "_s << shown(plan.siteFolder)
+            << u": usa-se a pasta do programa "_s << shown(plan.programFolder) << u".\n"_s;
+    if (!plan.settingsFileExists)
+        out << u"  ATENÇÃO: este ficheiro não existe.\n"_s;
+}
+
+QString whereFrom(const ConnectionPlan& plan) {
+    return plan.usesCatalogue ? u"catálogo"_s : u"ficheiro de definições"_s;
+}
+
+QString describeValue(const ConnectionPlan& plan, Key key) {
+    const ConnectionProfile& profile = plan.profile;
+    const QString origin = u" ("_s + whereFrom(plan) + u')';
+    const QString raw = profile.rawValue(key).trimmed();
+    switch (key) {
+    case Key::Senha:
+        return profile.Value3().isEmpty() ? u"(vazia)"_s + origin : u"****"_s + origin;
+    case Key::Motor:
+        return raw.isEmpty() ? u"sqlserver (por omissão)"_s : raw + origin;
+    case Key::Driver: {
+        if (!raw.isEmpty())
+            return raw + origin;
+        const bool sqlite = profile.rawValue(Key::Motor).trimmed().compare(u"sqlite"_s, Qt::CaseInsensitive) == 0;
+        return sqlite ? u"(nenhum: controlador SQLite do Qt)"_s : u"FreeTDS (por omissão)"_s;
+    }
+    case Key::BaseDados:
+        return profile.Value2().isEmpty() ? u"(vazio)"_s + origin : shown(profile.Value2()) + origin;
+    case Key::Servidor:
+    case Key::Utilizador:
+        break;
+    }
+    const QString value = profile.rawValue(key);
+    return value.isEmpty() ? u"(vazio)"_s + origin : value + origin;
+}
+
+void writeValues(const ConnectionPlan& plan, QTextStream& out) {
+    if (!plan.usesCatalogue) {
+        out << u"Valores de ligação: do ficheiro de definições.\n"_s;
+    } else {
+        out << u"Valores de ligação: do catálogo "_s << shown(plan.catalogueFilePath);
+        if (!plan.settingsFileExists)
+            out << u", porque o ficheiro de definições não existe.\n"_s;
+        else
+            out << u", porque no ficheiro de definições falta "_s << plan.emptyInSettings.join(u", "_s)
+                << u".\n"_s;
+        if (!plan.profile.sourceFileExists())
+            out << u"  ATENÇÃO: o catálogo não existe.\n"_s;
+    }
+    const Key order[] = {Key::Motor, Key::Driver, Key::Servidor, Key::BaseDados, Key::Utilizador, Key::Senha};
+    for (Key key : order)
+        out << u"  "_s << ConnectionProfile::keyName(key).leftJustified(11) << u"= "_s
+            << describeValue(plan, key) << u'\n';
+}
+
+} // namespace
+
+bool ConnectionCheck(const ConnectionPlan& plan, QTextStream& out, const OpenConnectionCheck& moreChecks) {
+    writeSettingsFile(plan, out);
+    writeValues(plan, out);
+
+    DatabaseConnection connection;
+    QString settingsFilePath;
+    try {
+        LIgarBd(plan, settingsFilePath, connection);
+    } catch (const BoardError& error) {
+        out << u"Ligação: FALHOU.\n  "_s << error.message() << u'\n';
+        out.flush();
+        return false;
+    }
+    out << u"Ligação: aberta ("_s << connection.connectionString().describe() << u").\n"_s;
+
+    bool ok = plan.settingsFileExists;
+    if (moreChecks)
+        ok = moreChecks(connection, out) && ok;
+    out.flush();
+    return ok;
+}
+
+bool ConnectionCheck(const QString& baseFolderOverride, const QString& appDir, QTextStream& out,
+                     const OpenConnectionCheck& moreChecks) {
+    return ConnectionCheck(planConnection(baseFolderOverride, appDir), out, moreChecks);
+}
+
+} // namespace assi

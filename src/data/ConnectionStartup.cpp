@@ -1,0 +1,114 @@
+#include "ConnectionStartup.h"
+
+#include "Logging.h"
+#include "platform/BoardError.h"
+#include "platform/ConnectionStringBuilder.h"
+#include "platform/DatabaseConnection.h"
+#include "platform/FolderProbe.h"
+#include "platform/SystemFolderLocator.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+namespace {
+
+using Key = ConnectionProfile::Key;
+
+// Servidor, Utilizador and BaseDados, in the order the fallback tests them.
+QStringList emptyConnectionKeys(const ConnectionProfile& profile) {
+    QStringList empty;
+    if (profile.Value1().isEmpty())
+        empty << ConnectionProfile::keyName(Key::Servidor);
+    if (profile.Value4().isEmpty())
+        empty << ConnectionProfile::keyName(Key::Utilizador);
+    if (profile.Value2().isEmpty())
+        empty << ConnectionProfile::keyName(Key::BaseDados);
+    return empty;
+}
+
+QString programFolder(const QString& appDir) {
+    QString folder = appDir.trimmed();
+    if (folder.isEmpty())
+        folder = qEnvironmentVariable("ASSI_APP_DIR").trimmed();
+    if (folder.isEmpty())
+        folder = QCoreApplication::applicationDirPath();
+    return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+}
+
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// The fallback does not look at the catalogue's values again; connecting with
+// a value missing would only give the driver's puzzling answer, so say here
+// what is missing and where it was looked for.
+void requireConnectionValues(const ConnectionPlan& plan) {
+    const QStringList missing = emptyConnectionKeys(plan.profile);
+    if (missing.isEmpty())
+        return;
+    const QString settings =
+        plan.settingsFileExists
+            ? u"o ficheiro de definições %1 não os tem todos"_s.arg(shown(plan.settingsFilePath))
+            : u"o ficheiro de definições %1 não existe"_s.arg(shown(plan.settingsFilePath));
+    const QString catalogue =
+        plan.profile.sourceFileExists()
+            ? u"o catálogo %1 também não"_s.arg(shown(plan.catalogueFilePath))
+            : u"o catálogo %1 não existe"_s.arg(shown(plan.catalogueFilePath));
+    throw BoardError(u"Faltam valores de ligação em [%1]: %2; %3 e %4."_s.arg(
+        ConnectionProfile::section(), missing.join(u", "_s), settings, catalogue));
+}
+
+} // namespace
+
+ConnectionPlan planConnection(const QString& baseFolderOverride, const QString& appDir) {
+    ConnectionPlan plan;
+    plan.baseFolder = SystemFolderLocator(baseFolderOverride).FolderPath();
+    plan.programFolder = programFolder(appDir);
+    plan.siteFolder = QDir(plan.baseFolder).filePath(u"zelvio"_s);
+    plan.siteFolderExists = FolderProbe().FolderExists(plan.siteFolder);
+
+    const QString settingsFolder = plan.siteFolderExists ? plan.siteFolder : plan.programFolder;
+    plan.settingsFilePath = QDir(settingsFolder).filePath(u"OTK.zlv"_s);
+    plan.catalogueFilePath = QDir(plan.programFolder).filePath(u"Catalogos/bd.sql"_s);
+
+    plan.profile.ReadSettings(plan.settingsFilePath);
+    plan.settingsFileExists = plan.profile.sourceFileExists();
+    plan.emptyInSettings = emptyConnectionKeys(plan.profile);
+    if (!plan.emptyInSettings.isEmpty()) {
+        plan.profile.CatalogueFile(plan.catalogueFilePath);
+        plan.profile.UseCatalogue(true);
+        plan.profile.ReadCatalogue();
+        plan.usesCatalogue = true;
+    }
+    qCInfo(lcData).noquote() << "Definições:" << shown(plan.settingsFilePath)
+                             << (plan.usesCatalogue ? "; valores de ligação do catálogo" : "");
+    return plan;
+}
+
+void LIgarBd(const ConnectionPlan& plan, QString& SettingsFilePath, DatabaseConnection& Connection) {
+    SettingsFilePath = plan.settingsFilePath;
+    requireConnectionValues(plan);
+
+    const ConnectionProfile& profile = plan.profile;
+    ConnectionStringBuilder builder;
+    builder.Provider(u"MSDataShape"_s);
+    builder.Mode(1);
+    builder.Value1(profile.Value1());
+    builder.Value4(profile.Value4());
+    builder.Value2(profile.Value2());
+    builder.Value3(profile.Value3());
+    builder.Motor(profile.Motor());
+    builder.Driver(profile.Driver());
+
+    Connection.Connect(builder.ConnectionString());
+}
+
+void LIgarBd(const QString& baseFolderOverride, const QString& appDir, QString& SettingsFilePath,
+             DatabaseConnection& Connection) {
+    LIgarBd(planConnection(baseFolderOverride, appDir), SettingsFilePath, Connection);
+}
+
+} // namespace assi

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/ConnectionProfile.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace assi {
+
+class DatabaseConnection;
+
+/// Where the settings live and which connection values the board will use,
+/// worked out without touching the database (so the window can do it on its
+/// own thread and a worker can connect later).
+struct ConnectionPlan {
+    QString baseFolder;         // from SystemFolderLocator
+    QString siteFolder;         // <base>/zelvio
+    bool siteFolderExists = false;
+    QString programFolder;      // the program's own folder
+    QString settingsFilePath;   // <site or program folder>/OTK.zlv
+    bool settingsFileExists = false;
+    QString catalogueFilePath;  // <program folder>/Catalogos/bd.sql
+    bool usesCatalogue = false;
+    /// Of Servidor, Utilizador and BaseDados, those the settings file left
+    /// empty (why the catalogue is used).
+    QStringList emptyInSettings;
+    ConnectionProfile profile;  // the values to connect with
+};
+
+/// Finds the settings file and gathers the connection values, with the
+/// catalogue fallback: when Servidor, Utilizador or BaseDados is empty in the
+/// settings file (or the file is missing), all four values come from the
+/// catalogue instead; Senha takes no part in that test, and the catalogue's
+/// values are not tested again.
+///
+/// `baseFolderOverride` goes to SystemFolderLocator (empty: ASSI_BASE_DIR,
+/// else the user's configuration folder). `appDir` is the program's folder
+/// (empty: ASSI_APP_DIR, else the executable's folder).
+ConnectionPlan planConnection(const QString& baseFolderOverride, const QString& appDir);
+
+/// Keeps the settings path in `SettingsFilePath`, builds the connection from
+/// the plan's values (read-only, through the "MSDataShape" provider) and
+/// opens `Connection`. Throws BoardError when a value is still missing after
+/// the fallback or the connection cannot be opened.
+void LIgarBd(const ConnectionPlan& plan, QString& SettingsFilePath, DatabaseConnection& Connection);
+
+/// planConnection followed by LIgarBd, for a caller that plans and connects on
+/// one thread.
+void LIgarBd(const QString& baseFolderOverride, const QString& appDir, QString& SettingsFilePath,
+             DatabaseConnection& Connection);
+
+} // namespace assi

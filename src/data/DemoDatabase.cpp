@@ -1,0 +1,116 @@
+#include "DemoDatabase.h"
+
+#include "platform/BoardError.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <atomic>
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+namespace {
+
+const char* const schema[] = {
+    "create table zlv_OTK_Equipas (EquipaId integer primary key, Nome varchar(60))",
+    "create table Clientes (Codigo integer primary key, Nome varchar(120))",
+    "create table zlv_OTK_Funcionarios (FuncId integer primary key, FuncNome varchar(60))",
+    "create table zlv_OTK_Assistencias (Ano integer, Numero integer, Estado integer not null,"
+    " GeraOrdservico integer not null default 0, CodDepar integer, Cliente integer,"
+    " DataCriacao DATETIME, Detalhes text)",
+    "create table zlv_OTK_OrdensServico (DataEntrega DATETIME, Estado integer not null,"
+    " Cliente integer, FuncId integer)",
+};
+
+QVariant nullable(const QVariant& value) { return value.isValid() ? value : QVariant(); }
+
+} // namespace
+
+DemoDatabase::DemoDatabase(const QString& filePath) : m_filePath(filePath) {
+    static std::atomic_int serial{0};
+    m_connectionName = u"assi-demo-%1"_s.arg(++serial);
+
+    for (const QString& old : {filePath, filePath + u"-journal"_s}) {
+        if (QFile::exists(old) && !QFile::remove(old))
+            throw BoardError(u"Não foi possível substituir a base de dados de demonstração %1."_s.arg(old));
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connectionName);
+    db.setDatabaseName(filePath);
+    if (!db.open()) {
+        const QString message = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        throw BoardError(u"Não foi possível criar a base de dados de demonstração %1: %2"_s.arg(
+            filePath, message));
+    }
+    // A demo database is rebuilt whenever it is needed: durability on a crash
+    // is not worth a disk flush per row.
+    exec(u"pragma synchronous = off"_s);
+    exec(u"pragma journal_mode = memory"_s);
+    for (const char* statement : schema)
+        exec(QString::fromLatin1(statement));
+}
+
+DemoDatabase::~DemoDatabase() {
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+QString DemoDatabase::dateTimeText(const QDateTime& dateTime) {
+    return dateTime.toString(u"yyyy-MM-dd HH:mm:ss"_s);
+}
+
+void DemoDatabase::exec(const QString& sql, const QVariantList& values) {
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    bool ok = query.prepare(sql);
+    if (ok) {
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        ok = query.exec();
+    }
+    if (!ok) {
+        throw BoardError(u"Erro ao escrever a base de dados de demonstração %1: %2"_s.arg(
+            m_filePath, query.lastError().text()));
+    }
+}
+
+void DemoDatabase::addDepartment(int id, const QString& name) {
+    exec(u"insert into zlv_OTK_Equipas (EquipaId, Nome) values (?, ?)"_s, {id, name});
+}
+
+void DemoDatabase::addClient(int code, const QString& name) {
+    exec(u"insert into Clientes (Codigo, Nome) values (?, ?)"_s, {code, name});
+}
+
+void DemoDatabase::addEmployee(int id, const QString& name) {
+    exec(u"insert into zlv_OTK_Funcionarios (FuncId, FuncNome) values (?, ?)"_s, {id, name});
+}
+
+void DemoDatabase::addRequest(const DemoRequest& request) {
+    exec(u"insert into zlv_OTK_Assistencias (Ano, Numero, Estado, GeraOrdservico, CodDepar,"
+         " Cliente, DataCriacao, Detalhes) values (?, ?, ?, ?, ?, ?, ?, ?)"_s,
+         {nullable(request.ano), nullable(request.numero), request.estado, request.geraOrdservico,
+          nullable(request.codDepar), nullable(request.cliente),
+          request.dataCriacao.isValid() ? QVariant(dateTimeText(request.dataCriacao)) : QVariant(),
+          nullable(request.detalhes)});
+}
+
+void DemoDatabase::addOrder(const DemoOrder& order) {
+    exec(u"insert into zlv_OTK_OrdensServico (DataEntrega, Estado, Cliente, FuncId)"
+         " values (?, ?, ?, ?)"_s,
+         {order.dataEntrega.isValid() ? QVariant(dateTimeText(order.dataEntrega)) : QVariant(),
+          order.estado, nullable(order.cliente), nullable(order.funcId)});
+}
+
+void DemoDatabase::beginBatch() { exec(u"begin"_s); }
+
+void DemoDatabase::commitBatch() { exec(u"commit"_s); }
+
+} // namespace assi

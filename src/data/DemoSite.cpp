@@ -1,0 +1,100 @@
+#include "DemoSite.h"
+
+#include "DemoData.h"
+#include "DemoDatabase.h"
+#include "platform/BoardError.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+namespace {
+
+// Colours are 0x00BBGGRR; the heading colours show both accepted spellings.
+QString gridSection(const QString& name, const QString& title, const QString& headingBackColor,
+                    bool withColumns) {
+    QString text = u"[%1]\n"_s.arg(name);
+    text += u"Titulo=%1\n"_s.arg(title);
+    text += u"Fonte=Arial\n"
+            "FonteSize=13\n"
+            "AlturaLinhas=330\n"_s;
+    text += u"Cabecalho_BackColor=%1\n"_s.arg(headingBackColor);
+    text += u"Cabecalho_ForeColor=16777215\n"
+            "Cabecalho_Fonte=Tahoma\n"
+            "Cabecalho_FonteSize=14\n"
+            "Cabecalho_Altura=420\n"
+            "Group_Font=Arial\n"
+            "Group_FontSize=12\n"
+            "Group_BackColor=15128749\n"
+            "Group_ForeColor=6697728\n"
+            "Seleccao_backColor=10079487\n"
+            "Seleccao_Forecolor=0\n"
+            "Seleccao_Font=Arial\n"
+            "Seleccao_FontSize=13\n"
+            "SeleccaoInactiva_backColor=14745599\n"
+            "SeleccaoInactiva_Forecolor=0\n"
+            "SeleccaoInactiva_Font=Arial\n"
+            "SeleccaoInactiva_FontSize=13\n"
+            "GroupBox_backColor=15790320\n"
+            "GroupBox_Font=Tahoma\n"
+            "GroupBox_FontSize=11\n"_s;
+    if (withColumns) {
+        text += u"Grid_Font=Arial\n"
+                "Grid_FontSize=12\n"
+                "Grid_Coluna1=1500\n"
+                "Grid_Coluna2=4200\n"
+                "Grid_Coluna3=1300\n"
+                "Grid_Coluna4=1500\n"_s;
+    }
+    return text;
+}
+
+} // namespace
+
+void writeDemoSettings(const QString& settingsFile, const QString& databaseFileName) {
+    QString text = u"; Quadro da assistência técnica: definições da demonstração.\n"
+                   "[Geral]\n"
+                   "QuantosMinutos=1\n"
+                   "\n"
+                   "[BaseDados]\n"
+                   "Motor=sqlite\n"
+                   "Servidor=local\n"
+                   "Utilizador=demo\n"
+                   "Senha=\n"_s;
+    text += u"BaseDados=%1\n\n"_s.arg(databaseFileName);
+    text += gridSection(u"GrelhaPedidos"_s, u"Pedidos de assistência pendentes"_s,
+                        u"&H7A3D0F"_s, true);
+    text += u"\n"_s;
+    text += gridSection(u"GrelhaAssistencias"_s, u"Ordens de serviço da semana"_s, u"3240448"_s,
+                        false);
+
+    QSaveFile file(settingsFile);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
+        throw BoardError(u"Não foi possível escrever o ficheiro de definições %1: %2"_s.arg(
+            QDir::toNativeSeparators(settingsFile), file.errorString()));
+    }
+}
+
+DemoFiles writeDemo(const QString& demoBaseFolder, const QDate& today) {
+    DemoFiles files;
+    files.folder = QDir(demoBaseFolder).filePath(u"zelvio"_s);
+    if (!QDir().mkpath(files.folder)) {
+        throw BoardError(u"Não foi possível criar a pasta da demonstração %1."_s.arg(
+            QDir::toNativeSeparators(files.folder)));
+    }
+    const QDir folder(files.folder);
+    files.settingsFile = folder.filePath(u"OTK.zlv"_s);
+    files.databaseFile = folder.filePath(QString::fromUtf16(demoDatabaseFileName));
+
+    {
+        DemoDatabase database(files.databaseFile);
+        fillDemoDatabase(database, today);
+    }
+    writeDemoSettings(files.settingsFile, QString::fromUtf16(demoDatabaseFileName));
+    return files;
+}
+
+} // namespace assi

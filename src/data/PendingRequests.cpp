@@ -1,0 +1,73 @@
+#include "PendingRequests.h"
+
+#include "QueryColumns.h"
+#include "RegionalText.h"
+#include "SqlDialect.h"
+#include "platform/DatabaseConnection.h"
+
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+namespace {
+
+constexpr int requestFieldCount = 5;
+
+struct RequestField {
+    QString name;
+    int size;
+};
+
+const std::array<RequestField, requestFieldCount>& requestFields() {
+    static const std::array<RequestField, requestFieldCount> fields{{
+        {u"Dep"_s, 30},
+        {u"Cliente"_s, 80},
+        {u"Pedido"_s, 20},
+        {u"DataPedido"_s, 10},
+        {u"Obs"_s, 100},
+    }};
+    return fields;
+}
+
+} // namespace
+
+Recordset BuildRequestRecordset() {
+    Recordset requests;
+    for (const RequestField& field : requestFields())
+        requests.appendField(field.name, FieldType::Text, field.size);
+    return requests;
+}
+
+void DealOutRequests(Recordset& query, Recordset& first, Recordset& second) {
+    first = BuildRequestRecordset();
+    second = BuildRequestRecordset();
+    if (query.recordCount() <= 0)
+        return;
+
+    std::array<int, requestFieldCount> source{};
+    for (int f = 0; f < requestFieldCount; ++f)
+        source[size_t(f)] = requireQueryColumn(query, requestFields()[size_t(f)].name);
+
+    for (; !query.eof(); query.moveNext()) {
+        // The alternation follows the row's place in the whole ordered result,
+        // across departments, so each grid gets about half of every department.
+        const int position = query.absolutePosition();
+        Recordset& target = position % 2 != 0 ? first : second;
+        target.addNew();
+        // The target's sized fields cut each text to their size.
+        for (int f = 0; f < requestFieldCount; ++f)
+            target.setValue(f, toRegionalText(query.value(source[size_t(f)])));
+        target.update();
+    }
+}
+
+void LoadPendingRequests(DatabaseConnection& connection, Recordset& first, Recordset& second) {
+    const auto dialect = SqlDialect::forEngine(connection.engine());
+    Recordset query;
+    connection.OpenQuery(QString(), dialect->pendingRequestsSql(), query, true, 0);
+    DealOutRequests(query, first, second);
+}
+
+} // namespace assi

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/Recordset.h"
+
+namespace assi {
+
+// The position of a column the board's queries must return; throws BoardError
+// naming it when the query result lacks it.
+int requireQueryColumn(const Recordset& query, const QString& name);
+
+} // namespace assi

@@ -1,0 +1,82 @@
+#include "ConnectionProfile.h"
+
+#include "BoardError.h"
+#include "SettingsReader.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+QString ConnectionProfile::section() { return u"BaseDados"_s; }
+
+QString ConnectionProfile::keyName(Key key) {
+    switch (key) {
+    case Key::Servidor:
+        return u"Servidor"_s;
+    case Key::BaseDados:
+        return u"BaseDados"_s;
+    case Key::Senha:
+        return u"Senha"_s;
+    case Key::Utilizador:
+        return u"Utilizador"_s;
+    case Key::Motor:
+        return u"Motor"_s;
+    case Key::Driver:
+        return u"Driver"_s;
+    }
+    return {};
+}
+
+void ConnectionProfile::ReadSettings(const QString& settingsFilePath) {
+    readFrom(settingsFilePath, Source::SettingsFile);
+}
+
+void ConnectionProfile::CatalogueFile(const QString& catalogueFilePath) {
+    m_catalogueFile = catalogueFilePath;
+}
+
+void ConnectionProfile::UseCatalogue(bool use) { m_useCatalogue = use; }
+
+void ConnectionProfile::ReadCatalogue() {
+    Q_ASSERT_X(!m_useCatalogue || !m_catalogueFile.isEmpty(), "ConnectionProfile::ReadCatalogue",
+               "CatalogueFile must name the catalogue first");
+    if (m_useCatalogue)
+        readFrom(m_catalogueFile, Source::Catalogue);
+}
+
+void ConnectionProfile::readFrom(const QString& path, Source source) {
+    SettingsReader reader;
+    reader.setFilePath(path);
+    for (int k = 0; k < KeyCount; ++k)
+        m_values[k] = reader.readValue(section(), keyName(Key(k)));
+    m_source = source;
+    m_sourceFile = path;
+    m_sourceFileExists = reader.fileExists();
+}
+
+bool ConnectionProfile::namesSqlite() const {
+    return m_values[int(Key::Motor)].trimmed().compare(u"sqlite"_s, Qt::CaseInsensitive) == 0;
+}
+
+QString ConnectionProfile::Value2() const {
+    const QString& database = m_values[int(Key::BaseDados)];
+    if (database.isEmpty() || !namesSqlite() || QDir::isAbsolutePath(database))
+        return database;
+    return QDir::cleanPath(QFileInfo(m_sourceFile).absoluteDir().filePath(database));
+}
+
+DatabaseEngine ConnectionProfile::Motor() const {
+    const QString motor = m_values[int(Key::Motor)].trimmed();
+    if (motor.isEmpty() || motor.compare(u"sqlserver"_s, Qt::CaseInsensitive) == 0)
+        return DatabaseEngine::SqlServer;
+    if (motor.compare(u"sqlite"_s, Qt::CaseInsensitive) == 0)
+        return DatabaseEngine::Sqlite;
+    throw BoardError(
+        u"Definição inválida em [%1] %2: \"%3\" não é \"sqlserver\" nem \"sqlite\" (%4)"_s.arg(
+            section(), keyName(Key::Motor), motor, QDir::toNativeSeparators(m_sourceFile)));
+}
+
+} // namespace assi

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace assi {
+
+/// Answers whether a folder exists.
+class FolderProbe {
+public:
+    /// True when `path` names an existing folder (a file of that name is not
+    /// a folder).
+    bool FolderExists(const QString& path) const;
+};
+
+} // namespace assi

@@ -1,0 +1,183 @@
+#pragma once
+
+#include "GridColumn.h"
+#include "GridFont.h"
+#include "GridFormatRule.h"
+#include "GridHost.h"
+#include "GridStyles.h"
+#include "Recordset.h"
+
+#include <QWidget>
+
+class QAbstractItemModel;
+
+namespace assi {
+
+class GridCaptionBar;
+class GridGroupByBand;
+class GridModel;
+class GridTreeView;
+
+/// A read-only grid over an in-memory recordset: a caption bar, a group-by
+/// band, column headings, body rows and, when grouped, group header rows.
+///
+/// Binding a recordset makes one column per field, keyed by the field's
+/// name, in field order, with default settings; the rows are the
+/// recordset's, in its order. Before the first binding the grid shows three
+/// placeholder columns, "Col0", "Field0" and "Field1". Looks come from named
+/// styles (see GridStyles) and format rules. Lengths are in twips, 15 to a
+/// logical pixel. Display rows count the rows as shown (group headers
+/// included, collapsed groups' rows not), from 0.
+///
+/// Errors (an unknown column or style, an invalid size) throw BoardError
+/// with a Portuguese message naming the grid (its objectName).
+class Grid : public QWidget, private GridHost {
+    Q_OBJECT
+
+public:
+    explicit Grid(QWidget* parent = nullptr);
+    ~Grid() override;
+
+    // --- The grid as a whole
+    QString caption() const;
+    /// An empty caption hides the caption bar.
+    void setCaption(const QString& caption);
+    /// Colour of the area no row or heading covers (0x00BBGGRR).
+    qint32 backColor() const { return m_backColor; }
+    void setBackColor(qint32 color);
+    /// The grid's own font, which every style inherits unless it sets one.
+    GridFont gridFont() const { return m_font; }
+    /// An empty name restores "MS Sans Serif".
+    void setFontName(const QString& name);
+    /// Throws BoardError unless 0 < points <= 2048.
+    void setFontSize(double points);
+    void setFontBold(bool bold);
+    double rowHeight() const { return m_rowHeight; }
+    /// Height of every body and group header row; throws BoardError unless
+    /// it is more than 0 and at most 100,000 twips.
+    void setRowHeight(double twips);
+    double headingHeight() const { return m_headingHeight; }
+    /// Height of the headings row; 0 hides it. Throws BoardError when
+    /// negative or above 100,000 twips.
+    void setHeadingHeight(double twips);
+    bool isGroupByBoxVisible() const { return m_groupByBoxVisible; }
+    void setGroupByBoxVisible(bool visible);
+
+    // --- Data
+    /// Shows `recordset` (the grid keeps it until the next binding) with new
+    /// columns in their default settings, keeping the group columns that
+    /// name one of its fields and the scroll position as far as it goes.
+    void setDataSource(const Recordset& recordset);
+    /// The bound recordset; empty, with no fields, before the first binding.
+    const Recordset& dataSource() const;
+    bool hasDataSource() const;
+
+    // --- Columns
+    int columnCount() const;
+    /// The column with that key (case-insensitive); throws BoardError when
+    /// there is none.
+    GridColumn& column(const QString& key);
+    const GridColumn& column(const QString& key) const;
+    GridColumn& columnAt(int index);
+    const GridColumn& columnAt(int index) const;
+
+    // --- Styles
+    /// The style with that name; throws BoardError when there is none.
+    GridStyle& style(const QString& name);
+    const GridStyle& style(const QString& name) const;
+    /// A new style based on "Normal"; throws BoardError when the name is
+    /// taken (the existing style keeps its settings).
+    GridStyle& addStyle(const QString& name);
+    QStringList styleNames() const;
+
+    // --- Grouping (applied once the caller is done, at the next event or
+    // the next read of the rows, so a clear and an add cost one regrouping)
+    void clearGroupColumns();
+    /// Groups by one more column; throws BoardError when there is no column
+    /// with that key. A column already grouped is left where it is.
+    void addGroupColumn(const QString& key);
+    QStringList groupColumns() const { return m_groupKeys; }
+
+    // --- Format rules
+    /// Draws the rows whose cell in `columnKey` equals `value` (as text)
+    /// with `styleName` laid over their look. The same rule added again
+    /// replaces the first. Throws BoardError for an unknown style or column.
+    void addFormatRule(const QString& styleName, const QString& columnKey, const QVariant& value);
+    QList<GridFormatRule> formatRules() const;
+    void clearFormatRules();
+
+    // --- Rows and the current cell
+    int displayedRowCount() const;
+    /// Throws BoardError for a display row that is not shown.
+    bool isGroupHeaderRow(int displayRow) const;
+    /// The recordset row shown at `displayRow`, or -1 for a group header.
+    int recordRowAt(int displayRow) const;
+    /// The text shown in that cell (a group header's text in any column).
+    QString displayedText(int displayRow, int column) const;
+    /// -1 when no cell is current.
+    int currentDisplayRow() const;
+    int currentColumn() const;
+    /// Makes that cell current, selects its row and gives the grid the
+    /// focus, as a click on it would; currentCellChanged() follows. Throws
+    /// BoardError for a row or column that does not exist.
+    void setCurrentCell(int displayRow, int column);
+    /// The recordset row of the current display row; -1 on a group header
+    /// or when nothing is current.
+    int currentRecordRow() const;
+    /// The current record's value of field `key`; throws BoardError when no
+    /// record is current or there is no such field.
+    QVariant currentValue(const QString& key) const;
+    /// Top of the current cell, from the top of this widget, in twips.
+    /// Throws BoardError when no cell is current or it is not shown.
+    double currentCellTop() const;
+    double currentCellHeight() const;
+
+    /// The model behind the rows (read-only use: tests, dumps).
+    QAbstractItemModel* model() const;
+
+Q_SIGNALS:
+    /// A cell has become current (a click, the keyboard, setCurrentCell), or
+    /// the current cell was clicked again.
+    void currentCellChanged();
+    /// The rows moved under whatever stands over them: a scroll, or a group
+    /// collapsed or expanded by the user.
+    void dismissed();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // GridHost
+    QString gridName() const override;
+    GridFont baseFont() const override { return m_font; }
+    void styleChanged(const GridStyle& style) override;
+    void columnChanged(const GridColumn& column) override;
+
+    void applyLook();
+    void layoutChildren();
+    void applyColumn(const GridColumn& column);
+    void afterReset();
+    void scheduleGrouping();
+    void applyGrouping() const;
+    QModelIndex requireDisplayRow(int displayRow) const;
+    QRect currentRowRectInGrid() const;
+    void emitDismissed();
+    void emitCurrentCellChanged();
+
+    GridStyles m_styles;
+    GridModel* m_model = nullptr;
+    GridCaptionBar* m_captionBar = nullptr;
+    GridGroupByBand* m_groupByBand = nullptr;
+    GridTreeView* m_view = nullptr;
+    qint32 m_backColor = 0xFFFFFF;
+    GridFont m_font;
+    double m_rowHeight = 255;
+    double m_headingHeight = 300;
+    bool m_groupByBoxVisible = true;
+    QStringList m_groupKeys; // as asked for; the model catches up in applyGrouping()
+    mutable bool m_groupingScheduled = false;
+    mutable bool m_quiet = false; // no notifications while the grid rebuilds itself
+};
+
+} // namespace assi

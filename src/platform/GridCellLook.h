@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QMetaType>
+#include <QPalette>
+
+namespace assi {
+
+class GridStyle;
+
+/// How one cell (or heading, caption, band) is painted, resolved from the
+/// grid's styles: what the model hands the painting code.
+struct GridCellLook {
+    QColor back;
+    QColor fore;
+    QColor gridLine;
+    QFont font;
+    int alignmentCode = 0;
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    bool wordWrap = false;
+
+    /// The effective values of `style`; system colours from `palette`.
+    static GridCellLook of(const GridStyle& style, const QPalette& palette);
+    /// Lays the values that `style` sets over the root style on this look.
+    void overlay(const GridStyle& style, const QPalette& palette);
+    /// Resolves `alignment` from the code ("general" depends on the value).
+    void resolveAlignment(bool numeric);
+};
+
+} // namespace assi
+
+Q_DECLARE_METATYPE(assi::GridCellLook)

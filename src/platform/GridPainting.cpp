@@ -1,0 +1,95 @@
+#include "GridPainting.h"
+
+#include "GridCellLook.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QTextLayout>
+
+
+namespace assi {
+
+namespace {
+
+// Word-wrapped text in `area`, placed by the look's alignment. When it is
+// taller than the area, only the lines that fit whole show, the last of them
+// ending in an ellipsis, so a cut never leaves half a line of glyphs.
+void drawWrappedText(QPainter& painter, const QRect& area, const QString& text,
+                     const GridCellLook& look) {
+    QTextLayout layout(text, look.font, painter.device());
+    QTextOption option(look.alignment & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal height = 0;
+    int fitting = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(area.width());
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+        if (height <= area.height())
+            ++fitting;
+    }
+    layout.endLayout();
+
+    // Whole lines only: the last one shown carries the rest of the text,
+    // elided. With no room for a whole line, the first line shows cut.
+    const int lines = layout.lineCount();
+    const int shown = fitting == lines ? lines : std::max(1, fitting);
+    const QTextLine lastShown = layout.lineAt(shown - 1);
+    const qreal blockHeight = lastShown.y() + lastShown.height();
+    qreal top = area.top();
+    if (blockHeight < area.height()) {
+        if (look.alignment & Qt::AlignVCenter)
+            top += (area.height() - blockHeight) / 2;
+        else if (look.alignment & Qt::AlignBottom)
+            top += area.height() - blockHeight;
+    }
+    if (shown == lines) {
+        layout.draw(&painter, QPointF(area.left(), top));
+        return;
+    }
+    for (int i = 0; i + 1 < shown; ++i)
+        layout.lineAt(i).draw(&painter, QPointF(area.left(), top));
+    const QString rest = text.mid(lastShown.textStart()).simplified();
+    const QRectF lineRect(area.left(), top + lastShown.y(), area.width(), lastShown.height());
+    painter.drawText(lineRect, int(look.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop,
+                     QFontMetrics(look.font).elidedText(rest, Qt::ElideRight, area.width()));
+}
+
+} // namespace
+
+void drawCell(QPainter& painter, const QRect& cell, const QString& text, const GridCellLook& look,
+              Overflow overflow) {
+    painter.fillRect(cell, look.back);
+    if (text.isEmpty())
+        return;
+    const QRect area = cell.adjusted(CellPaddingX, CellPaddingY, -CellPaddingX, -CellPaddingY);
+    if (area.width() <= 0 || area.height() <= 0)
+        return;
+
+    painter.save();
+    painter.setClipRect(cell, Qt::IntersectClip);
+    painter.setFont(look.font);
+    painter.setPen(look.fore);
+    if (look.wordWrap) {
+        drawWrappedText(painter, area, text, look);
+    } else {
+        const QString shown =
+            overflow == Overflow::Elide
+                ? QFontMetrics(look.font).elidedText(text, Qt::ElideRight, area.width())
+                : text;
+        painter.drawText(area, int(look.alignment) | Qt::TextSingleLine, shown);
+    }
+    painter.restore();
+}
+
+void drawCellLines(QPainter& painter, const QRect& cell, const GridCellLook& look) {
+    painter.save();
+    painter.setPen(QPen(look.gridLine, 0));
+    painter.drawLine(cell.topRight(), cell.bottomRight());
+    painter.drawLine(cell.bottomLeft(), cell.bottomRight());
+    painter.restore();
+}
+
+} // namespace assi

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QPainter;
+
+namespace assi {
+
+struct GridCellLook;
+
+/// Space between a cell's edges and its text, in pixels.
+inline constexpr int CellPaddingX = 5;
+inline constexpr int CellPaddingY = 1;
+
+enum class Overflow { Clip, Elide };
+
+/// Fills `cell` with the look's background and draws `text` in it with the
+/// look's font, colour, alignment and word wrap, inside the padding. A line
+/// too wide is cut at the cell's edge, or elided when `overflow` says so.
+/// Wrapped text taller than the cell shows from its top the lines that fit
+/// whole, the last one elided.
+void drawCell(QPainter& painter, const QRect& cell, const QString& text, const GridCellLook& look,
+              Overflow overflow = Overflow::Clip);
+
+/// Draws the right and bottom edges of `cell` in the look's grid-line colour.
+void drawCellLines(QPainter& painter, const QRect& cell, const GridCellLook& look);
+
+} // namespace assi

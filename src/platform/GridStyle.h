@@ -1,0 +1,86 @@
+#pragma once
+
+#include "GridFont.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace assi {
+
+class GridHost;
+
+/// One named style of a grid: colours (0x00BBGGRR, see colorFromOle), font,
+/// text alignment code (see alignmentFromCode), word wrap and display format
+/// (see formatForDisplay). Each property may be left unset, and is then
+/// inherited from the style this one is based on; "Normal" is the root, and
+/// the font falls back on the grid's own font at the end of the chain.
+///
+/// The plain getters give the effective value, after inheritance; the
+/// setters set this style's own value.
+class GridStyle {
+public:
+    struct Values {
+        std::optional<qint32> backColor;
+        std::optional<qint32> foreColor;
+        std::optional<qint32> gridLineColor;
+        std::optional<QString> fontName;
+        std::optional<double> fontSize;
+        std::optional<bool> fontBold;
+        std::optional<int> textAlignment;
+        std::optional<bool> wordWrap;
+        std::optional<QString> format;
+    };
+
+    /// `basedOn` may be null for a root; `host`, when given, is told of
+    /// every change and gives the root font.
+    GridStyle(QString name, const GridStyle* basedOn, GridHost* host = nullptr);
+    GridStyle(const GridStyle&) = delete;
+    GridStyle& operator=(const GridStyle&) = delete;
+
+    const QString& name() const { return m_name; }
+    const GridStyle* basedOn() const { return m_basedOn; }
+
+    qint32 backColor() const;
+    qint32 foreColor() const;
+    qint32 gridLineColor() const;
+    GridFont font() const;
+    int textAlignment() const;
+    bool wordWrap() const;
+    QString format() const;
+
+    void setBackColor(qint32 color);
+    void setForeColor(qint32 color);
+    void setGridLineColor(qint32 color);
+    /// An empty name clears this style's own name, so the inherited one shows.
+    void setFontName(const QString& name);
+    /// Throws BoardError unless 0 < points <= 2048.
+    void setFontSize(double points);
+    void setFontBold(bool bold);
+    /// Throws BoardError for a code outside 0 to 9.
+    void setTextAlignment(int code);
+    void setWordWrap(bool wrap);
+    void setFormat(const QString& format);
+
+    /// The values set on this style itself.
+    const Values& ownValues() const { return m_own; }
+    /// The values this style lays over a row's own look when it is used as a
+    /// highlight (a format rule, the selection): those set on it or on the
+    /// styles it is based on, short of the root.
+    Values overridingValues() const;
+
+private:
+    friend class GridStyles; // attaches its host once the design values are in
+    template <typename T>
+    std::optional<T> inherited(std::optional<T> Values::* member) const;
+    template <typename T>
+    void assign(std::optional<T> Values::* member, T value);
+    QString describe() const;
+
+    QString m_name;
+    const GridStyle* m_basedOn;
+    GridHost* m_host;
+    Values m_own;
+};
+
+} // namespace assi

@@ -1,0 +1,114 @@
+#include "GridStyles.h"
+
+#include "BoardError.h"
+#include "GridHost.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+namespace {
+
+constexpr qint32 systemColor(int index) { return qint32(0x80000000u | quint32(index)); }
+
+} // namespace
+
+GridStyles::GridStyles(GridHost* host) : m_host(host) {
+    // Parents before children; listed alphabetically afterwards.
+    GridStyle& normal = create(u"Normal"_s, nullptr);
+    m_normal = &normal;
+    GridStyle& heading = create(u"Heading"_s, &normal);
+    GridStyle& selection = create(u"Selection"_s, &normal);
+    GridStyle& currentRow = create(u"CurrentRow"_s, &normal);
+    create(u"Caption"_s, &heading);
+    create(u"CurrentCell"_s, &currentRow);
+    create(u"InactiveSelection"_s, &selection);
+    for (const QString& name :
+         {u"AddNewRow"_s, u"FilteredRow"_s, u"Frozen"_s, u"GridBackground"_s, u"GroupByBox"_s,
+          u"GroupByBoxCell"_s, u"GroupFooter"_s, u"GroupHeader"_s, u"PageFooter"_s,
+          u"PageHeader"_s, u"PreviewPane"_s, u"Tip"_s})
+        create(name, &normal);
+    std::sort(m_styles.begin(), m_styles.end(),
+              [](const auto& a, const auto& b) { return a->name() < b->name(); });
+
+    // Design values, written before the host is attached: it is still being built.
+    normal.setForeColor(0);
+    normal.setBackColor(systemColor(5));
+    normal.setGridLineColor(0xFFFFFF);
+    normal.setWordWrap(true);
+    normal.setFormat(u"General"_s);
+    heading.setBackColor(systemColor(15));
+    heading.setForeColor(systemColor(18));
+    heading.setGridLineColor(systemColor(16));
+    heading.setFontName(u"MS Sans Serif"_s);
+    heading.setFontSize(8.25);
+    heading.setFontBold(false);
+    style(u"Caption"_s).setTextAlignment(5);
+    // The selection's colours come from the settings; until then, the system's.
+    selection.setBackColor(systemColor(13));
+    selection.setForeColor(systemColor(14));
+    GridStyle& groupByBox = style(u"GroupByBox"_s);
+    groupByBox.setForeColor(systemColor(15));
+    groupByBox.setTextAlignment(4);
+    groupByBox.setWordWrap(false);
+    GridStyle& groupHeader = style(u"GroupHeader"_s);
+    groupHeader.setGridLineColor(systemColor(8));
+    groupHeader.setTextAlignment(4);
+    groupHeader.setWordWrap(true);
+    style(u"Frozen"_s).setBackColor(15195094);
+    GridStyle& background = style(u"GridBackground"_s);
+    background.setForeColor(systemColor(8));
+    background.setBackColor(0xFFFFFF);
+    GridStyle& groupFooter = style(u"GroupFooter"_s);
+    groupFooter.setForeColor(systemColor(18));
+    groupFooter.setBackColor(14737632);
+
+    for (const auto& style : m_styles)
+        style->m_host = m_host;
+}
+
+GridStyle& GridStyles::create(const QString& name, const GridStyle* basedOn) {
+    m_styles.push_back(std::make_unique<GridStyle>(name, basedOn, nullptr));
+    GridStyle& style = *m_styles.back();
+    m_byLowerName.insert(name.toLower(), &style);
+    return style;
+}
+
+GridStyle& GridStyles::style(const QString& name) {
+    return const_cast<GridStyle&>(std::as_const(*this).style(name));
+}
+
+const GridStyle& GridStyles::style(const QString& name) const {
+    if (const GridStyle* found = find(name))
+        return *found;
+    throw BoardError(u"A grelha %1 não tem o estilo \"%2\"."_s.arg(gridName(), name));
+}
+
+const GridStyle* GridStyles::find(const QString& name) const {
+    return m_byLowerName.value(name.trimmed().toLower(), nullptr);
+}
+
+GridStyle& GridStyles::addStyle(const QString& name) {
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty())
+        throw BoardError(u"Não se pode acrescentar um estilo sem nome à grelha %1."_s.arg(gridName()));
+    if (find(trimmed))
+        throw BoardError(u"O estilo \"%1\" já existe na grelha %2."_s.arg(trimmed, gridName()));
+    GridStyle& style = create(trimmed, m_normal);
+    style.m_host = m_host;
+    return style;
+}
+
+QStringList GridStyles::styleNames() const {
+    QStringList names;
+    names.reserve(qsizetype(m_styles.size()));
+    for (const auto& style : m_styles)
+        names << style->name();
+    return names;
+}
+
+QString GridStyles::gridName() const { return m_host ? m_host->gridName() : u"sem nome"_s; }
+
+} // namespace assi

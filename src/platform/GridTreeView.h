@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QTreeView>
+
+namespace assi {
+
+class GridDelegate;
+class GridHeaderView;
+
+/// The rows and headings of a grid: a read-only tree view with no
+/// indentation or branch marks, whole-row selection, fixed row height, and
+/// group header rows painted across all visible columns. A group collapses
+/// and expands on a double click.
+///
+/// Display rows count the rows as shown, group headers included, from 0.
+class GridTreeView : public QTreeView {
+    Q_OBJECT
+
+public:
+    explicit GridTreeView(QWidget* parent = nullptr);
+
+    GridDelegate* gridDelegate() const { return m_delegate; }
+    GridHeaderView* gridHeader() const { return m_header; }
+
+    void setRowHeightPixels(int pixels);
+    void setHeadingHeightPixels(int pixels);
+    void setBackgroundColor(const QColor& color);
+
+    int displayedRowCount() const;
+    /// The index (column 0) shown at `displayRow`, or an invalid one.
+    QModelIndex indexAtDisplayRow(int displayRow) const;
+    /// The display row of `index`, or -1 when it is not shown.
+    int displayRowOf(const QModelIndex& index) const;
+    /// The rectangle of `index`'s row, in viewport coordinates; empty when
+    /// the row is not shown or every column is hidden.
+    QRect rowRect(const QModelIndex& index) const;
+
+    /// True while this view is its window's focus widget, whether or not the
+    /// window is active: the selection then takes the "Selection" look.
+    bool isFocusedInWindow() const;
+
+Q_SIGNALS:
+    /// A click on the cell that was current already.
+    void currentCellClickedAgain();
+
+protected:
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& options,
+                 const QModelIndex& index) const override;
+    void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    template <typename Visit>
+    bool walkDisplayedRows(const QModelIndex& parent, int& row, Visit&& visit) const;
+
+    GridDelegate* m_delegate;
+    GridHeaderView* m_header;
+};
+
+} // namespace assi

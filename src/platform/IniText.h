@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+namespace assi {
+
+/// The text of an INI file and the lookup of one value in it, following the
+/// rules of Windows' own INI reading, since the sites' files were written for
+/// it: section and key names match case-insensitively; blanks around names and
+/// values are dropped; a value is the whole rest of its line (no inline
+/// comments), less one pair of enclosing double or single quotes; lines that
+/// start with ';' are comments; only the first section of a given name is
+/// searched, and in it the first of duplicate keys wins.
+class IniText {
+public:
+    /// Decodes the bytes of an INI file: UTF-16 (little or big endian) with a
+    /// BOM, UTF-8 with or without a BOM, and otherwise Windows-1252, the ANSI
+    /// code page of Western European Windows.
+    static QString decode(const QByteArray& bytes);
+
+    /// The value of `key` in `section` of `text`, or the empty text when the
+    /// section or the key is not there. An empty key finds nothing.
+    static QString findValue(QStringView text, QStringView section, QStringView key);
+};
+
+} // namespace assi

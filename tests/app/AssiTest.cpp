@@ -1,0 +1,262 @@
+#include "app/Assi.h"
+#include "app/BoardFeed.h"
+#include "common/TempDir.h"
+#include "platform/BoardError.h"
+#include "platform/Grid.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace assi;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Hands the window whatever data the test decides, when the test decides.
+class FakeFeed : public BoardFeed {
+public:
+    void load(const QDate& today) override {
+        ++loads;
+        lastToday = today;
+        busy = true;
+    }
+    bool isBusy() const override { return busy; }
+
+    void deliver(const BoardData& data) {
+        busy = false;
+        Q_EMIT loaded(data);
+    }
+
+    int loads = 0;
+    QDate lastToday;
+    bool busy = false;
+};
+
+Recordset requests(const QStringList& clients) {
+    Recordset rs;
+    for (const char* name : {"Dep", "Cliente", "Pedido", "DataPedido", "Obs"})
+        rs.appendField(QString::fromLatin1(name), FieldType::Text, 100);
+    for (const QString& c : clients) {
+        rs.addNew();
+        rs.setValue(u"Dep"_s, u"Redes"_s);
+        rs.setValue(u"Cliente"_s, c);
+    }
+    rs.moveFirst();
+    return rs;
+}
+
+Recordset boardOf(const QString& client) {
+    Recordset rs;
+    rs.appendField(u"Ord"_s, FieldType::Text, 11);
+    rs.appendField(u"Dia_1"_s, FieldType::Text, 30);
+    rs.addNew();
+    rs.setValue(u"Ord"_s, u"1"_s);
+    rs.setValue(u"Dia_1"_s, client);
+    rs.moveFirst();
+    return rs;
+}
+
+BoardData goodData(const QString& tag) {
+    BoardData d;
+    d.first = requests({tag + u"-a"_s, tag + u"-c"_s});
+    d.second = requests({tag + u"-b"_s});
+    d.DiasSemana = {u"SEGUNDA"_s, u"TERÇA"_s, u"QUARTA"_s, u"QUINTA"_s, u"SEXTA"_s, {}, {}};
+    d.board = boardOf(tag);
+    d.ok = true;
+    return d;
+}
+
+QString firstValue(Grid* grid, const QString& field) {
+    const Recordset& rs = grid->dataSource();
+    if (rs.recordCount() <= 0)
+        return {};
+    return rs.valueAt(0, rs.fieldIndex(field)).toString();
+}
+
+const QByteArray validSettings = "[Geral]\r\nQuantosMinutos=5\r\n";
+
+struct Board {
+    explicit Board(const QByteArray& settings = validSettings)
+        : path(dir.write(u"zelvio/OTK.zlv"_s, settings)),
+          window(&feed, path, QDate(2026, 12, 7)) {
+        window.resize(1330, 829);
+        window.setClock([this] { return now; });
+    }
+    test::TempDir dir;
+    QString path;
+    FakeFeed feed;
+    Assi window;
+    QDateTime now{QDate(2026, 12, 7), QTime(9, 0)};
+};
+
+} // namespace
+
+TEST(Assi, StartUpRefreshesOnceAndStartsTheClock) {
+    Board b;
+    b.window.Form_Load();
+    EXPECT_EQ(b.window.RefreshTicks(), 5);
+    EXPECT_EQ(b.feed.loads, 1);
+    EXPECT_EQ(b.feed.lastToday, QDate(2026, 12, 7));
+    EXPECT_TRUE(b.window.Relogio()->isActive());
+    EXPECT_EQ(b.window.Relogio()->interval(), 60000);
+    b.feed.deliver(goodData(u"x"_s));
+    EXPECT_EQ(firstValue(b.window.Grelha_1(), u"Cliente"_s), u"x-a"_s);
+    EXPECT_EQ(firstValue(b.window.Grelha_11(), u"Cliente"_s), u"x-b"_s);
+    EXPECT_EQ(firstValue(b.window.Grelha_2(), u"Dia_1"_s), u"x"_s);
+    EXPECT_EQ(b.window.statusLine()->text(), u"Atualizado às 09:00"_s);
+}
+
+TEST(Assi, AStartUpWithoutARefreshPeriodCannotRun) {
+    for (const QByteArray& settings : {QByteArray("[Geral]\nQuantosMinutos=\n"), QByteArray("[Geral]\nQuantosMinutos=cinco\n"),
+                                       QByteArray("[Geral]\nQuantosMinutos=40000\n"), QByteArray()}) {
+        Board b(settings);
+        if (settings.isEmpty())
+            QFile::remove(b.path);
+        try {
+            b.window.Form_Load();
+            ADD_FAILURE() << "no error for " << settings.constData();
+        } catch (const BoardError& e) {
+            EXPECT_TRUE(e.message().contains(u"QuantosMinutos"_s)) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(b.path)) << e.message().toStdString();
+        }
+        EXPECT_EQ(b.feed.loads, 0);
+    }
+}
+
+TEST(Assi, TicksRefreshEveryRefreshTicksMinutes) {
+    struct Case {
+        const char* minutes;
+        int ticks;
+        QList<int> refreshedAfter;
+    };
+    const Case cases[] = {
+        {"5", 15, {5, 10, 15}},
+        {"1", 3, {1, 2, 3}},
+        {"0", 3, {1, 2, 3}},
+        {"-3", 3, {1, 2, 3}},
+        {"2.5", 6, {2, 4, 6}}, // halves to even in the C locale: 2
+    };
+    for (const Case& c : cases) {
+        Board b("[Geral]\nQuantosMinutos=" + QByteArray(c.minutes) + "\n");
+        b.window.Form_Load();
+        b.feed.deliver(goodData(u"start"_s));
+        QList<int> refreshedAfter;
+        for (int tick = 1; tick <= c.ticks; ++tick) {
+            const int before = b.feed.loads;
+            b.window.Relogio_Timer();
+            if (b.feed.loads > before) {
+                refreshedAfter << tick;
+                b.feed.deliver(goodData(u"t"_s));
+            }
+        }
+        EXPECT_EQ(refreshedAfter, c.refreshedAfter) << c.minutes;
+    }
+}
+
+TEST(Assi, ATickDuringARunningRefreshStartsNoOther) {
+    Board b("[Geral]\nQuantosMinutos=1\n");
+    b.window.Form_Load();
+    b.window.Relogio_Timer();
+    b.window.Relogio_Timer();
+    EXPECT_EQ(b.feed.loads, 1);
+    EXPECT_EQ(b.window.TickCount(), 0);
+    b.feed.deliver(goodData(u"x"_s));
+    b.window.Relogio_Timer();
+    EXPECT_EQ(b.feed.loads, 2);
+}
+
+TEST(Assi, AWeekWithoutOrdersKeepsThePreviousBoardAndLayout) {
+    Board b;
+    b.window.Form_Load();
+    b.feed.deliver(goodData(u"first"_s));
+    const QRect laidOut = b.window.Grelha_2()->geometry();
+    b.window.Grelha_2()->setGeometry(1, 2, 30, 40); // anything the refresh would have to undo
+
+    BoardData none = goodData(u"second"_s);
+    none.ok = false;
+    none.board = Recordset();
+    b.window.RefreshBoard();
+    b.feed.deliver(none);
+    EXPECT_EQ(firstValue(b.window.Grelha_1(), u"Cliente"_s), u"second-a"_s);
+    EXPECT_EQ(firstValue(b.window.Grelha_2(), u"Dia_1"_s), u"first"_s);
+    EXPECT_EQ(b.window.Grelha_2()->geometry(), QRect(1, 2, 30, 40));
+    EXPECT_TRUE(b.window.lastError().isEmpty());
+
+    b.window.RefreshBoard();
+    b.feed.deliver(goodData(u"third"_s));
+    EXPECT_EQ(firstValue(b.window.Grelha_2(), u"Dia_1"_s), u"third"_s);
+    EXPECT_EQ(b.window.Grelha_2()->geometry(), laidOut);
+}
+
+TEST(Assi, AFailedRefreshStopsAtItsStepAndTheNextTickRecovers) {
+    struct Case {
+        const char* name;
+        std::function<void(BoardData&)> spoil;
+        bool requestsRebound;
+    };
+    const Case cases[] = {
+        {"requests", [](BoardData& d) { d.requestsError = u"Sem ligação ao servidor db1"_s; }, false},
+        {"week", [](BoardData& d) { d.weekError = u"Tabela em falta"_s; }, true},
+    };
+    for (const Case& c : cases) {
+        Board b;
+        b.window.Form_Load();
+        b.feed.deliver(goodData(u"ok"_s));
+        b.window.Frame1()->setVisible(true);
+
+        b.now = b.now.addSecs(60);
+        b.window.RefreshBoard();
+        BoardData bad = goodData(u"new"_s);
+        c.spoil(bad);
+        b.feed.deliver(bad);
+        SCOPED_TRACE(c.name);
+        EXPECT_FALSE(b.window.Frame1()->isVisible()); // hidden before the failing step
+        EXPECT_EQ(firstValue(b.window.Grelha_1(), u"Cliente"_s), c.requestsRebound ? u"new-a"_s : u"ok-a"_s);
+        EXPECT_EQ(firstValue(b.window.Grelha_2(), u"Dia_1"_s), u"ok"_s);
+        EXPECT_FALSE(b.window.lastError().isEmpty());
+        EXPECT_TRUE(b.window.statusLine()->text().startsWith(u"Falha às 09:01: "_s)) << b.window.statusLine()->text().toStdString();
+
+        // RefreshTicks is 5, but a failure is retried at the very next tick.
+        b.window.Relogio_Timer();
+        EXPECT_EQ(b.feed.loads, 3);
+        b.feed.deliver(goodData(u"healed"_s));
+        EXPECT_TRUE(b.window.lastError().isEmpty());
+        EXPECT_EQ(firstValue(b.window.Grelha_2(), u"Dia_1"_s), u"healed"_s);
+        EXPECT_TRUE(b.window.statusLine()->text().startsWith(u"Atualizado"_s));
+    }
+}
+
+TEST(Assi, EscClosesFromAnyControlAndOtherKeysDoNothing) {
+    for (const char* target : {"Grelha_1", "Grelha_2", "Grelha_11", "Assi"}) {
+        Board b;
+        b.window.Form_Load();
+        b.feed.deliver(goodData(u"x"_s));
+        b.window.show();
+        QWidget* w = QString::fromLatin1(target) == u"Assi"_s
+                         ? static_cast<QWidget*>(&b.window)
+                         : b.window.findChild<QWidget*>(QString::fromLatin1(target));
+        ASSERT_NE(w, nullptr) << target;
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_A, Qt::Key_Space})
+            QTest::keyClick(w, key);
+        EXPECT_TRUE(b.window.isVisible()) << target;
+        QTest::keyClick(w, Qt::Key_Escape);
+        EXPECT_FALSE(b.window.isVisible()) << target;
+    }
+}
+
+TEST(Assi, FollowsEveryResize) {
+    Board b;
+    b.window.Form_Load();
+    b.window.resize(1320, 800); // 19800 x 12000 twips
+    EXPECT_EQ(b.window.Grelha_2()->property("twips").toRectF(), QRectF(120, 120, 19560, 7760));
+    EXPECT_EQ(b.window.Grelha_1()->property("twips").toRectF(), QRectF(120, 7880, 9660, 3880));
+    EXPECT_EQ(b.window.Grelha_11()->property("twips").toRectF(), QRectF(10020, 7880, 9660, 3880));
+    EXPECT_EQ(b.window.Grelha_11()->geometry(), QRect(668, 525, 644, 259));
+    b.window.resize(1, 1);
+    EXPECT_EQ(b.window.Grelha_1()->geometry().size(), QSize(0, 0));
+    b.window.resize(1320, 800);
+    EXPECT_EQ(b.window.Grelha_11()->geometry(), QRect(668, 525, 644, 259));
+}

@@ -1,0 +1,178 @@
+#include "common/TempDir.h"
+#include "data/ConnectionStartup.h"
+#include "platform/BoardError.h"
+#include "platform/DatabaseConnection.h"
+#include "platform/Recordset.h"
+
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using assi::ConnectionPlan;
+using assi::planConnection;
+using assi::test::TempDir;
+
+namespace {
+
+// A base folder (which may hold the per-site folder) and a program folder
+// (which holds the fallback settings file and the catalogue).
+struct Site {
+    TempDir dir;
+    QString base = dir.mkdir(u"base"_s);
+    QString program = dir.mkdir(u"programa"_s);
+
+    QString sitePath(const QString& name) const { return QDir(base).filePath(u"zelvio/"_s + name); }
+    QString programPath(const QString& name) const { return QDir(program).filePath(name); }
+    QString writeSite(const QByteArray& text) const { return dir.write(u"base/zelvio/OTK.zlv"_s, text); }
+    QString writeProgram(const QByteArray& text) const { return dir.write(u"programa/OTK.zlv"_s, text); }
+    QString writeCatalogue(const QByteArray& text) const {
+        return dir.write(u"programa/Catalogos/bd.sql"_s, text);
+    }
+    ConnectionPlan plan() const { return planConnection(base, program); }
+};
+
+const QByteArray FullSettings = "[BaseDados]\r\nServidor=srv-def\r\nBaseDados=OTK\r\n"
+                                "Senha=pw-def\r\nUtilizador=quadro\r\n";
+const QByteArray Catalogue = "[BaseDados]\nServidor=srv-cat\nBaseDados=OTKCAT\nSenha=pw-cat\nUtilizador=cat\n";
+
+QString valuesOf(const ConnectionPlan& plan) {
+    const auto& p = plan.profile;
+    return p.Value1() + u'|' + p.Value2() + u'|' + p.Value3() + u'|' + p.Value4();
+}
+
+void createDatabase(const QString& file) {
+    const QString name = u"create-"_s + file;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(u"create table Clientes (Codigo integer, Nome text)"_s));
+        ASSERT_TRUE(q.exec(u"insert into Clientes values (1, 'Conceição'), (2, 'Álvaro')"_s));
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+TEST(PlanConnection, ThePerSiteFolderHoldsTheSettingsWhenItExists) {
+    Site site;
+    const QString settings = site.writeSite(FullSettings);
+    site.writeProgram("[BaseDados]\nServidor=do-programa\n");
+    const ConnectionPlan plan = site.plan();
+    EXPECT_EQ(plan.settingsFilePath, settings);
+    EXPECT_TRUE(plan.siteFolderExists);
+    EXPECT_TRUE(plan.settingsFileExists);
+    EXPECT_FALSE(plan.usesCatalogue);
+    EXPECT_EQ(valuesOf(plan), u"srv-def|OTK|pw-def|quadro"_s);
+}
+
+TEST(PlanConnection, WithoutThePerSiteFolderTheProgramFolderHoldsTheSettings) {
+    Site site;
+    const QString settings = site.writeProgram(FullSettings);
+    const ConnectionPlan plan = site.plan();
+    EXPECT_EQ(plan.settingsFilePath, settings); // not <program>/zelvio/OTK.zlv
+    EXPECT_FALSE(plan.siteFolderExists);
+    EXPECT_EQ(plan.catalogueFilePath, site.programPath(u"Catalogos/bd.sql"_s));
+    EXPECT_EQ(valuesOf(plan), u"srv-def|OTK|pw-def|quadro"_s);
+}
+
+TEST(PlanConnection, TheCatalogueStandsInWhenServerUserOrDatabaseIsEmpty) {
+    const struct {
+        const char* name;
+        QByteArray settings;
+        bool catalogue;
+        QStringList empty;
+    } cases[] = {
+        {"all set", FullSettings, false, {}},
+        {"no password", "[BaseDados]\nServidor=srv-def\nBaseDados=OTK\nUtilizador=quadro\n", false, {}},
+        {"no server", "[BaseDados]\nBaseDados=OTK\nSenha=pw-def\nUtilizador=quadro\n", true, {u"Servidor"_s}},
+        {"no user", "[BaseDados]\nServidor=srv-def\nBaseDados=OTK\nUtilizador=\n", true, {u"Utilizador"_s}},
+        {"no database", "[BaseDados]\nServidor=srv-def\nSenha=pw-def\nUtilizador=quadro\n", true, {u"BaseDados"_s}},
+        {"wrong section", "[Geral]\nServidor=srv-def\nBaseDados=OTK\nUtilizador=quadro\n", true,
+         {u"Servidor"_s, u"Utilizador"_s, u"BaseDados"_s}},
+    };
+    for (const auto& c : cases) {
+        Site site;
+        site.writeSite(c.settings);
+        site.writeCatalogue(Catalogue);
+        const ConnectionPlan plan = site.plan();
+        EXPECT_EQ(plan.usesCatalogue, c.catalogue) << c.name;
+        EXPECT_EQ(plan.emptyInSettings, c.empty) << c.name;
+        if (c.catalogue) // all four values, the password too
+            EXPECT_EQ(valuesOf(plan), u"srv-cat|OTKCAT|pw-cat|cat"_s) << c.name;
+    }
+}
+
+TEST(PlanConnection, AMissingSettingsFileTakesTheCatalogueWhicheverFolderItIsIn) {
+    for (bool withSiteFolder : {true, false}) {
+        Site site;
+        if (withSiteFolder)
+            site.dir.mkdir(u"base/zelvio"_s);
+        site.writeCatalogue(Catalogue);
+        const ConnectionPlan plan = site.plan();
+        EXPECT_EQ(plan.settingsFilePath,
+                  withSiteFolder ? site.sitePath(u"OTK.zlv"_s) : site.programPath(u"OTK.zlv"_s));
+        EXPECT_FALSE(plan.settingsFileExists);
+        EXPECT_TRUE(plan.usesCatalogue);
+        EXPECT_EQ(plan.profile.sourceFile(), site.programPath(u"Catalogos/bd.sql"_s));
+        EXPECT_EQ(valuesOf(plan), u"srv-cat|OTKCAT|pw-cat|cat"_s);
+    }
+}
+
+TEST(PlanConnection, AnEmptyProgramFolderMeansTheEnvironmentsOrTheExecutables) {
+    Site site;
+    site.writeProgram(FullSettings);
+    qputenv("ASSI_APP_DIR", site.program.toLocal8Bit());
+    const ConnectionPlan plan = planConnection(site.base, QString());
+    qunsetenv("ASSI_APP_DIR");
+    EXPECT_EQ(plan.programFolder, site.program);
+    EXPECT_EQ(planConnection(site.base, QString()).programFolder, QCoreApplication::applicationDirPath());
+}
+
+TEST(LIgarBd, KeepsTheSettingsPathAndOpensTheSqliteDatabaseItNames) {
+    for (const QByteArray driver : {QByteArray(), QByteArray("Driver=SQLite3\n")}) {
+        Site site;
+        createDatabase(site.sitePath(u"dados/quadro.db"_s).replace(u"/zelvio/dados"_s, u"/zelvio/dados"_s));
+        site.writeSite("[BaseDados]\nMotor=sqlite\nServidor=local\nUtilizador=quadro\nBaseDados=dados/quadro.db\n" +
+                       driver);
+        QString settingsFilePath;
+        assi::DatabaseConnection connection;
+        assi::LIgarBd(site.base, site.program, settingsFilePath, connection);
+        EXPECT_EQ(settingsFilePath, site.sitePath(u"OTK.zlv"_s));
+        assi::Recordset rs;
+        connection.OpenQuery(QString(), u"select Nome from Clientes order by Codigo"_s, rs, true, 0);
+        EXPECT_EQ(rs.recordCount(), 2);
+        EXPECT_EQ(rs.value(0).toString(), u"Conceição"_s);
+    }
+}
+
+TEST(LIgarBd, ValuesStillMissingAfterTheCatalogueAreNamedWithWhereTheyWereSought) {
+    Site site;
+    site.writeProgram("[BaseDados]\nServidor=srv-def\n");
+    QString settingsFilePath;
+    assi::DatabaseConnection connection;
+    try {
+        assi::LIgarBd(site.plan(), settingsFilePath, connection);
+        FAIL() << "no error";
+    } catch (const assi::BoardError& e) {
+        EXPECT_EQ(e.message(), u"Faltam valores de ligação em [BaseDados]: Servidor, Utilizador, BaseDados; "
+                               u"o ficheiro de definições "_s +
+                                   site.programPath(u"OTK.zlv"_s) + u" não os tem todos e o catálogo "_s +
+                                   site.programPath(u"Catalogos/bd.sql"_s) + u" não existe."_s);
+    }
+    EXPECT_EQ(settingsFilePath, site.programPath(u"OTK.zlv"_s));
+    EXPECT_FALSE(connection.isOpen());
+}
+
+TEST(LIgarBd, AFailedConnectionIsNotIgnored) {
+    Site site;
+    site.writeSite("[BaseDados]\nMotor=sqlite\nServidor=x\nUtilizador=y\nBaseDados=nada.db\n");
+    QString settingsFilePath;
+    assi::DatabaseConnection connection;
+    EXPECT_THROW(assi::LIgarBd(site.base, site.program, settingsFilePath, connection), assi::BoardError);
+    EXPECT_FALSE(connection.isOpen());
+}
+
+} // namespace

@@ -1,0 +1,270 @@
+#include "DataTestSupport.h"
+#include "data/WeekBoard.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace assi;
+using namespace assi::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString N = u"NULL"_s;
+
+WeekDayNames namesFrom(const QDate& today) {
+    WeekDayNames names;
+    FillWeekDayNames(today, names);
+    return names;
+}
+
+QString dayNameOf(const QDate& date) {
+    static const char16_t* const names[] = {u"",      u"SEGUNDA", u"TERÇA",  u"QUARTA",
+                                            u"QUINTA", u"SEXTA",   u"SÁBADO", u"DOMINGO"};
+    return QString::fromUtf16(names[date.dayOfWeek()]);
+}
+
+OrderRow order(const QDate& date, const QString& client, const QString& technician) {
+    return {dayNameOf(date), date.toString(Qt::ISODate), client, technician};
+}
+
+// A board row as "Ord|Vazio_0|Dia_1|Vazio_1|...|Dia_5|Vazio_5|Tipo".
+QString boardRow(const QString& ord, const QVariantList& days, const QString& tipo) {
+    QStringList cells{ord, N};
+    for (const QVariant& day : days) {
+        cells << (day.isNull() ? N : day.toString()) << (day.isNull() ? N : QString());
+    }
+    cells << tipo;
+    return cells.join(u'|');
+}
+
+Recordset pivot(const QList<OrderRow>& rows, const QDate& today, bool* ok = nullptr) {
+    Recordset query = orderQuery(rows);
+    Recordset board;
+    const bool built = BuildWeekBoard(query, namesFrom(today), board);
+    if (ok)
+        *ok = built;
+    return board;
+}
+
+const QDate monday(2026, 12, 7);
+const QDate thursday(2026, 12, 10);
+
+} // namespace
+
+TEST(WeekBoard, NamesTheWorkingDaysFromTodayWhateverTheWeekday) {
+    const std::pair<QDate, QStringList> cases[] = {
+        {monday, {u"SEGUNDA"_s, u"TERÇA"_s, u"QUARTA"_s, u"QUINTA"_s, u"SEXTA"_s}},
+        {monday.addDays(1), {u"TERÇA"_s, u"QUARTA"_s, u"QUINTA"_s, u"SEXTA"_s, u"SEGUNDA"_s}},
+        {monday.addDays(2), {u"QUARTA"_s, u"QUINTA"_s, u"SEXTA"_s, u"SEGUNDA"_s, u"TERÇA"_s}},
+        {monday.addDays(3), {u"QUINTA"_s, u"SEXTA"_s, u"SEGUNDA"_s, u"TERÇA"_s, u"QUARTA"_s}},
+        {monday.addDays(4), {u"SEXTA"_s, u"SEGUNDA"_s, u"TERÇA"_s, u"QUARTA"_s, u"QUINTA"_s}},
+        {monday.addDays(5), {u"SEGUNDA"_s, u"TERÇA"_s, u"QUARTA"_s, u"QUINTA"_s, u"SEXTA"_s}},
+        {monday.addDays(6), {u"SEGUNDA"_s, u"TERÇA"_s, u"QUARTA"_s, u"QUINTA"_s, u"SEXTA"_s}},
+    };
+    for (const auto& [today, expected] : cases) {
+        SCOPED_TRACE(today.toString(Qt::ISODate).toStdString());
+        WeekDayNames names{u"x"_s, u"x"_s, u"x"_s, u"x"_s, u"x"_s, u"keep"_s, u"keep"_s};
+        FillWeekDayNames(today, names);
+        EXPECT_EQ(QStringList(names.begin(), names.begin() + 5), expected);
+        EXPECT_EQ(names[5], u"keep"_s);
+        EXPECT_EQ(names[6], u"keep"_s);
+    }
+}
+
+TEST(WeekBoard, DayNamesMustMatchExactly) {
+    const WeekDayNames names = namesFrom(monday);
+    const std::pair<QString, int> cases[] = {
+        {u"SEGUNDA"_s, 0}, {u"TERÇA"_s, 1},   {u"SEXTA"_s, 4},    {u"SÁBADO"_s, 5},
+        {u"DOMINGO"_s, 5}, {u"Segunda"_s, 5}, {u"terça"_s, 5},    {u"TERCA"_s, 5},
+        {u" QUARTA"_s, 5}, {u"QUINTA "_s, 5}, {QString(), 5},    {u""_s, 5},
+    };
+    for (const auto& [name, column] : cases)
+        EXPECT_EQ(FindDayColumn(name, names), column) << name.toStdString();
+}
+
+TEST(WeekBoard, BoardRecordsetKeepsEveryKeyWhole) {
+    Recordset board = BuildBoardRecordset();
+    ASSERT_EQ(board.fieldCount(), 13);
+    EXPECT_EQ(board.fieldNames(),
+              (QStringList{u"Ord"_s, u"Vazio_0"_s, u"Dia_1"_s, u"Vazio_1"_s, u"Dia_2"_s,
+                           u"Vazio_2"_s, u"Dia_3"_s, u"Vazio_3"_s, u"Dia_4"_s, u"Vazio_4"_s,
+                           u"Dia_5"_s, u"Vazio_5"_s, u"Tipo"_s}));
+    EXPECT_GE(board.field(0).size, 11) << "the technician key of the largest group";
+    EXPECT_EQ(board.field(2).size, 30);
+    EXPECT_EQ(board.field(3).size, 5);
+    EXPECT_EQ(board.field(12).size, 1);
+}
+
+TEST(WeekBoard, NumbersTheOrdersOfEachDateInArrivalOrder) {
+    const QString longName = u"Cooperativa Agrícola de Torres Vedras, C.R.L. (sede)"_s;
+    Recordset query = orderQuery({
+        order(monday, u"a"_s, u"t"_s),
+        order(monday, longName, u"t"_s),
+        order(monday.addDays(2), u"c"_s, u""_s),
+        order(monday, u"d"_s, u"t"_s),
+    });
+    Recordset raw = CopyOrdersWithSequence(query);
+    EXPECT_EQ(raw.fieldNames(),
+              (QStringList{u"Ord"_s, u"DiaSemana"_s, u"Data"_s, u"Cliente"_s, u"Tecnico"_s}));
+    EXPECT_EQ(rowsText(raw), (QStringList{
+                                 u"1|SEGUNDA|2026-12-07|a|t"_s,
+                                 u"2|SEGUNDA|2026-12-07|"_s + longName.left(30) + u"|t"_s,
+                                 u"1|QUARTA|2026-12-09|c|"_s,
+                                 u"3|SEGUNDA|2026-12-07|d|t"_s,
+                             }));
+}
+
+TEST(WeekBoard, PivotsTheMondayExampleRowByRow) {
+    Recordset board = pivot({order(monday, u"A"_s, u"T1"_s), order(monday, u"B"_s, u""_s),
+                             order(monday.addDays(2), u"C"_s, u"T2"_s)},
+                            monday);
+    EXPECT_EQ(board.absolutePosition(), 1) << "returned on its first row";
+    EXPECT_EQ(rowsText(board), (QStringList{
+                                   u"1|NULL|A||NULL|NULL|C||NULL|NULL|NULL|NULL|0"_s,
+                                   u"11|NULL|T1||NULL|NULL|T2||NULL|NULL|NULL|NULL|1"_s,
+                                   u"2|NULL|B||NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|0"_s,
+                                   u"21|NULL|||NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|1"_s,
+                               }));
+}
+
+TEST(WeekBoard, TenAndMoreOrdersOnADayKeepDistinctKeys) {
+    for (const int count : {10, 12, 105}) {
+        SCOPED_TRACE(count);
+        QList<OrderRow> rows{order(monday, u"m1"_s, u"tm1"_s)};
+        for (int n = 1; n <= count; ++n)
+            rows.append(order(monday.addDays(1), u"c%1"_s.arg(n), u"t%1"_s.arg(n)));
+        Recordset board = pivot(rows, monday);
+
+        QStringList expected{
+            boardRow(u"1"_s, {u"m1"_s, u"c1"_s, {}, {}, {}}, u"0"_s),
+            boardRow(u"11"_s, {u"tm1"_s, u"t1"_s, {}, {}, {}}, u"1"_s),
+        };
+        for (int n = 2; n <= count; ++n) {
+            expected << boardRow(QString::number(n), {{}, u"c%1"_s.arg(n), {}, {}, {}}, u"0"_s)
+                     << boardRow(QString::number(n) + u'1', {{}, u"t%1"_s.arg(n), {}, {}, {}},
+                                 u"1"_s);
+        }
+        EXPECT_EQ(rowsText(board), expected);
+    }
+}
+
+TEST(WeekBoard, WeekendOrdersLeaveNoTraceWhereverTheyFallInAGroup) {
+    // From a Thursday: QUINTA, SEXTA, SEGUNDA, TERÇA, QUARTA. Saturday's
+    // second and third orders come first in groups 2 and 3; its fourth makes
+    // a group of its own.
+    const QDate saturday = thursday.addDays(2), sunday = thursday.addDays(3),
+                nextMonday = thursday.addDays(4);
+    Recordset board = pivot(
+        {
+            order(thursday, u"a1"_s, u"ta1"_s),
+            order(saturday, u"w1"_s, u"tw1"_s),
+            order(saturday, u"w2"_s, u"tw2"_s),
+            order(saturday, u"w3"_s, u"tw3"_s),
+            order(saturday, u"w4"_s, u"tw4"_s),
+            order(sunday, u"w5"_s, u"tw5"_s),
+            order(nextMonday, u"m1"_s, u"tm1"_s),
+            order(nextMonday, u"m2"_s, u"tm2"_s),
+            order(nextMonday, u"m3"_s, u""_s),
+        },
+        thursday);
+    EXPECT_EQ(rowsText(board), (QStringList{
+                                   boardRow(u"1"_s, {u"a1"_s, {}, u"m1"_s, {}, {}}, u"0"_s),
+                                   boardRow(u"11"_s, {u"ta1"_s, {}, u"tm1"_s, {}, {}}, u"1"_s),
+                                   boardRow(u"2"_s, {{}, {}, u"m2"_s, {}, {}}, u"0"_s),
+                                   boardRow(u"21"_s, {{}, {}, u"tm2"_s, {}, {}}, u"1"_s),
+                                   boardRow(u"3"_s, {{}, {}, u"m3"_s, {}, {}}, u"0"_s),
+                                   boardRow(u"31"_s, {{}, {}, u""_s, {}, {}}, u"1"_s),
+                               }));
+}
+
+TEST(WeekBoard, AWeekendOnlyWeekGivesOneEmptyRow) {
+    bool ok = false;
+    Recordset board = pivot({order(monday.addDays(5), u"s"_s, u"t"_s),
+                             order(monday.addDays(6), u"d"_s, u"t"_s)},
+                            monday, &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(rowsText(board), QStringList{QStringList(13, N).join(u'|')});
+}
+
+TEST(WeekBoard, DayNamesThatDifferInCaseOrAccentsFindNoColumn) {
+    Recordset board = pivot(
+        {
+            {u"Segunda"_s, u"2026-12-07"_s, u"x1"_s, u"t"_s},
+            {u"TERCA"_s, u"2026-12-08"_s, u"x2"_s, u"t"_s},
+            {u" QUARTA"_s, u"2026-12-09"_s, u"x3"_s, u"t"_s},
+            {u"SEXTA"_s, u"2026-12-11"_s, u"f1"_s, u"tf1"_s},
+        },
+        monday);
+    EXPECT_EQ(rowsText(board), (QStringList{
+                                   boardRow(u"1"_s, {{}, {}, {}, {}, u"f1"_s}, u"0"_s),
+                                   boardRow(u"11"_s, {{}, {}, {}, {}, u"tf1"_s}, u"1"_s),
+                               }));
+}
+
+TEST(WeekBoard, NoRowsOrAnUnknownCountLeaveTheBoardAsItWas) {
+    for (const bool unknownCount : {false, true}) {
+        SCOPED_TRACE(unknownCount);
+        Recordset query = orderQuery(unknownCount ? QList<OrderRow>{order(monday, u"a"_s, u"t"_s)}
+                                                  : QList<OrderRow>{});
+        query.setCountUnknown(unknownCount);
+        Recordset board = orderQuery({order(monday, u"previous"_s, u"t"_s)});
+        EXPECT_FALSE(BuildWeekBoard(query, namesFrom(monday), board));
+        EXPECT_EQ(columnText(board, u"Cliente"_s), QStringList{u"previous"_s});
+    }
+}
+
+// Random weeks against the board read column by column: under day i, the
+// clients (then the technicians) of that day's orders in their order.
+TEST(WeekBoard, MatchesTheBoardReadColumnByColumn) {
+    std::mt19937 random(20261207);
+    for (int week = 0; week < 300; ++week) {
+        const QDate today = monday.addDays(int(random() % 7));
+        const WeekDayNames names = namesFrom(today);
+        QList<OrderRow> rows;
+        std::array<QList<OrderRow>, 5> byColumn;
+        for (int offset = 0; offset < 7; ++offset) {
+            const QDate date = today.addDays(offset);
+            const int count = int(random() % 14) * int(random() % 2);
+            for (int n = 0; n < count; ++n) {
+                OrderRow row = order(date, u"c%1.%2"_s.arg(offset).arg(n),
+                                     random() % 4 ? u"t%1"_s.arg(n) : QString(u""_s));
+                if (random() % 10 == 0)
+                    row.cliente = QVariant();
+                rows.append(row);
+                const int column = FindDayColumn(row.diaSemana.toString(), names);
+                if (column < 5)
+                    byColumn[size_t(column)].append(row);
+            }
+        }
+        if (rows.isEmpty())
+            continue;
+
+        qsizetype depth = 0;
+        for (const auto& column : byColumn)
+            depth = std::max(depth, column.size());
+        QStringList expected;
+        for (qsizetype n = 0; n < depth; ++n) {
+            QVariantList clients(5), technicians(5);
+            for (qsizetype c = 0; c < 5; ++c) {
+                if (n < byColumn[size_t(c)].size()) {
+                    // A null client still marks its day as taken.
+                    const OrderRow& row = byColumn[size_t(c)][n];
+                    clients[c] = row.cliente.isNull() ? QVariant(u"\x01"_s) : row.cliente;
+                    technicians[c] = row.tecnico;
+                }
+            }
+            const QString key = QString::number(n + 1);
+            expected << boardRow(key, clients, u"0"_s).replace(u"\x01"_s, N)
+                     << boardRow(key + u'1', technicians, u"1"_s);
+        }
+        if (depth == 0)
+            expected << QStringList(13, N).join(u'|');
+
+        bool ok = false;
+        Recordset board = pivot(rows, today, &ok);
+        ASSERT_TRUE(ok);
+        ASSERT_EQ(rowsText(board), expected) << "week " << week;
+    }
+}

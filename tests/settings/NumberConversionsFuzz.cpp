@@ -1,0 +1,40 @@
+// libFuzzer entry point for the conversions of settings texts (clang builds
+// only; see tests/platform/CMakeLists.txt). Any text may reach them from a
+// settings file: they must only ever return or throw ConversionError.
+
+#include "settings/NumberConversions.h"
+
+#include <QString>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+    const assi::RegionalFormat formats[] = {{QStringLiteral(","), QString()},
+                                            {QStringLiteral("."), QStringLiteral(",")},
+                                            {QStringLiteral(","), QStringLiteral("\u00A0")}};
+    try {
+        (void)assi::leadingWholeNumber(text);
+    } catch (const assi::ConversionError& error) {
+        if (error.kind() != assi::ConversionError::Kind::OutOfRange)
+            std::abort(); // the leading number never fails on text
+    }
+    for (const assi::RegionalFormat& format : formats) {
+        try {
+            (void)assi::strictWholeNumber(text, format);
+        } catch (const assi::ConversionError&) {
+        }
+        try {
+            (void)assi::wholeNumber16(text, format);
+        } catch (const assi::ConversionError&) {
+        }
+        try {
+            if (!std::isfinite(assi::strictDecimal(text, format)))
+                std::abort();
+        } catch (const assi::ConversionError&) {
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,178 @@
+#include "settings/SettingsLookup.h"
+
+#include "common/ScopedLocale.h"
+#include "common/TempDir.h"
+
+#include <QDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <utility>
+
+using namespace assi;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const std::pair<int, const char16_t*> Keys[] = {
+    {-3, u"QuantosDiasDepois"},
+    {-2, u"QuantosMinutos"},
+    {-1, u"QuantosDiasAntes"},
+    {1, u"Titulo"},
+    {2, u"Fonte"},
+    {3, u"FonteSize"},
+    {4, u"AlturaLinhas"},
+    {5, u"Cabecalho_BackColor"},
+    {6, u"Cabecalho_ForeColor"},
+    {7, u"Cabecalho_Fonte"},
+    {8, u"Cabecalho_FonteSize"},
+    {9, u"Cabecalho_Altura"},
+    {10, u"Group_Font"},
+    {11, u"Group_FontSize"},
+    {12, u"Group_BackColor"},
+    {13, u"Group_ForeColor"},
+    {14, u"Seleccao_backColor"},
+    {15, u"Seleccao_Forecolor"},
+    {16, u"Seleccao_Font"},
+    {17, u"Seleccao_FontSize"},
+    {18, u"SeleccaoInactiva_backColor"},
+    {19, u"SeleccaoInactiva_Forecolor"},
+    {20, u"SeleccaoInactiva_Font"},
+    {21, u"SeleccaoInactiva_FontSize"},
+    {22, u"GroupBox_backColor"},
+    {23, u"GroupBox_Font"},
+    {24, u"GroupBox_FontSize"},
+    {25, u"Grid_Font"},
+    {26, u"Grid_FontSize"},
+    {27, u"Grid_Coluna1"},
+    {28, u"Grid_Coluna2"},
+    {29, u"Grid_Coluna3"},
+    {30, u"Grid_Coluna4"},
+    {31, u"Grid_Coluna5"},
+    {32, u"Grid_Coluna6"},
+    {33, u"Grid_Coluna7"},
+};
+
+// Every key of every section holds "<section>/<key>", so a lookup shows where it read.
+QByteArray everyKeyFile() {
+    QString text;
+    for (const char16_t* section : {u"GrelhaPedidos", u"GrelhaAssistencias", u"Geral"}) {
+        text += u"["_s + QString::fromUtf16(section) + u"]\r\n"_s;
+        text += u"=sem chave\r\n"_s;
+        for (const auto& [field, key] : Keys)
+            text += QString::fromUtf16(key) + u"="_s + QString::fromUtf16(section) + u"/"_s +
+                    QString::fromUtf16(key) + u"\r\n"_s;
+    }
+    return text.toUtf8();
+}
+
+QString errorOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const BoardError& error) {
+        return error.message();
+    }
+    return u"(no error)"_s;
+}
+
+} // namespace
+
+TEST(SettingsLookup, MapsGridAndFieldNumbersToSectionAndKey) {
+    test::TempDir dir;
+    const SettingsLookup settings(dir.write(u"OTK.zlv"_s, everyKeyFile()));
+    const std::pair<int, QString> grids[] = {
+        {1, u"GrelhaPedidos"_s}, {2, u"GrelhaAssistencias"_s},
+        {3, u"Geral"_s},         {0, u"Geral"_s},
+        {-1, u"Geral"_s},        {99, u"Geral"_s},
+    };
+    for (const auto& [grid, section] : grids) {
+        for (const auto& [field, key] : Keys) {
+            EXPECT_EQ(settings.Ler_INI(grid, field), section + u"/"_s + QString::fromUtf16(key))
+                << "Ler_INI(" << grid << ", " << field << ")";
+        }
+        // Field numbers without a key ask for the empty key, which finds nothing.
+        for (const int field : {0, 34, -4, 1000})
+            EXPECT_EQ(settings.Ler_INI(grid, field), QString()) << grid << ", " << field;
+    }
+}
+
+TEST(SettingsLookup, ReturnsTheStoredTextUnconvertedAndReadsAfreshEachTime) {
+    test::TempDir dir;
+    const QString path = dir.write(u"OTK.zlv"_s, "[Geral]\nQuantosMinutos=  0005,50 minutos\n");
+    const SettingsLookup settings(path);
+    EXPECT_EQ(settings.settingsFilePath(), path);
+    EXPECT_EQ(settings.Ler_INI(3, -2), u"0005,50 minutos"_s);
+    dir.write(u"OTK.zlv"_s, "[Geral]\nQuantosMinutos=7\n");
+    EXPECT_EQ(settings.Ler_INI(3, -2), u"7"_s);
+    QFile::remove(path);
+    EXPECT_EQ(settings.Ler_INI(3, -2), QString());
+}
+
+TEST(SettingsLookup, ConvertsSettingsUnderTheRegionalFormat) {
+    test::TempDir dir;
+    const SettingsLookup settings(dir.write(u"OTK.zlv"_s, "[GrelhaPedidos]\n"
+                                                          "Cabecalho_BackColor=&HFF\n"
+                                                          "Cabecalho_ForeColor=texto\n"
+                                                          "Group_BackColor=&H80000005\n"
+                                                          "AlturaLinhas=300,5\n"
+                                                          "FonteSize=10,5\n"
+                                                          "[Geral]\n"
+                                                          "QuantosMinutos=2,5\n"));
+    test::ScopedLocale portuguese("pt_PT.UTF-8");
+    if (!portuguese.ok())
+        GTEST_SKIP() << "pt_PT.UTF-8 is not installed";
+    EXPECT_EQ(settings.readLeadingWholeNumber(1, 5), 255);
+    EXPECT_EQ(settings.readLeadingWholeNumber(1, 6), 0);
+    EXPECT_EQ(settings.readStrictWholeNumber(1, 12), -2147483643);
+    EXPECT_EQ(settings.readStrictDecimal(1, 4), 300.5f);
+    EXPECT_EQ(settings.readFontPointSize(1, 3), 10.5);
+    EXPECT_EQ(settings.readWholeNumber16(3, -2), 2);
+    EXPECT_EQ(settings.readConverted(3, -2, [](QStringView text) { return text.size(); }), 3);
+}
+
+TEST(SettingsLookup, FailedConversionNamesFileSectionKeyAndText) {
+    test::TempDir dir;
+    const QString path = dir.write(u"OTK.zlv"_s, "[GrelhaPedidos]\n"
+                                                 "Group_BackColor=\n"
+                                                 "FonteSize=0\n"
+                                                 "AlturaLinhas=alta\n"
+                                                 "Titulo=" +
+                                                     QByteArray(200, 'x') +
+                                                     "\n"
+                                                     "[Geral]\n"
+                                                     "QuantosMinutos=70000\n");
+    const SettingsLookup settings(path);
+    const QString file = QDir::toNativeSeparators(path);
+    test::ScopedLocale english("en_US.UTF-8");
+    if (!english.ok())
+        GTEST_SKIP() << "en_US.UTF-8 is not installed";
+
+    const std::pair<std::function<void()>, QString> cases[] = {
+        {[&] { settings.readStrictWholeNumber(1, 12); },
+         u"Definição inválida em [GrelhaPedidos] Group_BackColor: \"\" não é um número (%1)"_s},
+        {[&] { settings.readStrictDecimal(1, 4); },
+         u"Definição inválida em [GrelhaPedidos] AlturaLinhas: \"alta\" não é um número (%1)"_s},
+        {[&] { settings.readWholeNumber16(3, -2); },
+         u"Definição inválida em [Geral] QuantosMinutos: \"70000\" está fora do intervalo "
+         u"(de -32768 a 32767) (%1)"_s},
+        {[&] { settings.readFontPointSize(1, 3); },
+         u"Definição inválida em [GrelhaPedidos] FonteSize: \"0\" está fora do intervalo "
+         u"(maior que 0 e até 2048) (%1)"_s},
+        {[&] { settings.readStrictWholeNumber(1, 1); },
+         u"Definição inválida em [GrelhaPedidos] Titulo: \""_s + QString(80, u'x') +
+             u"…\" não é um número (%1)"_s},
+        {[&] { settings.readStrictWholeNumber(1, 40); },
+         u"Definição inválida em [GrelhaPedidos] (campo 40 sem chave): \"\" não é um número (%1)"_s},
+    };
+    for (const auto& [call, expected] : cases)
+        EXPECT_EQ(errorOf(call), expected.arg(file));
+}
+
+TEST(SettingsLookup, MissingSettingsFileIsNamedFirst) {
+    test::TempDir dir;
+    const QString path = dir.filePath(u"zelvio/OTK.zlv"_s);
+    const SettingsLookup settings(path);
+    EXPECT_EQ(
+        errorOf([&] { settings.readWholeNumber16(3, -2); }),
+        u"O ficheiro de definições %1 não existe ou não pode ser lido. Definição inválida "
+        u"em [Geral] QuantosMinutos: \"\" não é um número"_s.arg(QDir::toNativeSeparators(path)));
+}
