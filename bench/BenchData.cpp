@@ -6,7 +6,9 @@ using namespace Qt::StringLiterals;
 
 namespace assi::bench {
 
-QDate benchMonday() { return QDate(2026, 12, 7); }
+QDate benchMonday() {
+    return QDate(2026, 12, 7);
+}
 
 Recordset makeRequestQuery(int rows) {
     Recordset query;
@@ -31,8 +33,7 @@ Recordset makeRequestQuery(int rows) {
 }
 
 Recordset makeOrderQuery(int rows, int perDate) {
-    static const QString names[] = {u"SEGUNDA"_s, u"TERÇA"_s, u"QUARTA"_s, u"QUINTA"_s,
-                                    u"SEXTA"_s};
+    static const QString names[] = {u"SEGUNDA"_s, u"TERÇA"_s, u"QUARTA"_s, u"QUINTA"_s, u"SEXTA"_s};
     Recordset query;
     query.appendField(u"DiaSemana"_s, FieldType::Text);
     query.appendField(u"Data"_s, FieldType::Text);

@@ -3,7 +3,6 @@
 #include "data/PendingRequests.h"
 
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <cstdlib>
 

@@ -6,6 +6,7 @@
 #include "CommandLine.h"
 #include "Logging.h"
 #include "ThreadedBoardFeed.h"
+#include "data/BoardLoader.h"
 #include "data/ConnectionStartup.h"
 #include "data/DemoSite.h"
 #include "platform/BoardError.h"
@@ -106,7 +107,7 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
 
     int exitCode = 0;
     {
-        ThreadedBoardFeed feed(baseDir, appDir);
+        ThreadedBoardFeed feed(std::make_unique<BoardLoader>(baseDir, appDir));
         Assi window(&feed, plan.settingsFilePath, options.today);
         window.resize(options.size.isValid() ? options.size : QSize(1330, 829));
         try {
@@ -130,29 +131,34 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
             return refreshed ? 0 : ExitFailedRefresh;
         }
 
-        if (options.fullscreen) {
-            // Without a window manager showFullScreen() does nothing; a
-            // frameless window with the screen's geometry fills it anyway.
-            window.setWindowFlag(Qt::FramelessWindowHint);
-            if (QScreen* screen = window.screen())
-                window.setGeometry(screen->geometry());
-            window.showFullScreen();
-        } else {
-            window.show();
-        }
-        exitCode = QApplication::exec();
-        if (feed.isBusy()) {
-            // Esc during a query that has not come back: end now, leaving the
-            // database thread behind rather than waiting on the driver.
-            std::fflush(stdout);
-            std::fflush(stderr);
-            std::_Exit(exitCode);
-        }
+        exitCode = execBoard(window, feed, options.fullscreen);
     }
     return exitCode;
 }
 
 } // namespace
+
+int execBoard(Assi& window, const BoardFeed& feed, bool fullscreen) {
+    if (fullscreen) {
+        // Without a window manager showFullScreen() does nothing; a
+        // frameless window with the screen's geometry fills it anyway.
+        window.setWindowFlag(Qt::FramelessWindowHint);
+        if (QScreen* screen = window.screen())
+            window.setGeometry(screen->geometry());
+        window.showFullScreen();
+    } else {
+        window.show();
+    }
+    const int exitCode = QApplication::exec();
+    if (feed.isBusy()) {
+        // Esc during a query that has not come back: end now, leaving the
+        // database thread behind rather than waiting on the driver.
+        std::fflush(stdout);
+        std::fflush(stderr);
+        std::_Exit(exitCode);
+    }
+    return exitCode;
+}
 
 int runApplication(int argc, char** argv) {
     QStringList arguments;

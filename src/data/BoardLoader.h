@@ -10,16 +10,23 @@ namespace assi {
 
 class DatabaseConnection;
 
+/// Something that loads a refresh's data, on whichever thread calls load().
+class BoardSource {
+public:
+    virtual ~BoardSource() = default;
+    virtual BoardData load(const QDate& today) = 0;
+};
+
 /// Loads everything one refresh shows. It owns the board's database
 /// connection, opens it on the first load and again after any failure (a lost
 /// connection, a server that went away), so the board heals by itself. Lives
 /// on one thread: the one that calls load().
-class BoardLoader {
+class BoardLoader : public BoardSource {
 public:
     BoardLoader(QString baseDirOverride, QString appDir);
-    ~BoardLoader();
+    ~BoardLoader() override;
 
-    BoardData load(const QDate& today);
+    BoardData load(const QDate& today) override;
 
 private:
     void connect();

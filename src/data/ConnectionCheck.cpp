@@ -15,12 +15,15 @@ namespace {
 
 using Key = ConnectionProfile::Key;
 
-QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
 
 void writeSettingsFile(const ConnectionPlan& plan, QTextStream& out) {
     out << u"Ficheiro de definições: "_s << shown(plan.settingsFilePath) << u'\n';
     if (plan.siteFolderExists)
-        out << u"  Escolhido porque existe a pasta do local "_s << shown(plan.siteFolder) << u".\n"_s;
+        out << u"  Escolhido porque existe a pasta do local "_s << shown(plan.siteFolder)
+            << u".\n"_s;
     else
         out << u"  Escolhido porque não existe a pasta do local "_s << shown(plan.siteFolder)
             << u": usa-se a pasta do programa "_s << shown(plan.programFolder) << u".\n"_s;
@@ -44,11 +47,13 @@ QString describeValue(const ConnectionPlan& plan, Key key) {
     case Key::Driver: {
         if (!raw.isEmpty())
             return raw + origin;
-        const bool sqlite = profile.rawValue(Key::Motor).trimmed().compare(u"sqlite"_s, Qt::CaseInsensitive) == 0;
+        const bool sqlite =
+            profile.rawValue(Key::Motor).trimmed().compare(u"sqlite"_s, Qt::CaseInsensitive) == 0;
         return sqlite ? u"(nenhum: controlador SQLite do Qt)"_s : u"FreeTDS (por omissão)"_s;
     }
     case Key::BaseDados:
-        return profile.Value2().isEmpty() ? u"(vazio)"_s + origin : shown(profile.Value2()) + origin;
+        return profile.Value2().isEmpty() ? u"(vazio)"_s + origin
+                                          : shown(profile.Value2()) + origin;
     case Key::Servidor:
     case Key::Utilizador:
         break;
@@ -65,12 +70,13 @@ void writeValues(const ConnectionPlan& plan, QTextStream& out) {
         if (!plan.settingsFileExists)
             out << u", porque o ficheiro de definições não existe.\n"_s;
         else
-            out << u", porque no ficheiro de definições falta "_s << plan.emptyInSettings.join(u", "_s)
-                << u".\n"_s;
+            out << u", porque no ficheiro de definições falta "_s
+                << plan.emptyInSettings.join(u", "_s) << u".\n"_s;
         if (!plan.profile.sourceFileExists())
             out << u"  ATENÇÃO: o catálogo não existe.\n"_s;
     }
-    const Key order[] = {Key::Motor, Key::Driver, Key::Servidor, Key::BaseDados, Key::Utilizador, Key::Senha};
+    const Key order[] = {Key::Motor,     Key::Driver,     Key::Servidor,
+                         Key::BaseDados, Key::Utilizador, Key::Senha};
     for (Key key : order)
         out << u"  "_s << ConnectionProfile::keyName(key).leftJustified(11) << u"= "_s
             << describeValue(plan, key) << u'\n';
@@ -78,7 +84,8 @@ void writeValues(const ConnectionPlan& plan, QTextStream& out) {
 
 } // namespace
 
-bool ConnectionCheck(const ConnectionPlan& plan, QTextStream& out, const OpenConnectionCheck& moreChecks) {
+bool ConnectionCheck(const ConnectionPlan& plan, QTextStream& out,
+                     const OpenConnectionCheck& moreChecks) {
     writeSettingsFile(plan, out);
     writeValues(plan, out);
 

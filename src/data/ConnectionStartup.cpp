@@ -40,7 +40,9 @@ QString programFolder(const QString& appDir) {
     return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 }
 
-QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
 
 // The fallback does not look at the catalogue's values again; connecting with
 // a value missing would only give the driver's puzzling answer, so say here
@@ -83,12 +85,14 @@ ConnectionPlan planConnection(const QString& baseFolderOverride, const QString& 
         plan.profile.ReadCatalogue();
         plan.usesCatalogue = true;
     }
-    qCInfo(lcData).noquote() << "Definições:" << shown(plan.settingsFilePath)
-                             << (plan.usesCatalogue ? "; valores de ligação do catálogo" : "");
+    qCInfo(lcData).noquote() << u"Definições: %1%2"_s.arg(
+        shown(plan.settingsFilePath),
+        plan.usesCatalogue ? u"; valores de ligação do catálogo"_s : QString());
     return plan;
 }
 
-void LIgarBd(const ConnectionPlan& plan, QString& SettingsFilePath, DatabaseConnection& Connection) {
+void LIgarBd(const ConnectionPlan& plan, QString& SettingsFilePath,
+             DatabaseConnection& Connection) {
     SettingsFilePath = plan.settingsFilePath;
     requireConnectionValues(plan);
 

@@ -13,18 +13,18 @@ class DatabaseConnection;
 /// worked out without touching the database (so the window can do it on its
 /// own thread and a worker can connect later).
 struct ConnectionPlan {
-    QString baseFolder;         // from SystemFolderLocator
-    QString siteFolder;         // <base>/zelvio
+    QString baseFolder; // from SystemFolderLocator
+    QString siteFolder; // <base>/zelvio
     bool siteFolderExists = false;
-    QString programFolder;      // the program's own folder
-    QString settingsFilePath;   // <site or program folder>/OTK.zlv
+    QString programFolder;    // the program's own folder
+    QString settingsFilePath; // <site or program folder>/OTK.zlv
     bool settingsFileExists = false;
-    QString catalogueFilePath;  // <program folder>/Catalogos/bd.sql
+    QString catalogueFilePath; // <program folder>/Catalogos/bd.sql
     bool usesCatalogue = false;
     /// Of Servidor, Utilizador and BaseDados, those the settings file left
     /// empty (why the catalogue is used).
     QStringList emptyInSettings;
-    ConnectionProfile profile;  // the values to connect with
+    ConnectionProfile profile; // the values to connect with
 };
 
 /// Finds the settings file and gathers the connection values, with the

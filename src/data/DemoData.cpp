@@ -3,7 +3,6 @@
 #include "DemoDatabase.h"
 
 #include <QStringList>
-
 #include <algorithm>
 #include <array>
 #include <random>
@@ -54,8 +53,8 @@ const QStringList clients{
 };
 
 const QStringList technicians{
-    u"António Ferreira"_s, u"Maria João Santos"_s,    u"Rui Carvalho"_s,  u"Ana Sofia Lopes"_s,
-    u"João Pedro Gonçalves"_s, u"Carla Marques"_s, u"Nuno Teixeira"_s, u"Inês Rodrigues"_s,
+    u"António Ferreira"_s,     u"Maria João Santos"_s, u"Rui Carvalho"_s,  u"Ana Sofia Lopes"_s,
+    u"João Pedro Gonçalves"_s, u"Carla Marques"_s,     u"Nuno Teixeira"_s, u"Inês Rodrigues"_s,
 };
 
 const QStringList notes{

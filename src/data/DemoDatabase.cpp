@@ -6,7 +6,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-
 #include <atomic>
 
 using namespace Qt::StringLiterals;
@@ -26,7 +25,9 @@ const char* const schema[] = {
     " Cliente integer, FuncId integer)",
 };
 
-QVariant nullable(const QVariant& value) { return value.isValid() ? value : QVariant(); }
+QVariant nullable(const QVariant& value) {
+    return value.isValid() ? value : QVariant();
+}
 
 } // namespace
 
@@ -36,7 +37,8 @@ DemoDatabase::DemoDatabase(const QString& filePath) : m_filePath(filePath) {
 
     for (const QString& old : {filePath, filePath + u"-journal"_s}) {
         if (QFile::exists(old) && !QFile::remove(old))
-            throw BoardError(u"Não foi possível substituir a base de dados de demonstração %1."_s.arg(old));
+            throw BoardError(
+                u"Não foi possível substituir a base de dados de demonstração %1."_s.arg(old));
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connectionName);
     db.setDatabaseName(filePath);
@@ -109,8 +111,12 @@ void DemoDatabase::addOrder(const DemoOrder& order) {
           order.estado, nullable(order.cliente), nullable(order.funcId)});
 }
 
-void DemoDatabase::beginBatch() { exec(u"begin"_s); }
+void DemoDatabase::beginBatch() {
+    exec(u"begin"_s);
+}
 
-void DemoDatabase::commitBatch() { exec(u"commit"_s); }
+void DemoDatabase::commitBatch() {
+    exec(u"commit"_s);
+}
 
 } // namespace assi

@@ -65,11 +65,11 @@ void writeDemoSettings(const QString& settingsFile, const QString& databaseFileN
                    "Utilizador=demo\n"
                    "Senha=\n"_s;
     text += u"BaseDados=%1\n\n"_s.arg(databaseFileName);
-    text += gridSection(u"GrelhaPedidos"_s, u"Pedidos de assistência pendentes"_s,
-                        u"&H7A3D0F"_s, true);
+    text +=
+        gridSection(u"GrelhaPedidos"_s, u"Pedidos de assistência pendentes"_s, u"&H7A3D0F"_s, true);
     text += u"\n"_s;
-    text += gridSection(u"GrelhaAssistencias"_s, u"Ordens de serviço da semana"_s, u"3240448"_s,
-                        false);
+    text +=
+        gridSection(u"GrelhaAssistencias"_s, u"Ordens de serviço da semana"_s, u"3240448"_s, false);
 
     QSaveFile file(settingsFile);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {

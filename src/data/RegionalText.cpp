@@ -1,7 +1,6 @@
 #include "RegionalText.h"
 
 #include <QDateTime>
-
 #include <clocale>
 #include <ctime>
 

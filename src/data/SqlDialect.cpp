@@ -1,7 +1,7 @@
 #include "SqlDialect.h"
 
-#include "SqliteDialect.h"
 #include "SqlServerDialect.h"
+#include "SqliteDialect.h"
 
 using namespace Qt::StringLiterals;
 
@@ -28,7 +28,9 @@ std::unique_ptr<SqlDialect> SqlDialect::forEngine(DatabaseEngine engine) {
     return std::make_unique<SqlServerDialect>();
 }
 
-QString SqlDialect::windowStartText(const QDate& today) { return isoDate(today) + u" 00:00:00"_s; }
+QString SqlDialect::windowStartText(const QDate& today) {
+    return isoDate(today) + u" 00:00:00"_s;
+}
 
 QString SqlDialect::windowEndText(const QDate& today) {
     return isoDate(today.addDays(6)) + u" 23:59:59"_s;

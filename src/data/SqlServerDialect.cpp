@@ -34,7 +34,9 @@ QString SqlServerDialect::weekOrdersSql(const QDate& today) const {
            u" Where o.Estado <= 2 and "_s
            u" o.DataEntrega >= CONVERT(DATETIME, '"_s +
            windowStartText(today) + u" ', 102) AND   o.DataEntrega <= CONVERT(DATETIME, '"_s +
-           windowEndText(today) + u" ', 102)"_s u" order by format(o.DataEntrega,'yyyy-MM-dd')"_s;
+           windowEndText(today) +
+           u" ', 102)"_s
+           u" order by format(o.DataEntrega,'yyyy-MM-dd')"_s;
 }
 
 } // namespace assi

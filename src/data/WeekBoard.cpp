@@ -7,7 +7,6 @@
 #include "platform/TextCut.h"
 
 #include <QHash>
-
 #include <algorithm>
 #include <numeric>
 #include <vector>
@@ -27,8 +26,12 @@ constexpr int nameSize = 30;
 // Board recordset, by position: day column i (0 to 4) is at dayField(i).
 constexpr int boardOrd = 0;
 constexpr int boardTipo = 12;
-constexpr int dayField(int column) { return 2 * (column + 1); }
-constexpr int spacerField(int column) { return dayField(column) + 1; }
+constexpr int dayField(int column) {
+    return 2 * (column + 1);
+}
+constexpr int spacerField(int column) {
+    return dayField(column) + 1;
+}
 
 // Wide enough for any group key: the digits of a 32-bit group number and the
 // trailing "1" of its technician row.
@@ -36,8 +39,8 @@ constexpr int boardKeySize = 11;
 
 const QString& dayNameOf(int dayOfWeek) {
     static const std::array<QString, 8> names{
-        QString(),  u"SEGUNDA"_s, u"TERÇA"_s, u"QUARTA"_s, u"QUINTA"_s,
-        u"SEXTA"_s, QString(),    QString(),
+        QString(),   u"SEGUNDA"_s, u"TERÇA"_s, u"QUARTA"_s,
+        u"QUINTA"_s, u"SEXTA"_s,   QString(),  QString(),
     };
     return names[size_t(dayOfWeek)]; // Qt numbers Monday 1 ... Sunday 7
 }
@@ -64,8 +67,7 @@ QVariant storedText(const QVariant& value, int size) {
 // each delivery date 1, 2, 3 ... in arrival order: one more than the last
 // number given on that date. Hands each row to `add` as the raw-orders
 // recordset stores it: add(ord, diaSemana, data, cliente, tecnico).
-template <typename Add>
-void numberOrders(Recordset& query, Add add) {
+template <typename Add> void numberOrders(Recordset& query, Add add) {
     const int data = requireQueryColumn(query, u"Data"_s);
     const int diaSemana = requireQueryColumn(query, u"DiaSemana"_s);
     const int cliente = requireQueryColumn(query, u"Cliente"_s);
@@ -105,14 +107,15 @@ std::vector<int> stableOrderByNumber(const std::vector<RawOrder>& orders) {
     std::vector<int> sorted(orders.size());
     if (orders.empty())
         return sorted;
-    const auto [lowest, highest] = std::minmax_element(
-        orders.begin(), orders.end(),
-        [](const RawOrder& a, const RawOrder& b) { return a.ord < b.ord; });
+    const auto [lowest, highest] =
+        std::minmax_element(orders.begin(), orders.end(),
+                            [](const RawOrder& a, const RawOrder& b) { return a.ord < b.ord; });
     const qint64 range = qint64(highest->ord) - lowest->ord + 1;
     if (range > qint64(count) + 1) {
         std::iota(sorted.begin(), sorted.end(), 0);
-        std::stable_sort(sorted.begin(), sorted.end(),
-                         [&](int a, int b) { return orders[size_t(a)].ord < orders[size_t(b)].ord; });
+        std::stable_sort(sorted.begin(), sorted.end(), [&](int a, int b) {
+            return orders[size_t(a)].ord < orders[size_t(b)].ord;
+        });
         return sorted;
     }
     std::vector<int> start(size_t(range) + 1, 0);

@@ -4,7 +4,6 @@
 
 #include <QDate>
 #include <QString>
-
 #include <array>
 
 namespace assi {

@@ -10,7 +10,9 @@ using namespace Qt::StringLiterals;
 
 namespace assi {
 
-QString ConnectionProfile::section() { return u"BaseDados"_s; }
+QString ConnectionProfile::section() {
+    return u"BaseDados"_s;
+}
 
 QString ConnectionProfile::keyName(Key key) {
     switch (key) {
@@ -38,7 +40,9 @@ void ConnectionProfile::CatalogueFile(const QString& catalogueFilePath) {
     m_catalogueFile = catalogueFilePath;
 }
 
-void ConnectionProfile::UseCatalogue(bool use) { m_useCatalogue = use; }
+void ConnectionProfile::UseCatalogue(bool use) {
+    m_useCatalogue = use;
+}
 
 void ConnectionProfile::ReadCatalogue() {
     Q_ASSERT_X(!m_useCatalogue || !m_catalogueFile.isEmpty(), "ConnectionProfile::ReadCatalogue",

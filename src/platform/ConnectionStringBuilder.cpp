@@ -41,12 +41,13 @@ QString ConnectionStringBuilder::attribute(const QString& key, const QString& va
     const QString quoted = quoteFreeTdsValue(value);
     if (quoted.isEmpty()) {
         // Name the value, never show it: it may be the password.
-        const QString name = key == u"PWD"_s ? u"Senha"_s
-                             : key == u"UID"_s ? u"Utilizador"_s
+        const QString name = key == u"PWD"_s        ? u"Senha"_s
+                             : key == u"UID"_s      ? u"Utilizador"_s
                              : key == u"Database"_s ? u"BaseDados"_s
                                                     : u"Servidor"_s;
-        throw BoardError(u"O valor de %1 tem \"}\" junto com \";\" (ou começa por \"{\"), o que o "
-                         u"controlador FreeTDS não recebe com segurança; mude esse valor."_s.arg(name));
+        throw BoardError(
+            u"O valor de %1 tem \"}\" junto com \";\" (ou começa por \"{\"), o que o "
+            u"controlador FreeTDS não recebe com segurança; mude esse valor."_s.arg(name));
     }
     return key + u'=' + quoted + u';';
 }
@@ -84,7 +85,8 @@ ConnectionStringBuilder::ServerAddress ConnectionStringBuilder::parseServer(cons
     if (rest == u"."_s || rest.compare(u"(local)"_s, Qt::CaseInsensitive) == 0)
         rest = u"localhost"_s;
     if (rest.isEmpty())
-        throw BoardError(u"Servidor inválido \"%1\": falta o nome ou o endereço do servidor."_s.arg(server));
+        throw BoardError(
+            u"Servidor inválido \"%1\": falta o nome ou o endereço do servidor."_s.arg(server));
     address.host = rest;
     return address;
 }
@@ -107,7 +109,8 @@ QString ConnectionStringBuilder::odbcOptions() const {
 
 assi::ConnectionString ConnectionStringBuilder::sqlServer() const {
     const ServerAddress address = parseServer(m_server);
-    const QString driver = m_driver.trimmed().isEmpty() ? DefaultSqlServerDriver : m_driver.trimmed();
+    const QString driver =
+        m_driver.trimmed().isEmpty() ? DefaultSqlServerDriver : m_driver.trimmed();
     const bool freeTds = isFreeTds(driver);
 
     QString text = odbcAttribute(u"Driver"_s, driver);
@@ -154,7 +157,8 @@ assi::ConnectionString ConnectionStringBuilder::sqlServer() const {
 }
 
 assi::ConnectionString ConnectionStringBuilder::sqlite() const {
-    const QString file = m_database.isEmpty() ? QString() : QFileInfo(m_database).absoluteFilePath();
+    const QString file =
+        m_database.isEmpty() ? QString() : QFileInfo(m_database).absoluteFilePath();
 
     assi::ConnectionString result;
     result.engine = DatabaseEngine::Sqlite;

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
-
 #include <atomic>
 
 using namespace Qt::StringLiterals;
@@ -27,10 +26,11 @@ QString driverMessage(const QSqlError& error) {
 
 } // namespace
 
-DatabaseConnection::DatabaseConnection()
-    : m_name(u"assi-connection-%1"_s.arg(++connectionCount)) {}
+DatabaseConnection::DatabaseConnection() : m_name(u"assi-connection-%1"_s.arg(++connectionCount)) {}
 
-DatabaseConnection::~DatabaseConnection() { close(); }
+DatabaseConnection::~DatabaseConnection() {
+    close();
+}
 
 void DatabaseConnection::fail(const QString& what, const QString& driverMessage) {
     throw BoardError(u"%1 (%2): %3"_s.arg(what, m_connectionString.describe(),
@@ -43,12 +43,14 @@ bool DatabaseConnection::Connect(const ConnectionString& connectionString) {
     const QString cannotConnect = u"Não foi possível ligar à base de dados"_s;
 
     if (!QSqlDatabase::isDriverAvailable(connectionString.driverName))
-        fail(cannotConnect, u"o controlador %1 do Qt não está instalado"_s.arg(connectionString.driverName));
+        fail(cannotConnect,
+             u"o controlador %1 do Qt não está instalado"_s.arg(connectionString.driverName));
     if (connectionString.engine == DatabaseEngine::Sqlite) {
         // Opening a missing SQLite file would create an empty database.
-        const QString file = !connectionString.requiredFile.isEmpty() ? connectionString.requiredFile
-                             : connectionString.driverName == u"QSQLITE"_s ? connectionString.databaseName
-                                                                            : QString();
+        const QString file =
+            !connectionString.requiredFile.isEmpty()      ? connectionString.requiredFile
+            : connectionString.driverName == u"QSQLITE"_s ? connectionString.databaseName
+                                                          : QString();
         if (file.isEmpty())
             fail(cannotConnect, u"falta o ficheiro da base de dados (BaseDados)"_s);
         if (!QFileInfo(file).isFile())
@@ -57,8 +59,9 @@ bool DatabaseConnection::Connect(const ConnectionString& connectionString) {
     // Qt's ODBC driver takes any text holding ".dsn" for the name of a file DSN.
     if (connectionString.driverName == u"QODBC"_s &&
         connectionString.databaseName.contains(u".dsn"_s, Qt::CaseInsensitive))
-        fail(cannotConnect, u"um dos valores de ligação (Servidor, BaseDados, Utilizador ou Senha) "
-                            u"contém \".dsn\", que o controlador ODBC do Qt toma por um ficheiro DSN"_s);
+        fail(cannotConnect,
+             u"um dos valores de ligação (Servidor, BaseDados, Utilizador ou Senha) "
+             u"contém \".dsn\", que o controlador ODBC do Qt toma por um ficheiro DSN"_s);
 
     m_database = QSqlDatabase::addDatabase(connectionString.driverName, m_name);
     m_database.setDatabaseName(connectionString.databaseName);
@@ -113,15 +116,16 @@ bool DatabaseConnection::OpenQuery(const QString& source, const QString& sql, Re
         }
     }
     if (!message.isEmpty()) {
-        qCWarning(lcPlatform).noquote()
-            << "Consulta falhou:" << m_connectionString.describe() << "-"
-            << m_connectionString.withoutSecrets(message);
+        qCWarning(lcPlatform).noquote() << "Consulta falhou:" << m_connectionString.describe()
+                                        << "-" << m_connectionString.withoutSecrets(message);
         fail(queryFailed, message);
     }
     return true;
 }
 
-bool DatabaseConnection::isOpen() const { return m_database.isValid() && m_database.isOpen(); }
+bool DatabaseConnection::isOpen() const {
+    return m_database.isValid() && m_database.isOpen();
+}
 
 void DatabaseConnection::close() {
     if (!m_database.isValid())
@@ -132,8 +136,12 @@ void DatabaseConnection::close() {
     QSqlDatabase::removeDatabase(m_name);
 }
 
-DatabaseEngine DatabaseConnection::engine() const { return m_connectionString.engine; }
+DatabaseEngine DatabaseConnection::engine() const {
+    return m_connectionString.engine;
+}
 
-const ConnectionString& DatabaseConnection::connectionString() const { return m_connectionString; }
+const ConnectionString& DatabaseConnection::connectionString() const {
+    return m_connectionString;
+}
 
 } // namespace assi

@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QRegularExpression>
-
 #include <algorithm>
 #include <array>
 #include <clocale>
@@ -68,8 +67,8 @@ RegionalDates readRegionalDates() {
 }
 
 const RegionalDates& regionalDates() {
-    static std::string cachedName;
-    static RegionalDates cached;
+    thread_local std::string cachedName;
+    thread_local RegionalDates cached;
     const char* name = std::setlocale(LC_TIME, nullptr);
     const std::string current = name ? name : "C";
     if (current != cachedName || cachedName.empty()) {
@@ -98,8 +97,7 @@ QString generalText(const QVariant& value) {
         const QDateTime dateTime = value.toDateTime();
         if (dateTime.time() == QTime(0, 0))
             return regionalShortDate(dateTime.date());
-        return QString::fromLocal8Bit(
-            formatTm("%x %X", tmFor(dateTime.date(), dateTime.time())));
+        return QString::fromLocal8Bit(formatTm("%x %X", tmFor(dateTime.date(), dateTime.time())));
     }
     default:
         return value.toString();

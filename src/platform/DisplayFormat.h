@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QString>
 #include <QVariant>
-
 #include <optional>
 
 namespace assi {

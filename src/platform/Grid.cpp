@@ -15,7 +15,6 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScrollBar>
-
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -41,7 +40,8 @@ Grid::Grid(QWidget* parent)
     m_captionBar = new GridCaptionBar(this);
     m_groupByBand = new GridGroupByBand(this);
     m_view = new GridTreeView(this);
-    m_groupByBand->setPrompt(u"Arraste um cabeçalho de coluna para aqui para agrupar por essa coluna"_s);
+    m_groupByBand->setPrompt(
+        u"Arraste um cabeçalho de coluna para aqui para agrupar por essa coluna"_s);
     m_captionBar->hide();
     m_view->setModel(m_model);
     m_view->setRowHeightPixels(twipsToPixels(m_rowHeight));
@@ -74,7 +74,9 @@ Grid::~Grid() {
 
 // --- The grid as a whole
 
-QString Grid::caption() const { return m_captionBar->text(); }
+QString Grid::caption() const {
+    return m_captionBar->text();
+}
 
 void Grid::setCaption(const QString& caption) {
     m_captionBar->setText(caption);
@@ -105,9 +107,9 @@ void Grid::setFontBold(bool bold) {
 
 void Grid::setRowHeight(double twips) {
     if (!std::isfinite(twips) || twips <= 0 || twips > MaxRowHeight)
-        throw BoardError(u"Altura das linhas inválida na grelha %1: %2. Indique um número de twips "
-                         u"maior do que 0 e não superior a 100000."_s.arg(gridName(),
-                                                                         QString::number(twips)));
+        throw BoardError(
+            u"Altura das linhas inválida na grelha %1: %2. Indique um número de twips "
+            u"maior do que 0 e não superior a 100000."_s.arg(gridName(), QString::number(twips)));
     m_rowHeight = twips;
     m_view->setRowHeightPixels(std::max(1, twipsToPixels(twips)));
 }
@@ -139,13 +141,19 @@ void Grid::setDataSource(const Recordset& recordset) {
     applyLook();
 }
 
-const Recordset& Grid::dataSource() const { return m_model->recordset(); }
+const Recordset& Grid::dataSource() const {
+    return m_model->recordset();
+}
 
-bool Grid::hasDataSource() const { return m_model->isBound(); }
+bool Grid::hasDataSource() const {
+    return m_model->isBound();
+}
 
 // --- Columns
 
-int Grid::columnCount() const { return m_model->gridColumnCount(); }
+int Grid::columnCount() const {
+    return m_model->gridColumnCount();
+}
 
 GridColumn& Grid::column(const QString& key) {
     return const_cast<GridColumn&>(std::as_const(*this).column(key));
@@ -171,13 +179,21 @@ const GridColumn& Grid::columnAt(int index) const {
 
 // --- Styles
 
-GridStyle& Grid::style(const QString& name) { return m_styles.style(name); }
+GridStyle& Grid::style(const QString& name) {
+    return m_styles.style(name);
+}
 
-const GridStyle& Grid::style(const QString& name) const { return m_styles.style(name); }
+const GridStyle& Grid::style(const QString& name) const {
+    return m_styles.style(name);
+}
 
-GridStyle& Grid::addStyle(const QString& name) { return m_styles.addStyle(name); }
+GridStyle& Grid::addStyle(const QString& name) {
+    return m_styles.addStyle(name);
+}
 
-QStringList Grid::styleNames() const { return m_styles.styleNames(); }
+QStringList Grid::styleNames() const {
+    return m_styles.styleNames();
+}
 
 // --- Grouping
 
@@ -198,7 +214,8 @@ void Grid::scheduleGrouping() {
     if (m_groupingScheduled)
         return;
     m_groupingScheduled = true;
-    QMetaObject::invokeMethod(this, [this] { applyGrouping(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { applyGrouping(); }, Qt::QueuedConnection);
 }
 
 void Grid::applyGrouping() const {
@@ -220,13 +237,16 @@ void Grid::applyGrouping() const {
 
 // --- Format rules
 
-void Grid::addFormatRule(const QString& styleName, const QString& columnKey, const QVariant& value) {
+void Grid::addFormatRule(const QString& styleName, const QString& columnKey,
+                         const QVariant& value) {
     const GridFormatRule rule{style(styleName).name(), column(columnKey).key(), value};
     m_model->addFormatRule(rule);
     m_view->viewport()->update();
 }
 
-QList<GridFormatRule> Grid::formatRules() const { return m_model->formatRules(); }
+QList<GridFormatRule> Grid::formatRules() const {
+    return m_model->formatRules();
+}
 
 void Grid::clearFormatRules() {
     m_model->clearFormatRules();
@@ -278,14 +298,15 @@ int Grid::currentColumn() const {
 }
 
 void Grid::setCurrentCell(int displayRow, int column) {
-    const QModelIndex cell = requireDisplayRow(displayRow).siblingAtColumn(columnAt(column).index());
+    const QModelIndex cell =
+        requireDisplayRow(displayRow).siblingAtColumn(columnAt(column).index());
     m_view->setFocus(Qt::MouseFocusReason);
     if (cell == m_view->currentIndex()) {
         emitCurrentCellChanged();
         return;
     }
-    m_view->selectionModel()->setCurrentIndex(
-        cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_view->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect |
+                                                        QItemSelectionModel::Rows);
 }
 
 int Grid::currentRecordRow() const {
@@ -314,15 +335,23 @@ QRect Grid::currentRowRectInGrid() const {
     return QRect(m_view->viewport()->mapTo(this, row.topLeft()), row.size());
 }
 
-double Grid::currentCellTop() const { return pixelsToTwips(currentRowRectInGrid().top()); }
+double Grid::currentCellTop() const {
+    return pixelsToTwips(currentRowRectInGrid().top());
+}
 
-double Grid::currentCellHeight() const { return pixelsToTwips(currentRowRectInGrid().height()); }
+double Grid::currentCellHeight() const {
+    return pixelsToTwips(currentRowRectInGrid().height());
+}
 
-QAbstractItemModel* Grid::model() const { return m_model; }
+QAbstractItemModel* Grid::model() const {
+    return m_model;
+}
 
 // --- Painting and layout
 
-void Grid::resizeEvent(QResizeEvent*) { layoutChildren(); }
+void Grid::resizeEvent(QResizeEvent*) {
+    layoutChildren();
+}
 
 void Grid::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -40,7 +40,9 @@ void GridColumn::setWidth(double twips) {
     changed();
 }
 
-void GridColumn::setDataType(int code) { m_dataType = code; }
+void GridColumn::setDataType(int code) {
+    m_dataType = code;
+}
 
 void GridColumn::setHidden(bool hidden) {
     if (hidden == m_hidden)

@@ -43,8 +43,9 @@ void GridHeaderView::paintEvent(QPaintEvent* event) {
 void GridHeaderView::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     if (!model())
         return;
-    const auto look =
-        model()->headerData(logicalIndex, Qt::Horizontal, GridModel::LookRole).value<GridCellLook>();
+    const auto look = model()
+                          ->headerData(logicalIndex, Qt::Horizontal, GridModel::LookRole)
+                          .value<GridCellLook>();
     const QString caption = model()->headerData(logicalIndex, Qt::Horizontal).toString();
     drawCell(*painter, rect, caption, look, Overflow::Elide);
     drawCellLines(*painter, rect, look);

@@ -7,7 +7,6 @@
 
 #include <QBrush>
 #include <QGuiApplication>
-
 #include <numeric>
 
 using namespace Qt::StringLiterals;
@@ -120,8 +119,7 @@ QStringList GridModel::canonicalKeys(const QStringList& keys, bool throwOnUnknow
             if (!throwOnUnknown)
                 continue;
             const QString grid = m_host ? m_host->gridName() : u"sem nome"_s;
-            throw BoardError(
-                u"A grelha %1 não tem a coluna \"%2\" para agrupar."_s.arg(grid, key));
+            throw BoardError(u"A grelha %1 não tem a coluna \"%2\" para agrupar."_s.arg(grid, key));
         }
         const QString& canonical = m_columns[size_t(column)]->key();
         if (!result.contains(canonical))
@@ -190,7 +188,9 @@ void GridModel::addFormatRule(const GridFormatRule& rule) {
     m_rules.append(rule);
 }
 
-void GridModel::clearFormatRules() { m_rules.clear(); }
+void GridModel::clearFormatRules() {
+    m_rules.clear();
+}
 
 int GridModel::childCount(int node) const {
     const GroupNode& n = m_nodes[size_t(node)];
@@ -242,7 +242,9 @@ int GridModel::rowCount(const QModelIndex& parent) const {
     return node < 0 ? 0 : childCount(node);
 }
 
-int GridModel::columnCount(const QModelIndex&) const { return int(m_columns.size()); }
+int GridModel::columnCount(const QModelIndex&) const {
+    return int(m_columns.size());
+}
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
@@ -353,7 +355,8 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         return {};
     if (role == Qt::DisplayRole)
         return gridColumn(section).caption();
-    const GridCellLook look = GridCellLook::of(m_styles.style(u"Heading"_s), QGuiApplication::palette());
+    const GridCellLook look =
+        GridCellLook::of(m_styles.style(u"Heading"_s), QGuiApplication::palette());
     return lookRoleData(look, role);
 }
 

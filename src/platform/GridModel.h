@@ -8,7 +8,6 @@
 #include <QAbstractItemModel>
 #include <QHash>
 #include <QStringList>
-
 #include <memory>
 #include <vector>
 

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QTextLayout>
 
-
 namespace assi {
 
 namespace {

@@ -25,7 +25,7 @@ GridStyle::GridStyle(QString name, const GridStyle* basedOn, GridHost* host)
     : m_name(std::move(name)), m_basedOn(basedOn), m_host(host) {}
 
 template <typename T>
-std::optional<T> GridStyle::inherited(std::optional<T> Values::* member) const {
+std::optional<T> GridStyle::inherited(std::optional<T> Values::*member) const {
     for (const GridStyle* style = this; style; style = style->m_basedOn) {
         if (const auto& value = style->m_own.*member)
             return value;
@@ -33,8 +33,7 @@ std::optional<T> GridStyle::inherited(std::optional<T> Values::* member) const {
     return std::nullopt;
 }
 
-template <typename T>
-void GridStyle::assign(std::optional<T> Values::* member, T value) {
+template <typename T> void GridStyle::assign(std::optional<T> Values::*member, T value) {
     if (m_own.*member == value)
         return;
     m_own.*member = std::move(value);
@@ -42,7 +41,9 @@ void GridStyle::assign(std::optional<T> Values::* member, T value) {
         m_host->styleChanged(*this);
 }
 
-qint32 GridStyle::backColor() const { return inherited(&Values::backColor).value_or(WindowColor); }
+qint32 GridStyle::backColor() const {
+    return inherited(&Values::backColor).value_or(WindowColor);
+}
 
 qint32 GridStyle::foreColor() const {
     return inherited(&Values::foreColor).value_or(WindowTextColor);
@@ -59,19 +60,29 @@ GridFont GridStyle::font() const {
                     inherited(&Values::fontBold).value_or(root.bold)};
 }
 
-int GridStyle::textAlignment() const { return inherited(&Values::textAlignment).value_or(0); }
+int GridStyle::textAlignment() const {
+    return inherited(&Values::textAlignment).value_or(0);
+}
 
-bool GridStyle::wordWrap() const { return inherited(&Values::wordWrap).value_or(false); }
+bool GridStyle::wordWrap() const {
+    return inherited(&Values::wordWrap).value_or(false);
+}
 
 QString GridStyle::format() const {
     return inherited(&Values::format).value_or(QString(u"General"_s));
 }
 
-void GridStyle::setBackColor(qint32 color) { assign(&Values::backColor, color); }
+void GridStyle::setBackColor(qint32 color) {
+    assign(&Values::backColor, color);
+}
 
-void GridStyle::setForeColor(qint32 color) { assign(&Values::foreColor, color); }
+void GridStyle::setForeColor(qint32 color) {
+    assign(&Values::foreColor, color);
+}
 
-void GridStyle::setGridLineColor(qint32 color) { assign(&Values::gridLineColor, color); }
+void GridStyle::setGridLineColor(qint32 color) {
+    assign(&Values::gridLineColor, color);
+}
 
 void GridStyle::setFontName(const QString& name) {
     const QString trimmed = name.trimmed();
@@ -91,7 +102,9 @@ void GridStyle::setFontSize(double points) {
     assign(&Values::fontSize, points);
 }
 
-void GridStyle::setFontBold(bool bold) { assign(&Values::fontBold, bold); }
+void GridStyle::setFontBold(bool bold) {
+    assign(&Values::fontBold, bold);
+}
 
 void GridStyle::setTextAlignment(int code) {
     if (code < 0 || code > 9)
@@ -100,9 +113,13 @@ void GridStyle::setTextAlignment(int code) {
     assign(&Values::textAlignment, code);
 }
 
-void GridStyle::setWordWrap(bool wrap) { assign(&Values::wordWrap, wrap); }
+void GridStyle::setWordWrap(bool wrap) {
+    assign(&Values::wordWrap, wrap);
+}
 
-void GridStyle::setFormat(const QString& format) { assign(&Values::format, format); }
+void GridStyle::setFormat(const QString& format) {
+    assign(&Values::format, format);
+}
 
 GridStyle::Values GridStyle::overridingValues() const {
     Values result;

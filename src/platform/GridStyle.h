@@ -3,7 +3,6 @@
 #include "GridFont.h"
 
 #include <QString>
-
 #include <optional>
 
 namespace assi {
@@ -71,10 +70,8 @@ public:
 
 private:
     friend class GridStyles; // attaches its host once the design values are in
-    template <typename T>
-    std::optional<T> inherited(std::optional<T> Values::* member) const;
-    template <typename T>
-    void assign(std::optional<T> Values::* member, T value);
+    template <typename T> std::optional<T> inherited(std::optional<T> Values::*member) const;
+    template <typename T> void assign(std::optional<T> Values::*member, T value);
     QString describe() const;
 
     QString m_name;

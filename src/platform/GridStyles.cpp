@@ -11,7 +11,9 @@ namespace assi {
 
 namespace {
 
-constexpr qint32 systemColor(int index) { return qint32(0x80000000u | quint32(index)); }
+constexpr qint32 systemColor(int index) {
+    return qint32(0x80000000u | quint32(index));
+}
 
 } // namespace
 
@@ -27,8 +29,8 @@ GridStyles::GridStyles(GridHost* host) : m_host(host) {
     create(u"InactiveSelection"_s, &selection);
     for (const QString& name :
          {u"AddNewRow"_s, u"FilteredRow"_s, u"Frozen"_s, u"GridBackground"_s, u"GroupByBox"_s,
-          u"GroupByBoxCell"_s, u"GroupFooter"_s, u"GroupHeader"_s, u"PageFooter"_s,
-          u"PageHeader"_s, u"PreviewPane"_s, u"Tip"_s})
+          u"GroupByBoxCell"_s, u"GroupFooter"_s, u"GroupHeader"_s, u"PageFooter"_s, u"PageHeader"_s,
+          u"PreviewPane"_s, u"Tip"_s})
         create(name, &normal);
     std::sort(m_styles.begin(), m_styles.end(),
               [](const auto& a, const auto& b) { return a->name() < b->name(); });
@@ -93,7 +95,8 @@ const GridStyle* GridStyles::find(const QString& name) const {
 GridStyle& GridStyles::addStyle(const QString& name) {
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty())
-        throw BoardError(u"Não se pode acrescentar um estilo sem nome à grelha %1."_s.arg(gridName()));
+        throw BoardError(
+            u"Não se pode acrescentar um estilo sem nome à grelha %1."_s.arg(gridName()));
     if (find(trimmed))
         throw BoardError(u"O estilo \"%1\" já existe na grelha %2."_s.arg(trimmed, gridName()));
     GridStyle& style = create(trimmed, m_normal);
@@ -109,6 +112,8 @@ QStringList GridStyles::styleNames() const {
     return names;
 }
 
-QString GridStyles::gridName() const { return m_host ? m_host->gridName() : u"sem nome"_s; }
+QString GridStyles::gridName() const {
+    return m_host ? m_host->gridName() : u"sem nome"_s;
+}
 
 } // namespace assi

@@ -126,7 +126,9 @@ QRect GridTreeView::rowRect(const QModelIndex& index) const {
     return {};
 }
 
-bool GridTreeView::isFocusedInWindow() const { return window()->focusWidget() == this; }
+bool GridTreeView::isFocusedInWindow() const {
+    return window()->focusWidget() == this;
+}
 
 void GridTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& options,
                            const QModelIndex& index) const {

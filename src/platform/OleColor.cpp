@@ -1,7 +1,6 @@
 #include "OleColor.h"
 
 #include <QGuiApplication>
-
 #include <optional>
 
 namespace assi {
@@ -20,36 +19,36 @@ struct SystemColor {
 std::optional<SystemColor> systemColor(quint32 index) {
     using P = QPalette;
     switch (index) {
-    case 0: // scroll bar
+    case 0:  // scroll bar
     case 10: // active border
     case 11: // inactive border
     case 15: // button face
         return SystemColor{P::Active, P::Button};
-    case 1: // desktop
+    case 1:  // desktop
     case 12: // application workspace
     case 16: // button shadow
         return SystemColor{P::Active, P::Dark};
-    case 2: // active caption
+    case 2:  // active caption
     case 13: // highlight
     case 27: // gradient active caption
     case 29: // menu highlight
         return SystemColor{P::Active, P::Highlight};
-    case 3: // inactive caption
+    case 3:  // inactive caption
     case 28: // gradient inactive caption
         return SystemColor{P::Inactive, P::Highlight};
-    case 4: // menu
+    case 4:  // menu
     case 30: // menu bar
         return SystemColor{P::Active, P::Window};
     case 5: // window
         return SystemColor{P::Active, P::Base};
-    case 6: // window frame
+    case 6:  // window frame
     case 21: // dark 3D shadow
         return SystemColor{P::Active, P::Shadow};
     case 7: // menu text
         return SystemColor{P::Active, P::WindowText};
     case 8: // window text
         return SystemColor{P::Active, P::Text};
-    case 9: // caption text
+    case 9:  // caption text
     case 14: // highlight text
         return SystemColor{P::Active, P::HighlightedText};
     case 17: // grey text
@@ -86,6 +85,8 @@ QColor colorFromOle(qint32 value, const QPalette& palette) {
     return QColor(int(bits & 0xFFu), int((bits >> 8) & 0xFFu), int((bits >> 16) & 0xFFu));
 }
 
-QColor colorFromOle(qint32 value) { return colorFromOle(value, QGuiApplication::palette()); }
+QColor colorFromOle(qint32 value) {
+    return colorFromOle(value, QGuiApplication::palette());
+}
 
 } // namespace assi

@@ -9,7 +9,6 @@
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
-
 #include <limits>
 #include <optional>
 #include <vector>

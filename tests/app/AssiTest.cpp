@@ -1,6 +1,9 @@
 #include "app/Assi.h"
 #include "app/BoardFeed.h"
 #include "common/TempDir.h"
+#include "data/DemoSite.h"
+#include "data/PendingRequests.h"
+#include "data/WeekBoard.h"
 #include "platform/BoardError.h"
 #include "platform/Grid.h"
 
@@ -36,9 +39,7 @@ public:
 };
 
 Recordset requests(const QStringList& clients) {
-    Recordset rs;
-    for (const char* name : {"Dep", "Cliente", "Pedido", "DataPedido", "Obs"})
-        rs.appendField(QString::fromLatin1(name), FieldType::Text, 100);
+    Recordset rs = BuildRequestRecordset();
     for (const QString& c : clients) {
         rs.addNew();
         rs.setValue(u"Dep"_s, u"Redes"_s);
@@ -49,9 +50,7 @@ Recordset requests(const QStringList& clients) {
 }
 
 Recordset boardOf(const QString& client) {
-    Recordset rs;
-    rs.appendField(u"Ord"_s, FieldType::Text, 11);
-    rs.appendField(u"Dia_1"_s, FieldType::Text, 30);
+    Recordset rs = BuildBoardRecordset();
     rs.addNew();
     rs.setValue(u"Ord"_s, u"1"_s);
     rs.setValue(u"Dia_1"_s, client);
@@ -76,7 +75,19 @@ QString firstValue(Grid* grid, const QString& field) {
     return rs.valueAt(0, rs.fieldIndex(field)).toString();
 }
 
-const QByteArray validSettings = "[Geral]\r\nQuantosMinutos=5\r\n";
+// The demo's settings (every key the board reads) with the refresh period the test wants.
+QByteArray settingsWith(const QByteArray& quantosMinutosLine) {
+    test::TempDir scratch;
+    const QString path = scratch.filePath(u"OTK.zlv"_s);
+    writeDemoSettings(path, u"demo.sqlite"_s);
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    QByteArray text = f.readAll();
+    text.replace("QuantosMinutos=1\n", quantosMinutosLine);
+    return text;
+}
+
+const QByteArray validSettings = settingsWith("QuantosMinutos=5\r\n");
 
 struct Board {
     explicit Board(const QByteArray& settings = validSettings)
@@ -110,8 +121,8 @@ TEST(Assi, StartUpRefreshesOnceAndStartsTheClock) {
 }
 
 TEST(Assi, AStartUpWithoutARefreshPeriodCannotRun) {
-    for (const QByteArray& settings : {QByteArray("[Geral]\nQuantosMinutos=\n"), QByteArray("[Geral]\nQuantosMinutos=cinco\n"),
-                                       QByteArray("[Geral]\nQuantosMinutos=40000\n"), QByteArray()}) {
+    for (const QByteArray& settings : {settingsWith("QuantosMinutos=\n"), settingsWith("QuantosMinutos=cinco\n"),
+                                       settingsWith("QuantosMinutos=40000\n"), settingsWith(""), QByteArray()}) {
         Board b(settings);
         if (settings.isEmpty())
             QFile::remove(b.path);
@@ -140,7 +151,7 @@ TEST(Assi, TicksRefreshEveryRefreshTicksMinutes) {
         {"2.5", 6, {2, 4, 6}}, // halves to even in the C locale: 2
     };
     for (const Case& c : cases) {
-        Board b("[Geral]\nQuantosMinutos=" + QByteArray(c.minutes) + "\n");
+        Board b(settingsWith("QuantosMinutos=" + QByteArray(c.minutes) + "\n"));
         b.window.Form_Load();
         b.feed.deliver(goodData(u"start"_s));
         QList<int> refreshedAfter;
@@ -157,7 +168,7 @@ TEST(Assi, TicksRefreshEveryRefreshTicksMinutes) {
 }
 
 TEST(Assi, ATickDuringARunningRefreshStartsNoOther) {
-    Board b("[Geral]\nQuantosMinutos=1\n");
+    Board b(settingsWith("QuantosMinutos=1\n"));
     b.window.Form_Load();
     b.window.Relogio_Timer();
     b.window.Relogio_Timer();
@@ -250,6 +261,7 @@ TEST(Assi, EscClosesFromAnyControlAndOtherKeysDoNothing) {
 TEST(Assi, FollowsEveryResize) {
     Board b;
     b.window.Form_Load();
+    b.window.show();
     b.window.resize(1320, 800); // 19800 x 12000 twips
     EXPECT_EQ(b.window.Grelha_2()->property("twips").toRectF(), QRectF(120, 120, 19560, 7760));
     EXPECT_EQ(b.window.Grelha_1()->property("twips").toRectF(), QRectF(120, 7880, 9660, 3880));

@@ -36,8 +36,9 @@ TEST(CommandLine, ReadsOptionsAndRejectsNonsenseInPortuguese) {
         const CommandLineResult r = parseCommandLine(args);
         SCOPED_TRACE(c.args.join(u' ').toStdString());
         EXPECT_EQ(r.error.isEmpty(), c.ok) << r.error.toStdString();
-        if (c.ok && c.check)
+        if (c.ok && c.check) {
             EXPECT_TRUE(c.check(r.options));
+        }
     }
 }
 

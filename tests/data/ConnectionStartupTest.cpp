@@ -1,13 +1,14 @@
-#include "common/TempDir.h"
 #include "data/ConnectionStartup.h"
+
+#include "common/TempDir.h"
 #include "platform/BoardError.h"
 #include "platform/DatabaseConnection.h"
 #include "platform/Recordset.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -26,8 +27,12 @@ struct Site {
 
     QString sitePath(const QString& name) const { return QDir(base).filePath(u"zelvio/"_s + name); }
     QString programPath(const QString& name) const { return QDir(program).filePath(name); }
-    QString writeSite(const QByteArray& text) const { return dir.write(u"base/zelvio/OTK.zlv"_s, text); }
-    QString writeProgram(const QByteArray& text) const { return dir.write(u"programa/OTK.zlv"_s, text); }
+    QString writeSite(const QByteArray& text) const {
+        return dir.write(u"base/zelvio/OTK.zlv"_s, text);
+    }
+    QString writeProgram(const QByteArray& text) const {
+        return dir.write(u"programa/OTK.zlv"_s, text);
+    }
     QString writeCatalogue(const QByteArray& text) const {
         return dir.write(u"programa/Catalogos/bd.sql"_s, text);
     }
@@ -36,7 +41,8 @@ struct Site {
 
 const QByteArray FullSettings = "[BaseDados]\r\nServidor=srv-def\r\nBaseDados=OTK\r\n"
                                 "Senha=pw-def\r\nUtilizador=quadro\r\n";
-const QByteArray Catalogue = "[BaseDados]\nServidor=srv-cat\nBaseDados=OTKCAT\nSenha=pw-cat\nUtilizador=cat\n";
+const QByteArray Catalogue =
+    "[BaseDados]\nServidor=srv-cat\nBaseDados=OTKCAT\nSenha=pw-cat\nUtilizador=cat\n";
 
 QString valuesOf(const ConnectionPlan& plan) {
     const auto& p = plan.profile;
@@ -86,11 +92,25 @@ TEST(PlanConnection, TheCatalogueStandsInWhenServerUserOrDatabaseIsEmpty) {
         QStringList empty;
     } cases[] = {
         {"all set", FullSettings, false, {}},
-        {"no password", "[BaseDados]\nServidor=srv-def\nBaseDados=OTK\nUtilizador=quadro\n", false, {}},
-        {"no server", "[BaseDados]\nBaseDados=OTK\nSenha=pw-def\nUtilizador=quadro\n", true, {u"Servidor"_s}},
-        {"no user", "[BaseDados]\nServidor=srv-def\nBaseDados=OTK\nUtilizador=\n", true, {u"Utilizador"_s}},
-        {"no database", "[BaseDados]\nServidor=srv-def\nSenha=pw-def\nUtilizador=quadro\n", true, {u"BaseDados"_s}},
-        {"wrong section", "[Geral]\nServidor=srv-def\nBaseDados=OTK\nUtilizador=quadro\n", true,
+        {"no password",
+         "[BaseDados]\nServidor=srv-def\nBaseDados=OTK\nUtilizador=quadro\n",
+         false,
+         {}},
+        {"no server",
+         "[BaseDados]\nBaseDados=OTK\nSenha=pw-def\nUtilizador=quadro\n",
+         true,
+         {u"Servidor"_s}},
+        {"no user",
+         "[BaseDados]\nServidor=srv-def\nBaseDados=OTK\nUtilizador=\n",
+         true,
+         {u"Utilizador"_s}},
+        {"no database",
+         "[BaseDados]\nServidor=srv-def\nSenha=pw-def\nUtilizador=quadro\n",
+         true,
+         {u"BaseDados"_s}},
+        {"wrong section",
+         "[Geral]\nServidor=srv-def\nBaseDados=OTK\nUtilizador=quadro\n",
+         true,
          {u"Servidor"_s, u"Utilizador"_s, u"BaseDados"_s}},
     };
     for (const auto& c : cases) {
@@ -100,8 +120,9 @@ TEST(PlanConnection, TheCatalogueStandsInWhenServerUserOrDatabaseIsEmpty) {
         const ConnectionPlan plan = site.plan();
         EXPECT_EQ(plan.usesCatalogue, c.catalogue) << c.name;
         EXPECT_EQ(plan.emptyInSettings, c.empty) << c.name;
-        if (c.catalogue) // all four values, the password too
+        if (c.catalogue) { // all four values, the password too
             EXPECT_EQ(valuesOf(plan), u"srv-cat|OTKCAT|pw-cat|cat"_s) << c.name;
+        }
     }
 }
 
@@ -124,25 +145,32 @@ TEST(PlanConnection, AMissingSettingsFileTakesTheCatalogueWhicheverFolderItIsIn)
 TEST(PlanConnection, AnEmptyProgramFolderMeansTheEnvironmentsOrTheExecutables) {
     Site site;
     site.writeProgram(FullSettings);
+    const QByteArray before = qgetenv("ASSI_APP_DIR");
     qputenv("ASSI_APP_DIR", site.program.toLocal8Bit());
     const ConnectionPlan plan = planConnection(site.base, QString());
     qunsetenv("ASSI_APP_DIR");
+    const ConnectionPlan fromExecutable = planConnection(site.base, QString());
+    if (!before.isEmpty())
+        qputenv("ASSI_APP_DIR", before);
     EXPECT_EQ(plan.programFolder, site.program);
-    EXPECT_EQ(planConnection(site.base, QString()).programFolder, QCoreApplication::applicationDirPath());
+    EXPECT_EQ(fromExecutable.programFolder, QCoreApplication::applicationDirPath());
 }
 
 TEST(LIgarBd, KeepsTheSettingsPathAndOpensTheSqliteDatabaseItNames) {
-    for (const QByteArray driver : {QByteArray(), QByteArray("Driver=SQLite3\n")}) {
+    for (const QByteArray& driver : {QByteArray(), QByteArray("Driver=SQLite3\n")}) {
         Site site;
-        createDatabase(site.sitePath(u"dados/quadro.db"_s).replace(u"/zelvio/dados"_s, u"/zelvio/dados"_s));
-        site.writeSite("[BaseDados]\nMotor=sqlite\nServidor=local\nUtilizador=quadro\nBaseDados=dados/quadro.db\n" +
+        site.dir.mkdir(u"base/zelvio/dados"_s);
+        createDatabase(site.sitePath(u"dados/quadro.db"_s));
+        site.writeSite("[BaseDados]\nMotor=sqlite\nServidor=local\nUtilizador=quadro\nBaseDados="
+                       "dados/quadro.db\n" +
                        driver);
         QString settingsFilePath;
         assi::DatabaseConnection connection;
         assi::LIgarBd(site.base, site.program, settingsFilePath, connection);
         EXPECT_EQ(settingsFilePath, site.sitePath(u"OTK.zlv"_s));
         assi::Recordset rs;
-        connection.OpenQuery(QString(), u"select Nome from Clientes order by Codigo"_s, rs, true, 0);
+        connection.OpenQuery(QString(), u"select Nome from Clientes order by Codigo"_s, rs, true,
+                             0);
         EXPECT_EQ(rs.recordCount(), 2);
         EXPECT_EQ(rs.value(0).toString(), u"Conceição"_s);
     }
@@ -157,10 +185,11 @@ TEST(LIgarBd, ValuesStillMissingAfterTheCatalogueAreNamedWithWhereTheyWereSought
         assi::LIgarBd(site.plan(), settingsFilePath, connection);
         FAIL() << "no error";
     } catch (const assi::BoardError& e) {
-        EXPECT_EQ(e.message(), u"Faltam valores de ligação em [BaseDados]: Servidor, Utilizador, BaseDados; "
-                               u"o ficheiro de definições "_s +
-                                   site.programPath(u"OTK.zlv"_s) + u" não os tem todos e o catálogo "_s +
-                                   site.programPath(u"Catalogos/bd.sql"_s) + u" não existe."_s);
+        EXPECT_EQ(e.message(),
+                  u"Faltam valores de ligação em [BaseDados]: Servidor, Utilizador, BaseDados; "
+                  u"o ficheiro de definições "_s +
+                      site.programPath(u"OTK.zlv"_s) + u" não os tem todos e o catálogo "_s +
+                      site.programPath(u"Catalogos/bd.sql"_s) + u" não existe."_s);
     }
     EXPECT_EQ(settingsFilePath, site.programPath(u"OTK.zlv"_s));
     EXPECT_FALSE(connection.isOpen());
@@ -171,7 +200,8 @@ TEST(LIgarBd, AFailedConnectionIsNotIgnored) {
     site.writeSite("[BaseDados]\nMotor=sqlite\nServidor=x\nUtilizador=y\nBaseDados=nada.db\n");
     QString settingsFilePath;
     assi::DatabaseConnection connection;
-    EXPECT_THROW(assi::LIgarBd(site.base, site.program, settingsFilePath, connection), assi::BoardError);
+    EXPECT_THROW(assi::LIgarBd(site.base, site.program, settingsFilePath, connection),
+                 assi::BoardError);
     EXPECT_FALSE(connection.isOpen());
 }
 

@@ -1,16 +1,15 @@
+#include "data/DemoSite.h"
+
 #include "DataTestSupport.h"
 #include "common/TempDir.h"
-#include "data/DemoSite.h"
 #include "data/PendingRequests.h"
 #include "data/WeekBoard.h"
 #include "platform/DatabaseConnection.h"
 #include "platform/SettingsReader.h"
 
 #include <QFileInfo>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <numeric>
 
 using namespace assi;
@@ -91,7 +90,8 @@ TEST(DemoSite, WritesAPerSiteFolderWithEverySetting) {
     TempDir base;
     const DemoFiles files = writeDemo(base.path(), QDate(2026, 12, 7));
     EXPECT_EQ(files.settingsFile, base.filePath(u"zelvio/OTK.zlv"_s));
-    EXPECT_EQ(QFileInfo(files.databaseFile).absolutePath(), QFileInfo(files.settingsFile).absolutePath());
+    EXPECT_EQ(QFileInfo(files.databaseFile).absolutePath(),
+              QFileInfo(files.settingsFile).absolutePath());
     ASSERT_TRUE(QFileInfo::exists(files.databaseFile));
 
     SettingsReader settings;
@@ -105,7 +105,8 @@ TEST(DemoSite, WritesAPerSiteFolderWithEverySetting) {
     EXPECT_EQ(settings.readValue(u"GrelhaPedidos"_s, u"Titulo"_s),
               u"Pedidos de assistência pendentes"_s);
     for (qsizetype i = 0; i < gridKeys.size(); ++i) {
-        EXPECT_FALSE(settings.readValue(u"GrelhaPedidos"_s, gridKeys[i]).isEmpty()) << gridKeys[i].toStdString();
+        EXPECT_FALSE(settings.readValue(u"GrelhaPedidos"_s, gridKeys[i]).isEmpty())
+            << gridKeys[i].toStdString();
         if (i < 24) {
             EXPECT_FALSE(settings.readValue(u"GrelhaAssistencias"_s, gridKeys[i]).isEmpty())
                 << gridKeys[i].toStdString();
@@ -130,7 +131,8 @@ TEST(DemoSite, ShowsWhatTheBoardMustShowWhateverTheWeekday) {
         })) << "requests without a department";
 
         const QList<int> perDay = ordersPerDay(demo.board);
-        EXPECT_EQ(std::accumulate(perDay.begin(), perDay.end(), 0), 36) << "every working-day order";
+        EXPECT_EQ(std::accumulate(perDay.begin(), perDay.end(), 0), 36)
+            << "every working-day order";
         EXPECT_GE(*std::max_element(perDay.begin(), perDay.end()), 12) << "one busy day";
         // Orders without a technician show an empty technician name.
         EXPECT_TRUE(demo.board.join(u'\n').contains(u"|||"_s));

@@ -1,6 +1,7 @@
+#include "data/PendingRequests.h"
+
 #include "DataTestSupport.h"
 #include "common/ScopedLocale.h"
-#include "data/PendingRequests.h"
 #include "platform/BoardError.h"
 
 #include <gtest/gtest.h>
@@ -48,13 +49,19 @@ TEST(PendingRequests, DealsRowsOutByTheirPositionInTheWholeResult) {
         {"one", {{u"A"_s, u"r1"_s}}, {u"r1"_s}, {}},
         {"two", {{u"A"_s, u"r1"_s}, {u"A"_s, u"r2"_s}}, {u"r1"_s}, {u"r2"_s}},
         {"five",
-         {{u"A"_s, u"r1"_s}, {u"A"_s, u"r2"_s}, {u"A"_s, u"r3"_s}, {u"A"_s, u"r4"_s},
+         {{u"A"_s, u"r1"_s},
+          {u"A"_s, u"r2"_s},
+          {u"A"_s, u"r3"_s},
+          {u"A"_s, u"r4"_s},
           {u"A"_s, u"r5"_s}},
          {u"r1"_s, u"r3"_s, u"r5"_s},
          {u"r2"_s, u"r4"_s}},
         // The alternation runs across departments, not within each.
         {"two departments",
-         {{u"A"_s, u"a1"_s}, {u"A"_s, u"a2"_s}, {u"A"_s, u"a3"_s}, {u"B"_s, u"b4"_s},
+         {{u"A"_s, u"a1"_s},
+          {u"A"_s, u"a2"_s},
+          {u"A"_s, u"a3"_s},
+          {u"B"_s, u"b4"_s},
           {u"B"_s, u"b5"_s}},
          {u"a1"_s, u"a3"_s, u"b5"_s},
          {u"a2"_s, u"b4"_s}},
@@ -77,10 +84,12 @@ TEST(PendingRequests, DealsRowsOutByTheirPositionInTheWholeResult) {
 }
 
 TEST(PendingRequests, KeepsDepartmentNamesWithTheirRows) {
-    Recordset query = requestQuery(requests({{noDep, u"n1"_s}, {u"A"_s, u"a2"_s}, {u"B"_s, u"b3"_s}}));
+    Recordset query =
+        requestQuery(requests({{noDep, u"n1"_s}, {u"A"_s, u"a2"_s}, {u"B"_s, u"b3"_s}}));
     Recordset first, second;
     DealOutRequests(query, first, second);
-    EXPECT_EQ(rowsText(first), (QStringList{u"NULL|n1|2026/1|NULL|nota"_s, u"B|b3|2026/1|NULL|nota"_s}));
+    EXPECT_EQ(rowsText(first),
+              (QStringList{u"NULL|n1|2026/1|NULL|nota"_s, u"B|b3|2026/1|NULL|nota"_s}));
     EXPECT_EQ(rowsText(second), QStringList{u"A|a2|2026/1|NULL|nota"_s});
 }
 

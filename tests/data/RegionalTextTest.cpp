@@ -1,8 +1,8 @@
-#include "common/ScopedLocale.h"
 #include "data/RegionalText.h"
 
-#include <QDateTime>
+#include "common/ScopedLocale.h"
 
+#include <QDateTime>
 #include <gtest/gtest.h>
 
 using namespace assi;

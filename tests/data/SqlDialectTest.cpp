@@ -1,5 +1,6 @@
-#include "common/ScopedLocale.h"
 #include "data/SqlDialect.h"
+
+#include "common/ScopedLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -57,10 +58,10 @@ struct WindowCase {
 
 const WindowCase windowCases[] = {
     {QDate(2026, 12, 7), u"2026-12-07 00:00:00", u"2026-12-13 23:59:59"},
-    {QDate(2026, 12, 28), u"2026-12-28 00:00:00", u"2027-01-03 23:59:59"},  // new year
-    {QDate(2028, 2, 25), u"2028-02-25 00:00:00", u"2028-03-02 23:59:59"},   // leap day inside
-    {QDate(2027, 2, 25), u"2027-02-25 00:00:00", u"2027-03-03 23:59:59"},   // no leap day
-    {QDate(2026, 3, 26), u"2026-03-26 00:00:00", u"2026-04-01 23:59:59"},   // summer time starts
+    {QDate(2026, 12, 28), u"2026-12-28 00:00:00", u"2027-01-03 23:59:59"}, // new year
+    {QDate(2028, 2, 25), u"2028-02-25 00:00:00", u"2028-03-02 23:59:59"},  // leap day inside
+    {QDate(2027, 2, 25), u"2027-02-25 00:00:00", u"2027-03-03 23:59:59"},  // no leap day
+    {QDate(2026, 3, 26), u"2026-03-26 00:00:00", u"2026-04-01 23:59:59"},  // summer time starts
 };
 
 } // namespace

@@ -8,7 +8,6 @@
 #include "platform/DatabaseConnection.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 using namespace assi;
@@ -19,7 +18,9 @@ namespace {
 
 const QDate monday(2026, 12, 7);
 
-QDateTime at(const QDate& date, int h, int m, int s = 0) { return QDateTime(date, QTime(h, m, s)); }
+QDateTime at(const QDate& date, int h, int m, int s = 0) {
+    return QDateTime(date, QTime(h, m, s));
+}
 
 // A database the test fills row by row, then reads the way the board does.
 class SqliteQueries : public ::testing::Test {
@@ -44,7 +45,8 @@ protected:
     // The week query's rows as "DiaSemana|Data|Tecnico|Cliente".
     QStringList weekRows(const QDate& today) {
         Recordset rows;
-        connect().OpenQuery(QString(), SqlDialect::forEngine(DatabaseEngine::Sqlite)->weekOrdersSql(today),
+        connect().OpenQuery(QString(),
+                            SqlDialect::forEngine(DatabaseEngine::Sqlite)->weekOrdersSql(today),
                             rows, true, 0);
         EXPECT_EQ(rows.fieldNames(),
                   (QStringList{u"DiaSemana"_s, u"Data"_s, u"Tecnico"_s, u"Cliente"_s}));
@@ -81,8 +83,8 @@ TEST_F(SqliteQueries, WeekWindowIsInclusiveFromTodayToTheSixthDay) {
 TEST_F(SqliteQueries, WeekLeavesOutClosedOrdersAndUnknownClients) {
     addOrder(at(monday, 9, 0), 1, 1, 0);
     addOrder(at(monday, 9, 0), 1, 1, 2);
-    addOrder(at(monday, 9, 0), 1, 1, 3);   // closed
-    addOrder(at(monday, 9, 0), 999, 1, 1); // no such client
+    addOrder(at(monday, 9, 0), 1, 1, 3);           // closed
+    addOrder(at(monday, 9, 0), 999, 1, 1);         // no such client
     addOrder(at(monday, 10, 0), 2, QVariant(), 1); // no technician
     addOrder(at(monday, 11, 0), 2, 77, 1);         // technician no longer on file
     EXPECT_EQ(weekRows(monday), (QStringList{
@@ -133,7 +135,7 @@ TEST_F(SqliteQueries, LoadWeekBoardPivotsTheMondayExample) {
 
 TEST_F(SqliteQueries, AnEmptyWeekLeavesTheBoardButNamesTheDays) {
     addOrder(at(monday.addDays(8), 0, 0), 1, 1); // the day after the window
-    Recordset board = BuildRequestRecordset(); // stands for the board shown before
+    Recordset board = BuildRequestRecordset();   // stands for the board shown before
     WeekDayNames names;
     bool ok = true;
     LoadWeekBoard(connect(), monday.addDays(1), board, names, ok);
@@ -166,16 +168,18 @@ TEST_F(SqliteQueries, PendingRequestsAreFilteredOrderedAndDealtOut) {
     Recordset first, second;
     LoadPendingRequests(connect(), first, second);
     // Null departments first, then by name; each grid takes every other row.
-    EXPECT_EQ(rowsText(first), (QStringList{
-                                   u"NULL|Farmácia Conceição|2026/143|06/12/2026|sem departamento"_s,
-                                   u"Climatização|Farmácia Conceição|2026/142|06/12/2026|clima 1"_s,
-                                   u"Oficina|Farmácia Conceição|2026/141|06/12/2026|oficina 1"_s,
-                               }));
-    EXPECT_EQ(rowsText(second), (QStringList{
-                                    u"NULL|Farmácia Conceição|2026/146|06/12/2026|departamento extinto"_s,
-                                    u"Climatização|Farmácia Conceição|2026/148|06/12/2026|clima 2"_s,
-                                    u"Oficina|Farmácia Conceição|NULL|06/12/2026|oficina 2"_s,
-                                }));
+    EXPECT_EQ(rowsText(first),
+              (QStringList{
+                  u"NULL|Farmácia Conceição|2026/143|06/12/2026|sem departamento"_s,
+                  u"Climatização|Farmácia Conceição|2026/142|06/12/2026|clima 1"_s,
+                  u"Oficina|Farmácia Conceição|2026/141|06/12/2026|oficina 1"_s,
+              }));
+    EXPECT_EQ(rowsText(second),
+              (QStringList{
+                  u"NULL|Farmácia Conceição|2026/146|06/12/2026|departamento extinto"_s,
+                  u"Climatização|Farmácia Conceição|2026/148|06/12/2026|clima 2"_s,
+                  u"Oficina|Farmácia Conceição|NULL|06/12/2026|oficina 2"_s,
+              }));
 }
 
 TEST_F(SqliteQueries, RequestDateFollowsTheRegionalShortDate) {
@@ -192,7 +196,8 @@ TEST_F(SqliteQueries, RequestDateFollowsTheRegionalShortDate) {
         Recordset first, second;
         LoadPendingRequests(connection, first, second);
         const QString date = QString::fromUtf16(expected);
-        EXPECT_EQ(rowsText(first), QStringList{u"NULL|Hotel Miramar|2026/1|"_s + date + u"|NULL"_s});
+        EXPECT_EQ(rowsText(first),
+                  QStringList{u"NULL|Hotel Miramar|2026/1|"_s + date + u"|NULL"_s});
         EXPECT_EQ(rowsText(second), QStringList{u"NULL|Hotel Miramar|2026/2|"_s + date + u"|"_s});
     }
 }

@@ -1,8 +1,8 @@
-#include "DataTestSupport.h"
 #include "data/WeekBoard.h"
 
-#include <gtest/gtest.h>
+#include "DataTestSupport.h"
 
+#include <gtest/gtest.h>
 #include <random>
 
 using namespace assi;
@@ -20,7 +20,7 @@ WeekDayNames namesFrom(const QDate& today) {
 }
 
 QString dayNameOf(const QDate& date) {
-    static const char16_t* const names[] = {u"",      u"SEGUNDA", u"TERÇA",  u"QUARTA",
+    static const char16_t* const names[] = {u"",       u"SEGUNDA", u"TERÇA",  u"QUARTA",
                                             u"QUINTA", u"SEXTA",   u"SÁBADO", u"DOMINGO"};
     return QString::fromUtf16(names[date.dayOfWeek()]);
 }
@@ -76,9 +76,9 @@ TEST(WeekBoard, NamesTheWorkingDaysFromTodayWhateverTheWeekday) {
 TEST(WeekBoard, DayNamesMustMatchExactly) {
     const WeekDayNames names = namesFrom(monday);
     const std::pair<QString, int> cases[] = {
-        {u"SEGUNDA"_s, 0}, {u"TERÇA"_s, 1},   {u"SEXTA"_s, 4},    {u"SÁBADO"_s, 5},
-        {u"DOMINGO"_s, 5}, {u"Segunda"_s, 5}, {u"terça"_s, 5},    {u"TERCA"_s, 5},
-        {u" QUARTA"_s, 5}, {u"QUINTA "_s, 5}, {QString(), 5},    {u""_s, 5},
+        {u"SEGUNDA"_s, 0}, {u"TERÇA"_s, 1},   {u"SEXTA"_s, 4}, {u"SÁBADO"_s, 5},
+        {u"DOMINGO"_s, 5}, {u"Segunda"_s, 5}, {u"terça"_s, 5}, {u"TERCA"_s, 5},
+        {u" QUARTA"_s, 5}, {u"QUINTA "_s, 5}, {QString(), 5},  {u""_s, 5},
     };
     for (const auto& [name, column] : cases)
         EXPECT_EQ(FindDayColumn(name, names), column) << name.toStdString();
@@ -181,9 +181,9 @@ TEST(WeekBoard, WeekendOrdersLeaveNoTraceWhereverTheyFallInAGroup) {
 
 TEST(WeekBoard, AWeekendOnlyWeekGivesOneEmptyRow) {
     bool ok = false;
-    Recordset board = pivot({order(monday.addDays(5), u"s"_s, u"t"_s),
-                             order(monday.addDays(6), u"d"_s, u"t"_s)},
-                            monday, &ok);
+    Recordset board =
+        pivot({order(monday.addDays(5), u"s"_s, u"t"_s), order(monday.addDays(6), u"d"_s, u"t"_s)},
+              monday, &ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(rowsText(board), QStringList{QStringList(13, N).join(u'|')});
 }
@@ -267,4 +267,32 @@ TEST(WeekBoard, MatchesTheBoardReadColumnByColumn) {
         ASSERT_TRUE(ok);
         ASSERT_EQ(rowsText(board), expected) << "week " << week;
     }
+}
+
+TEST(WeekBoard, PivotsARawRecordsetWhateverItsNumbersFilterOrSort) {
+    Recordset raw = BuildOrderSourceRecordset();
+    // Numbers far apart, in no order: the rows still group by number, and
+    // the rows of one number keep the order in which they were added.
+    const std::tuple<int, const char16_t*, const char16_t*, const char16_t*> rows[] = {
+        {1000000, u"QUARTA", u"c", u"tc"},
+        {7, u"SEGUNDA", u"a", u"ta"},
+        {1000000, u"SEGUNDA", u"b", u"tb"},
+    };
+    for (const auto& [ord, day, client, technician] : rows) {
+        raw.addNew();
+        raw.setValue(u"Ord"_s, ord);
+        raw.setValue(u"DiaSemana"_s, QString::fromUtf16(day));
+        raw.setValue(u"Cliente"_s, QString::fromUtf16(client));
+        raw.setValue(u"Tecnico"_s, QString::fromUtf16(technician));
+        raw.update();
+    }
+    raw.setSort(u"Ord"_s, Qt::DescendingOrder);
+    raw.setFilter(u"Ord"_s, 7);
+    Recordset board = PivotWeekBoard(raw, namesFrom(monday));
+    EXPECT_EQ(rowsText(board), (QStringList{
+                                   boardRow(u"7"_s, {u"a"_s, {}, {}, {}, {}}, u"0"_s),
+                                   boardRow(u"71"_s, {u"ta"_s, {}, {}, {}, {}}, u"1"_s),
+                                   boardRow(u"1000000"_s, {u"b"_s, {}, u"c"_s, {}, {}}, u"0"_s),
+                                   boardRow(u"10000001"_s, {u"tb"_s, {}, u"tc"_s, {}, {}}, u"1"_s),
+                               }));
 }

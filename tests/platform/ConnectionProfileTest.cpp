@@ -1,12 +1,12 @@
+#include "platform/ConnectionProfile.h"
+
 #include "common/TempDir.h"
 #include "platform/BoardError.h"
-#include "platform/ConnectionProfile.h"
 #include "platform/FolderProbe.h"
 #include "platform/SystemFolderLocator.h"
 
 #include <QDir>
 #include <QStandardPaths>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -74,9 +74,10 @@ TEST(ConnectionProfile, AMissingFileReadsAsEmptyValues) {
 
 TEST(ConnectionProfile, TheCatalogueReplacesEveryValue) {
     TempDir dir;
-    const QString settings = dir.write(u"OTK.zlv"_s, "[BaseDados]\nServidor=srv01\nSenha=da-definicao\n");
-    const QString catalogue =
-        dir.write(u"Catalogos/bd.sql"_s, "[BaseDados]\nServidor=srv02\nBaseDados=OTK2\nUtilizador=cat\n");
+    const QString settings =
+        dir.write(u"OTK.zlv"_s, "[BaseDados]\nServidor=srv01\nSenha=da-definicao\n");
+    const QString catalogue = dir.write(
+        u"Catalogos/bd.sql"_s, "[BaseDados]\nServidor=srv02\nBaseDados=OTK2\nUtilizador=cat\n");
     ConnectionProfile profile;
     profile.ReadSettings(settings);
     profile.CatalogueFile(catalogue);
@@ -95,9 +96,12 @@ TEST(ConnectionProfile, TheCatalogueReplacesEveryValue) {
 
 TEST(ConnectionProfile, ARelativeSqliteFileIsTakenFromTheFolderOfTheFileThatNamesIt) {
     TempDir dir;
-    const QString settings = dir.write(u"site/OTK.zlv"_s, "[BaseDados]\nMotor=SQLite\nBaseDados=dados/demo.db\n");
-    const QString catalogue = dir.write(u"prog/Catalogos/bd.sql"_s, "[BaseDados]\nMotor=sqlite\nBaseDados=../demo.db\n");
-    const QString absolute = dir.write(u"abs/OTK.zlv"_s, "[BaseDados]\nMotor=sqlite\nBaseDados=/srv/demo.db\n");
+    const QString settings =
+        dir.write(u"site/OTK.zlv"_s, "[BaseDados]\nMotor=SQLite\nBaseDados=dados/demo.db\n");
+    const QString catalogue =
+        dir.write(u"prog/Catalogos/bd.sql"_s, "[BaseDados]\nMotor=sqlite\nBaseDados=../demo.db\n");
+    const QString absolute =
+        dir.write(u"abs/OTK.zlv"_s, "[BaseDados]\nMotor=sqlite\nBaseDados=/srv/demo.db\n");
     const QString server = dir.write(u"srv/OTK.zlv"_s, "[BaseDados]\nBaseDados=dados/demo.db\n");
 
     ConnectionProfile profile;
@@ -123,8 +127,10 @@ TEST(ConnectionProfile, AnUnknownEngineIsAnErrorNamingFileSectionKeyAndText) {
         (void)profile.Motor();
         FAIL() << "no error";
     } catch (const assi::BoardError& e) {
-        EXPECT_EQ(e.message(), u"Definição inválida em [BaseDados] Motor: \"oracle\" não é \"sqlserver\" "
-                               u"nem \"sqlite\" ("_s + file + u')');
+        EXPECT_EQ(e.message(),
+                  u"Definição inválida em [BaseDados] Motor: \"oracle\" não é \"sqlserver\" "
+                  u"nem \"sqlite\" ("_s +
+                      file + u')');
     }
 }
 
@@ -133,14 +139,17 @@ TEST(SystemFolderLocator, OverrideThenEnvironmentThenConfigurationFolder) {
     const QString fromEnv = dir.mkdir(u"env"_s);
     {
         ScopedEnv env("ASSI_BASE_DIR", fromEnv.toLocal8Bit());
-        EXPECT_EQ(assi::SystemFolderLocator(dir.path() + u"/base/"_s).FolderPath(), dir.path() + u"/base"_s);
+        EXPECT_EQ(assi::SystemFolderLocator(dir.path() + u"/base/"_s).FolderPath(),
+                  dir.path() + u"/base"_s);
         EXPECT_EQ(assi::SystemFolderLocator().FolderPath(), fromEnv);
     }
     ScopedEnv env("ASSI_BASE_DIR", QByteArray());
-    EXPECT_EQ(assi::SystemFolderLocator().FolderPath(),
-              QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
+    EXPECT_EQ(
+        assi::SystemFolderLocator().FolderPath(),
+        QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
     // A relative folder is taken from the current folder.
-    EXPECT_EQ(assi::SystemFolderLocator(u"rel/x"_s).FolderPath(), QDir::current().filePath(u"rel/x"_s));
+    EXPECT_EQ(assi::SystemFolderLocator(u"rel/x"_s).FolderPath(),
+              QDir::current().filePath(u"rel/x"_s));
 }
 
 TEST(FolderProbe, OnlyAnExistingFolderIsAFolder) {

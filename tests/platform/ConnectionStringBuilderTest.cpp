@@ -1,5 +1,6 @@
-#include "platform/BoardError.h"
 #include "platform/ConnectionStringBuilder.h"
+
+#include "platform/BoardError.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,8 @@ TEST(ConnectionStringBuilder, QuotesEveryValueSoNoneCanEndItsAttribute) {
         {u" com espaços "_s, u"{ com espaços }"_s},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ConnectionStringBuilder::quoteOdbcValue(c.value), c.quoted) << c.value.toStdString();
+        EXPECT_EQ(ConnectionStringBuilder::quoteOdbcValue(c.value), c.quoted)
+            << c.value.toStdString();
 }
 
 TEST(ConnectionStringBuilder, ForFreeTdsOnlyFormsThatEveryParserReadsAlike) {
@@ -45,13 +47,14 @@ TEST(ConnectionStringBuilder, ForFreeTdsOnlyFormsThatEveryParserReadsAlike) {
         {u"simples"_s, u"{simples}"_s},
         {u"pa;ss=x"_s, u"{pa;ss=x}"_s},
         {u"{br"_s, u"{{br}"_s},
-        {u"x}y=z"_s, u"x}y=z"_s},  // bare: read up to the next ';' everywhere
-        {u"x}y;z"_s, u""_s},       // no form: refused
+        {u"x}y=z"_s, u"x}y=z"_s}, // bare: read up to the next ';' everywhere
+        {u"x}y;z"_s, u""_s},      // no form: refused
         {u"{x}"_s, u""_s},
         {u"};UID=intruso;PWD={"_s, u""_s},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ConnectionStringBuilder::quoteFreeTdsValue(c.value), c.quoted) << c.value.toStdString();
+        EXPECT_EQ(ConnectionStringBuilder::quoteFreeTdsValue(c.value), c.quoted)
+            << c.value.toStdString();
 }
 
 TEST(ConnectionStringBuilder, RefusesAValueFreeTdsCannotTakeNamingItButNotShowingIt) {
@@ -61,7 +64,8 @@ TEST(ConnectionStringBuilder, RefusesAValueFreeTdsCannotTakeNamingItButNotShowin
         (void)builder.ConnectionString();
         FAIL() << "no error";
     } catch (const BoardError& e) {
-        EXPECT_TRUE(e.message().startsWith(u"O valor de Senha tem \"}\" junto com \";\""_s)) << e.message().toStdString();
+        EXPECT_TRUE(e.message().startsWith(u"O valor de Senha tem \"}\" junto com \";\""_s))
+            << e.message().toStdString();
         EXPECT_FALSE(e.message().contains(u"ab}"_s));
     }
     // Other drivers follow ODBC's own doubling.
@@ -118,7 +122,8 @@ TEST(ConnectionStringBuilder, BuildsTheFreeTdsTextForEachServerForm) {
         const assi::ConnectionString cs = sqlServerBuilder(c.server).ConnectionString();
         EXPECT_EQ(cs.databaseName, c.text);
         EXPECT_EQ(cs.driverName, u"QODBC"_s);
-        EXPECT_EQ(cs.connectOptions, u"SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY;SQL_ATTR_LOGIN_TIMEOUT=15"_s);
+        EXPECT_EQ(cs.connectOptions,
+                  u"SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY;SQL_ATTR_LOGIN_TIMEOUT=15"_s);
         EXPECT_EQ(cs.describe(), u"servidor "_s + c.server + u", base de dados OTK"_s);
     }
 }
@@ -163,13 +168,16 @@ TEST(ConnectionStringBuilder, OpensSqliteReadOnlyWithQtsDriverOrThroughOdbc) {
     EXPECT_EQ(odbc.driverName, u"QODBC"_s);
     EXPECT_EQ(odbc.databaseName,
               u"Driver={SQLite3};Database=file:/dados/quadro%20demo%3B1%2Edsn%2Edb?mode=ro;"_s);
-    EXPECT_EQ(odbc.connectOptions, u"SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY;SQL_ATTR_LOGIN_TIMEOUT=15"_s);
+    EXPECT_EQ(odbc.connectOptions,
+              u"SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY;SQL_ATTR_LOGIN_TIMEOUT=15"_s);
 }
 
 TEST(ConnectionString, MessagesAreCleanedOfThePassword) {
     const assi::ConnectionString cs = sqlServerBuilder(u"srv01"_s).ConnectionString();
-    EXPECT_EQ(cs.withoutSecrets(u"ligação "_s + cs.databaseName + u" recusada"_s), u"ligação **** recusada"_s);
-    EXPECT_EQ(cs.withoutSecrets(u"Login failed: password 'segredo'"_s), u"Login failed: password '****'"_s);
+    EXPECT_EQ(cs.withoutSecrets(u"ligação "_s + cs.databaseName + u" recusada"_s),
+              u"ligação **** recusada"_s);
+    EXPECT_EQ(cs.withoutSecrets(u"Login failed: password 'segredo'"_s),
+              u"Login failed: password '****'"_s);
 
     ConnectionStringBuilder braces = sqlServerBuilder(u"srv01"_s);
     braces.Value3(u"a}b"_s);

@@ -1,7 +1,8 @@
+#include "platform/DatabaseConnection.h"
+
 #include "common/TempDir.h"
 #include "platform/BoardError.h"
 #include "platform/ConnectionStringBuilder.h"
-#include "platform/DatabaseConnection.h"
 #include "platform/Recordset.h"
 
 #include <QDateTime>
@@ -9,9 +10,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-
 #include <functional>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -32,14 +31,15 @@ void createDatabase(const QString& file) {
         db.setDatabaseName(file);
         ASSERT_TRUE(db.open());
         QSqlQuery q(db);
-        for (const QString& sql : {
-                 u"create table Ordens (Numero integer, Entrega datetime, Cliente text, Nota text)"_s,
-                 u"insert into Ordens values (3, '2026-12-07 09:30:00', 'Conceição', null)"_s,
-                 u"insert into Ordens values (1, '2026-12-08 00:00:00', 'Álvaro', 'urgente')"_s,
-                 u"insert into Ordens values (2, null, null, '2026-12-08 10:00:00')"_s,
-                 u"create table Textos (Quando text)"_s,
-                 u"insert into Textos values ('2026-12-07 09:30:00'), ('amanhã')"_s,
-             })
+        for (
+            const QString& sql : {
+                u"create table Ordens (Numero integer, Entrega datetime, Cliente text, Nota text)"_s,
+                u"insert into Ordens values (3, '2026-12-07 09:30:00', 'Conceição', null)"_s,
+                u"insert into Ordens values (1, '2026-12-08 00:00:00', 'Álvaro', 'urgente')"_s,
+                u"insert into Ordens values (2, null, null, '2026-12-08 10:00:00')"_s,
+                u"create table Textos (Quando text)"_s,
+                u"insert into Textos values ('2026-12-07 09:30:00'), ('amanhã')"_s,
+            })
             ASSERT_TRUE(q.exec(sql)) << q.lastError().text().toStdString();
     }
     QSqlDatabase::removeDatabase(name);
@@ -89,7 +89,8 @@ protected:
 };
 
 TEST_P(SqliteConnection, FillsTypedFieldsPositionedOnTheFirstRowWithTheTrueCount) {
-    Recordset rs = query(u"select Numero, Entrega, Cliente, Nota, Numero * 10 as Dez from Ordens order by Numero"_s);
+    Recordset rs = query(
+        u"select Numero, Entrega, Cliente, Nota, Numero * 10 as Dez from Ordens order by Numero"_s);
     ASSERT_EQ(rs.fieldCount(), 5);
     EXPECT_EQ(rs.field(0).type, FieldType::Integer);
     EXPECT_EQ(rs.field(1).type, FieldType::DateTime);
@@ -125,7 +126,8 @@ TEST_P(SqliteConnection, FillsTypedFieldsPositionedOnTheFirstRowWithTheTrueCount
 }
 
 TEST_P(SqliteConnection, ComputedDateTimesAreDateTimesAndOtherTextsStayText) {
-    Recordset rs = query(u"select datetime('2026-12-07 08:15:00') as Calculada, Quando from Textos"_s);
+    Recordset rs =
+        query(u"select datetime('2026-12-07 08:15:00') as Calculada, Quando from Textos"_s);
     EXPECT_EQ(rs.field(0).type, FieldType::DateTime);
     EXPECT_EQ(rs.value(0).toDateTime(), QDateTime(QDate(2026, 12, 7), QTime(8, 15)));
     EXPECT_EQ(rs.field(1).type, FieldType::Text);
@@ -142,7 +144,8 @@ TEST_P(SqliteConnection, AnEmptyResultKeepsItsFields) {
 TEST_P(SqliteConnection, AFailedQueryGivesTheDriversMessageAndLeavesTheResultAlone) {
     Recordset rs;
     rs.appendField(u"Antes"_s, FieldType::Text);
-    const QString message = errorOf([&] { m_connection.OpenQuery(QString(), u"select * from Nada"_s, rs, true, 0); });
+    const QString message =
+        errorOf([&] { m_connection.OpenQuery(QString(), u"select * from Nada"_s, rs, true, 0); });
     EXPECT_TRUE(message.startsWith(u"A consulta à base de dados falhou (base de dados SQLite "_s))
         << message.toStdString();
     EXPECT_TRUE(message.contains(u"no such table"_s)) << message.toStdString();
@@ -150,8 +153,7 @@ TEST_P(SqliteConnection, AFailedQueryGivesTheDriversMessageAndLeavesTheResultAlo
 }
 
 TEST_P(SqliteConnection, TheFileIsOpenedReadOnly) {
-    const QString message =
-        errorOf([&] { query(u"insert into Ordens (Numero) values (9)"_s); });
+    const QString message = errorOf([&] { query(u"insert into Ordens (Numero) values (9)"_s); });
     EXPECT_TRUE(message.contains(u"readonly"_s)) << message.toStdString();
     EXPECT_EQ(query(u"select count(*) from Ordens"_s).value(0).toInt(), 3);
 }
@@ -164,15 +166,16 @@ TEST_P(SqliteConnection, ConnectsAgainAndClosesCleanly) {
     EXPECT_FALSE(m_connection.isOpen());
     EXPECT_FALSE(QSqlDatabase::contains(name));
     const QString message = errorOf([&] { query(u"select 1"_s); });
-    EXPECT_TRUE(message.startsWith(u"A consulta à base de dados falhou"_s)) << message.toStdString();
+    EXPECT_TRUE(message.startsWith(u"A consulta à base de dados falhou"_s))
+        << message.toStdString();
 }
 
 TEST_P(SqliteConnection, AMissingFileIsAnErrorNamingItAndIsNeverCreated) {
     const QString missing = m_dir.filePath(u"nao-existe.db"_s);
     DatabaseConnection other;
     const QString message = errorOf([&] { other.Connect(sqliteConnection(missing, GetParam())); });
-    EXPECT_EQ(message, u"Não foi possível ligar à base de dados (base de dados SQLite "_s + missing +
-                           u"): o ficheiro "_s + missing + u" não existe"_s);
+    EXPECT_EQ(message, u"Não foi possível ligar à base de dados (base de dados SQLite "_s +
+                           missing + u"): o ficheiro "_s + missing + u" não existe"_s);
     EXPECT_FALSE(QFileInfo::exists(missing));
     EXPECT_FALSE(other.isOpen());
 }

@@ -3,7 +3,6 @@
 #include "common/ScopedLocale.h"
 
 #include <QDateTime>
-
 #include <gtest/gtest.h>
 
 using namespace assi;
@@ -54,19 +53,19 @@ TEST(DisplayFormat, ReadsShortDatesInTheAmericanOrder) {
 }
 
 TEST(DisplayFormat, ShowsWhatIsNotADateAsItStands) {
-    expectAll("pt_PT.UTF-8", {
-                                 {u"Sem data"_s, u"dd-MM-yyyy"_s, u"Sem data"_s},
-                                 {u"06 Dez 2026"_s, u"dd-MM-yyyy"_s, u"06 Dez 2026"_s},
-                                 {u"2026/15"_s, u"dd-MM-yyyy"_s, u"2026/15"_s},
-                                 {u""_s, u"dd-MM-yyyy"_s, u""_s},
-                                 {QVariant(), u"dd-MM-yyyy"_s, u""_s},
-                                 {QVariant(), u"General"_s, u""_s},
-                                 {u"06/12/2026"_s, u"0.00"_s, u"06/12/2026"_s},
-                                 {42, u"General"_s, u"42"_s},
-                                 {QDate(2026, 12, 6), u"yyyy.MM.dd"_s, u"2026.12.06"_s},
-                                 {QDateTime(QDate(2026, 12, 6), QTime(14, 35)), u"dd-MM-yyyy"_s,
-                                  u"06-12-2026"_s},
-                             });
+    expectAll("pt_PT.UTF-8",
+              {
+                  {u"Sem data"_s, u"dd-MM-yyyy"_s, u"Sem data"_s},
+                  {u"06 Dez 2026"_s, u"dd-MM-yyyy"_s, u"06 Dez 2026"_s},
+                  {u"2026/15"_s, u"dd-MM-yyyy"_s, u"2026/15"_s},
+                  {u""_s, u"dd-MM-yyyy"_s, u""_s},
+                  {QVariant(), u"dd-MM-yyyy"_s, u""_s},
+                  {QVariant(), u"General"_s, u""_s},
+                  {u"06/12/2026"_s, u"0.00"_s, u"06/12/2026"_s},
+                  {42, u"General"_s, u"42"_s},
+                  {QDate(2026, 12, 6), u"yyyy.MM.dd"_s, u"2026.12.06"_s},
+                  {QDateTime(QDate(2026, 12, 6), QTime(14, 35)), u"dd-MM-yyyy"_s, u"06-12-2026"_s},
+              });
 }
 
 TEST(DisplayFormat, FollowsTheLocaleWhenItChangesWhileRunning) {

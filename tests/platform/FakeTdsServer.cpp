@@ -1,14 +1,12 @@
 #include "FakeTdsServer.h"
 
 #include <QByteArray>
-
 #include <arpa/inet.h>
+#include <cstdint>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <cstdint>
 
 using namespace Qt::StringLiterals;
 
@@ -120,7 +118,9 @@ QByteArray errorToken(const QString& message) {
 QByteArray preLoginReply() {
     QByteArray payload;
     // VERSION at 11 (6 bytes), ENCRYPTION at 17 (1 byte): not supported.
-    payload.append(QByteArray::fromHex("00000B0006" "0100110001" "FF"));
+    payload.append(QByteArray::fromHex("00000B0006"
+                                       "0100110001"
+                                       "FF"));
     payload.append(QByteArray::fromHex("0F0007D00000"));
     payload.append(char(2));
     return payload;
@@ -211,7 +211,8 @@ void FakeTdsServer::serve(int client) {
     QByteArray message;
     for (;;) {
         // Gather whole packets; a message ends with the packet marked last.
-        while (buffer.size() < 8 || buffer.size() < ((std::uint8_t(buffer[2]) << 8) | std::uint8_t(buffer[3]))) {
+        while (buffer.size() < 8 ||
+               buffer.size() < ((std::uint8_t(buffer[2]) << 8) | std::uint8_t(buffer[3]))) {
             pollfd readable{client, POLLIN, 0};
             if (m_stop)
                 return;
@@ -263,8 +264,9 @@ void FakeTdsServer::serve(int client) {
             // Skip ALL_HEADERS (its first DWORD is its own length).
             const qsizetype headers =
                 payload.size() >= 4 ? qsizetype(u16At(payload, 0) | (u16At(payload, 2) << 16)) : 0;
-            const QString sql = type == SqlBatch ? ucs2At(payload, headers, (payload.size() - headers) / 2)
-                                                 : rpcStatement(payload.mid(headers));
+            const QString sql = type == SqlBatch
+                                    ? ucs2At(payload, headers, (payload.size() - headers) / 2)
+                                    : rpcStatement(payload.mid(headers));
             bool stuck = false;
             {
                 std::lock_guard lock(m_mutex);

@@ -1,13 +1,12 @@
-#include "GridTestData.h"
+#include "platform/GridModel.h"
 
+#include "GridTestData.h"
 #include "platform/BoardError.h"
 #include "platform/GridCellLook.h"
-#include "platform/GridModel.h"
 #include "platform/GridStyles.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
-
 #include <gtest/gtest.h>
 
 using namespace assi;
@@ -100,10 +99,9 @@ TEST_F(GridModelTest, GroupsFollowTheFirstAppearanceOfEachValue) {
          pairs({{QVariant(), u"a"_s}, {u"X"_s, u"b"_s}, {u"X"_s, u"c"_s}, {u"Y"_s, u"d"_s}}),
          u"[] |a [X] X|b X|c [Y] Y|d"_s},
         {"unsorted: a value is never split",
-         pairs({{u"Y"_s, u"a"_s}, {u"X"_s, u"b"_s}, {u"Y"_s, u"c"_s}}),
-         u"[Y] Y|a Y|c [X] X|b"_s},
-        {"null and empty text are different values",
-         pairs({{u""_s, u"a"_s}, {QVariant(), u"b"_s}}), u"[] |a [] |b"_s},
+         pairs({{u"Y"_s, u"a"_s}, {u"X"_s, u"b"_s}, {u"Y"_s, u"c"_s}}), u"[Y] Y|a Y|c [X] X|b"_s},
+        {"null and empty text are different values", pairs({{u""_s, u"a"_s}, {QVariant(), u"b"_s}}),
+         u"[] |a [] |b"_s},
         {"no rows, no groups", pairs({}), u""_s},
     };
     for (const Case& c : cases) {
@@ -121,8 +119,7 @@ TEST_F(GridModelTest, GroupsNestByEachGroupColumnInTurn) {
         QStringList inner;
         for (int s = 0; s < model.rowCount(group); ++s) {
             const QModelIndex sub = model.index(s, 0, group);
-            inner << sub.data().toString() + u"("_s +
-                         QString::number(model.rowCount(sub)) + u")"_s;
+            inner << sub.data().toString() + u"("_s + QString::number(model.rowCount(sub)) + u")"_s;
         }
         headers << group.data().toString() + u":"_s + inner.join(u',');
     }
@@ -158,8 +155,8 @@ TEST_F(GridModelTest, FormatRulesPaintTheMatchingRowsAndAreNotRepeated) {
     Recordset rs;
     rs.appendField(u"Dia_1"_s, FieldType::Text);
     rs.appendField(u"Tipo"_s, FieldType::Text);
-    for (const auto& [day, type] : {std::pair{u"Cliente A"_s, u"0"_s}, {u"Técnico T"_s, u"1"_s},
-                                    {u"Cliente B"_s, u"0"_s}}) {
+    for (const auto& [day, type] :
+         {std::pair{u"Cliente A"_s, u"0"_s}, {u"Técnico T"_s, u"1"_s}, {u"Cliente B"_s, u"0"_s}}) {
         rs.addNew();
         rs.setValue(0, day);
         rs.setValue(1, type);
@@ -177,8 +174,9 @@ TEST_F(GridModelTest, FormatRulesPaintTheMatchingRowsAndAreNotRepeated) {
     QStringList painted;
     for (int r = 0; r < model.rowCount(); ++r) {
         const auto look = model.index(r, 0).data(GridModel::LookRole).value<GridCellLook>();
-        painted << u"%1:%2:%3:%4"_s.arg(model.index(r, 0).data().toString(), look.fore.name(),
-                                       look.font.bold() ? u"bold"_s : u"plain"_s)
+        painted << u"%1:%2:%3:%4"_s
+                       .arg(model.index(r, 0).data().toString(), look.fore.name(),
+                            look.font.bold() ? u"bold"_s : u"plain"_s)
                        .arg(look.font.pointSizeF());
     }
     const QString plainSize = QString::number(8.25);
@@ -187,8 +185,7 @@ TEST_F(GridModelTest, FormatRulesPaintTheMatchingRowsAndAreNotRepeated) {
 
     // The selection lays its colours over the rule's font.
     styles.style(u"Selection"_s).setForeColor(0xFFFFFF);
-    const auto selected =
-        model.index(0, 0).data(GridModel::SelectedLookRole).value<GridCellLook>();
+    const auto selected = model.index(0, 0).data(GridModel::SelectedLookRole).value<GridCellLook>();
     EXPECT_EQ(selected.fore, QColor(Qt::white));
     EXPECT_TRUE(selected.font.bold());
 }

@@ -1,12 +1,15 @@
 #include "GridTestData.h"
-
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QImage>
+#include <QLineEdit>
 #include <QPixmap>
-
+#include <QTreeView>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 using namespace assi;
@@ -14,7 +17,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The board's look: dark blue headings, pale group headers, green selection.
+constexpr qint32 HeadingBack = 0x804000; // dark blue
+constexpr qint32 GroupBack = 0xF0E6DC;   // pale blue
+constexpr qint32 SelectionBack = 0x3C9B3C;
+constexpr qint32 InactiveBack = 0xC8E6C8;
+
+// A look like the board's settings give it.
 void applyBoardLook(Grid& grid) {
     grid.setCaption(u"Pedidos de Assistência"_s);
     grid.setBackColor(0xFFFFFF);
@@ -28,84 +36,113 @@ void applyBoardLook(Grid& grid) {
         style.setFontSize(12);
         style.setFontBold(true);
     }
-    grid.style(u"Heading"_s).setBackColor(0x804000);
+    grid.style(u"Heading"_s).setBackColor(HeadingBack);
     grid.style(u"Heading"_s).setForeColor(0xFFFFFF);
     grid.style(u"Heading"_s).setTextAlignment(5);
-    grid.style(u"GroupHeader"_s).setBackColor(0xF0E6DC);
+    grid.style(u"GroupHeader"_s).setBackColor(GroupBack);
     grid.style(u"GroupHeader"_s).setForeColor(0x5A2D00);
     grid.style(u"GroupHeader"_s).setFontName(u"Arial"_s);
     grid.style(u"GroupHeader"_s).setFontSize(11);
-    grid.style(u"Selection"_s).setBackColor(0x3C9B3C);
+    grid.style(u"Selection"_s).setBackColor(SelectionBack);
     grid.style(u"Selection"_s).setForeColor(0xFFFFFF);
-    grid.style(u"InactiveSelection"_s).setBackColor(0xC8E6C8);
+    grid.style(u"InactiveSelection"_s).setBackColor(InactiveBack);
     grid.style(u"InactiveSelection"_s).setForeColor(0);
     grid.style(u"GroupByBox"_s).setBackColor(0xF5F5F5);
     grid.style(u"GroupByBox"_s).setFontName(u"Arial"_s);
     grid.style(u"GroupByBox"_s).setFontSize(9);
 }
 
-QImage render(Grid& grid) {
-    const QImage image = grid.grab().toImage();
+// Set ASSI_GRID_SNAPSHOT_DIR to keep the pictures for a look.
+QImage render(QWidget& widget, const QString& name) {
+    const QImage image = widget.grab().toImage();
     const QString folder = qEnvironmentVariable("ASSI_GRID_SNAPSHOT_DIR");
     if (!folder.isEmpty())
-        image.save(QDir(folder).filePath(grid.objectName() + u".png"_s));
+        image.save(QDir(folder).filePath(name + u".png"_s));
     return image;
 }
 
-QColor pixelAtTwips(const QImage& image, const Grid& grid, double yTwips, int x) {
-    Q_UNUSED(grid);
-    return image.pixelColor(x, twipsToPixels(yTwips));
+// The colour a little inside the left edge of display row `row`.
+QColor rowColour(const QImage& image, const Grid& grid, int row) {
+    const QTreeView* rows = grid.findChild<QTreeView*>(u"rows"_s);
+    const QPoint inGrid = rows->viewport()->mapTo(&grid, QPoint(2, 0));
+    const int rowHeight = twipsToPixels(grid.rowHeight());
+    return image.pixelColor(inGrid.x(), inGrid.y() + row * rowHeight + 2);
+}
+
+int redPixelsInRow(const QImage& image, const Grid& grid, int row) {
+    const QTreeView* rows = grid.findChild<QTreeView*>(u"rows"_s);
+    const int top = rows->viewport()->mapTo(&grid, QPoint(0, 0)).y();
+    const int rowHeight = twipsToPixels(grid.rowHeight());
+    int count = 0;
+    for (int y = top + row * rowHeight; y < top + (row + 1) * rowHeight; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+        }
+    }
+    return count;
 }
 
 } // namespace
 
-TEST(GridRender, GroupedRequestsShowCaptionHeadingsGroupsAndSelection) {
-    Grid grid;
-    grid.setObjectName(u"grouped"_s);
-    grid.resize(560, 330);
-    applyBoardLook(grid);
-    grid.setDataSource(test::sampleRequests());
-    test::setUpRequestGrid(grid);
-    grid.show();
-    grid.setCurrentCell(2, 1);
-    const QImage image = render(grid);
+TEST(GridRender, GroupedRequestsShowTheirStylesAndTheSelection) {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* grid = new Grid;
+    grid->setObjectName(u"Grelha_1"_s);
+    auto* elsewhere = new QLineEdit;
+    layout->addWidget(grid);
+    layout->addWidget(elsewhere);
+    window.resize(560, 380);
+    applyBoardLook(*grid);
+    grid->setDataSource(test::sampleRequests());
+    test::setUpRequestGrid(*grid);
+    window.show();
+    grid->setCurrentCell(4, 1);
+    QImage image = render(*grid, u"grouped"_s);
 
-    // Inside the selected row, the selection's colour; inside a group header, the header's.
-    const int selectedMiddle = int(grid.currentCellTop() + grid.currentCellHeight() / 2);
-    EXPECT_EQ(pixelAtTwips(image, grid, selectedMiddle, 3), colorFromOle(0x3C9B3C).rgb() == 0
-                                                                ? QColor()
-                                                                : pixelAtTwips(image, grid,
-                                                                               selectedMiddle, 3));
+    const QWidget* caption = grid->findChild<QWidget*>(u"caption"_s);
+    EXPECT_EQ(image.pixelColor(caption->geometry().topLeft() + QPoint(3, 3)),
+              colorFromOle(HeadingBack))
+        << "the caption is based on the heading";
+    EXPECT_EQ(rowColour(image, *grid, 0), colorFromOle(GroupBack)) << "a group header";
+    EXPECT_EQ(rowColour(image, *grid, 1), QGuiApplication::palette().color(QPalette::Base))
+        << "a record on the window colour";
+    EXPECT_EQ(rowColour(image, *grid, 4), colorFromOle(SelectionBack)) << "the selected row";
+
+    elsewhere->setFocus();
+    image = render(*grid, u"grouped-inactive"_s);
+    EXPECT_EQ(rowColour(image, *grid, 4), colorFromOle(InactiveBack));
 }
 
-TEST(GridRender, UnboundGridShowsPlaceholders) {
+TEST(GridRender, UnboundGridShowsItsPlaceholderHeadings) {
     Grid grid;
-    grid.setObjectName(u"unbound"_s);
     grid.setCaption(u"Grelha 1"_s);
     grid.resize(377, 237);
     grid.show();
-    render(grid);
+    const QImage image = render(grid, u"unbound"_s);
+    const QHeaderView* headings = grid.findChild<QHeaderView*>(u"headings"_s);
+    const QPoint inside = headings->mapTo(&grid, QPoint(3, 3));
+    EXPECT_EQ(image.pixelColor(inside), colorFromOle(qint32(0x8000000Fu))) << "button face";
 }
 
-TEST(GridRender, WeeklyBoardPaintsClientRowsWithTheRuleStyle) {
+TEST(GridRender, AFormatRulePaintsOnlyTheMatchingRows) {
     Recordset rs;
     for (const QString& name : {u"Ord"_s, u"Vazio_0"_s, u"Dia_1"_s, u"Vazio_1"_s, u"Dia_2"_s,
                                 u"Vazio_2"_s, u"Dia_3"_s, u"Vazio_3"_s, u"Tipo"_s})
         rs.appendField(name, FieldType::Text, 30);
-    const QStringList rows[] = {
+    const QStringList board[] = {
         {u"1"_s, {}, u"Padaria Estrela"_s, u""_s, u"Hotel Mar Azul"_s, u""_s, {}, {}, u"0"_s},
         {u"11"_s, {}, u"João Silva"_s, u""_s, u"Rui Costa"_s, u""_s, {}, {}, u"1"_s},
         {u"2"_s, {}, u"Escola Básica"_s, u""_s, {}, {}, {}, {}, u"0"_s},
         {u"21"_s, {}, u""_s, u""_s, {}, {}, {}, {}, u"1"_s},
     };
-    for (const QStringList& row : rows) {
+    for (const QStringList& row : board) {
         rs.addNew();
         for (int f = 0; f < row.size(); ++f)
             rs.setValue(f, row[f].isNull() ? QVariant() : QVariant(row[f]));
-        rs.update();
     }
     Grid grid;
-    grid.setObjectName(u"weekly"_s);
     grid.resize(700, 260);
     applyBoardLook(grid);
     grid.setCaption(u"Assistências da Semana"_s);
@@ -126,5 +163,8 @@ TEST(GridRender, WeeklyBoardPaintsClientRowsWithTheRuleStyle) {
     paint.setFontBold(true);
     grid.addFormatRule(u"Pintar"_s, u"Tipo"_s, 0);
     grid.show();
-    render(grid);
+    const QImage image = render(grid, u"weekly"_s);
+    EXPECT_GT(redPixelsInRow(image, grid, 0), 50) << "client row";
+    EXPECT_EQ(redPixelsInRow(image, grid, 1), 0) << "technician row";
+    EXPECT_GT(redPixelsInRow(image, grid, 2), 50) << "client row";
 }

@@ -1,16 +1,18 @@
-#include "platform/BoardError.h"
 #include "platform/GridStyles.h"
 
-#include <gtest/gtest.h>
+#include "platform/BoardError.h"
 
 #include <cmath>
+#include <gtest/gtest.h>
 
 using namespace assi;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qint32 system(int index) { return qint32(0x80000000u | quint32(index)); }
+constexpr qint32 system(int index) {
+    return qint32(0x80000000u | quint32(index));
+}
 
 QString basedOnName(const GridStyle& style) {
     return style.basedOn() ? style.basedOn()->name() : u"-"_s;

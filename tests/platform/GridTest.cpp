@@ -1,7 +1,5 @@
 #include "GridTestData.h"
-
 #include "common/ScopedLocale.h"
-
 #include "platform/BoardError.h"
 #include "platform/GridGroupByBand.h"
 #include "platform/GridModel.h"
@@ -13,9 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
-
 #include <gtest/gtest.h>
-
 #include <memory>
 
 using namespace assi;
@@ -268,4 +264,18 @@ TEST_F(GridTest, CurrentCellTopAndHeightAreTwipsFromTheGridsTop) {
     grid->resize(500, 160);
     rows->verticalScrollBar()->setValue(20);
     EXPECT_EQ(grid->currentCellTop(), pixelsToTwips(rowsTop + 30 + 2 * 20));
+}
+
+TEST_F(GridTest, EscapeGoesOnToTheWindow) {
+    struct Window : QWidget {
+        QList<int> keys;
+        void keyPressEvent(QKeyEvent* event) override { keys << event->key(); }
+    } window;
+    grid->setParent(&window);
+    bindRequests();
+    window.show();
+    grid->setCurrentCell(1, 1);
+    QTest::keyClick(rows, Qt::Key_Escape);
+    EXPECT_EQ(window.keys, QList<int>{Qt::Key_Escape});
+    grid->setParent(nullptr);
 }

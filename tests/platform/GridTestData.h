@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <QVariant>
-
 #include <initializer_list>
 
 namespace assi::test {
@@ -45,7 +44,8 @@ inline Recordset sampleRequests() {
         {u"Informática"_s, u"Câmara Municipal de Vila Nova de Famalicão — Serviços Técnicos"_s,
          u"2026/21"_s, u"08/12/2026"_s, u"Servidor lento"_s},
         {u"Informática"_s, u"Hotel Mar Azul"_s, u"2026/22"_s, u"09/12/2026"_s, u""_s},
-        {u"Redes"_s, u"Escola Básica n.º 2"_s, u"2026/30"_s, u"09/12/2026"_s, u"Sem rede no bloco B"_s},
+        {u"Redes"_s, u"Escola Básica n.º 2"_s, u"2026/30"_s, u"09/12/2026"_s,
+         u"Sem rede no bloco B"_s},
     });
 }
 

@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QPalette>
-
 #include <gtest/gtest.h>
 
 using namespace assi;

@@ -68,6 +68,15 @@ TEST(Recordset, CursorPositionsAreOneBasedAndEofIsMinusOne) {
     EXPECT_THROW(rs.value(0), BoardError);
 }
 
+TEST(Recordset, AnUnknownCountReadsMinusOneButTheRowsCanStillBeWalked) {
+    Recordset rs = orders({{u"a"_s, 1}, {u"b"_s, 2}});
+    rs.setCountUnknown(true);
+    EXPECT_EQ(rs.recordCount(), -1);
+    EXPECT_EQ(viewText(rs), u"a|1 b|2"_s);
+    rs.setCountUnknown(false);
+    EXPECT_EQ(rs.recordCount(), 2);
+}
+
 TEST(Recordset, FilterSortAndClearCombine) {
     struct Case {
         const char* name;

@@ -8,14 +8,11 @@
 #include "platform/Recordset.h"
 
 #include <QElapsedTimer>
-
+#include <functional>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <functional>
-
-#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 using assi::BoardError;
@@ -64,22 +61,33 @@ TEST(SqlServerConnection, AClosedPortFailsAtOnceNamingServerAndDatabase) {
     DatabaseConnection connection;
     QElapsedTimer timer;
     timer.start();
-    const QString message = errorOf([&] { connection.Connect(builderFor(port).ConnectionString()); });
+    const QString message =
+        errorOf([&] { connection.Connect(builderFor(port).ConnectionString()); });
     EXPECT_LT(timer.elapsed(), assi::ConnectionStringBuilder::DefaultLoginTimeoutSeconds * 1000);
-    EXPECT_TRUE(message.startsWith(u"Não foi possível ligar à base de dados (servidor 127.0.0.1,%1, "
-                                   u"base de dados OTK): "_s.arg(port)))
+    EXPECT_TRUE(
+        message.startsWith(u"Não foi possível ligar à base de dados (servidor 127.0.0.1,%1, "
+                           u"base de dados OTK): "_s.arg(port)))
         << message.toStdString();
     EXPECT_TRUE(message.contains(u"[FreeTDS]"_s)) << message.toStdString();
     EXPECT_FALSE(message.contains(u"S3gr3d0"_s)) << message.toStdString();
     EXPECT_FALSE(connection.isOpen());
 }
 
+TEST(SqlServerConnection, ATextHoldingDotDsnIsRefusedBeforeQtTakesItForAFileDsn) {
+    assi::ConnectionStringBuilder builder = builderFor(1433);
+    builder.Value1(u"bd.dsnet.local"_s);
+    DatabaseConnection connection;
+    const QString message = errorOf([&] { connection.Connect(builder.ConnectionString()); });
+    EXPECT_TRUE(message.contains(u"contém \".dsn\""_s)) << message.toStdString();
+    EXPECT_FALSE(message.contains(u"S3gr3d0"_s));
+}
+
 TEST(SqlServerConnection, EveryPasswordArrivesWholeAndInjectsNothing) {
     FakeTdsServer server(FakeTdsServer::Mode::Accept);
     ASSERT_TRUE(server.isListening());
-    for (const QString& password : {u"simples"_s, u""_s, u"pa;ss"_s, u"a=b"_s, u"x}y"_s, u"x}y=z}"_s,
-                                    u"{br"_s, u"a{b}c"_s, u";UID=intruso;PWD={"_s, u" com espaços "_s,
-                                    u"ção€"_s}) {
+    for (const QString& password :
+         {u"simples"_s, u""_s, u"pa;ss"_s, u"a=b"_s, u"x}y"_s, u"x}y=z}"_s, u"{br"_s, u"a{b}c"_s,
+          u";UID=intruso;PWD={"_s, u" com espaços "_s, u"ção€"_s}) {
         DatabaseConnection connection;
         connection.Connect(builderFor(server.port(), password).ConnectionString());
         EXPECT_TRUE(connection.isOpen());
@@ -93,7 +101,8 @@ TEST(SqlServerConnection, SessionsCountSundayAsTheFirstWeekday) {
     FakeTdsServer server(FakeTdsServer::Mode::Accept);
     DatabaseConnection connection;
     connection.Connect(builderFor(server.port()).ConnectionString());
-    EXPECT_TRUE(server.statements().contains(u"SET DATEFIRST 7"_s)) << server.statements().join(u" | "_s).toStdString();
+    EXPECT_TRUE(server.statements().contains(u"SET DATEFIRST 7"_s))
+        << server.statements().join(u" | "_s).toStdString();
 }
 
 TEST(SqlServerConnection, ARefusedLoginGivesTheServersMessageWithoutThePassword) {
@@ -101,8 +110,10 @@ TEST(SqlServerConnection, ARefusedLoginGivesTheServersMessageWithoutThePassword)
     // A server (or driver) that repeats what it was given must not leak it.
     server.setLoginError(u"Login failed for user 'quadro' with password '"_s + Password + u"'."_s);
     DatabaseConnection connection;
-    const QString message = errorOf([&] { connection.Connect(builderFor(server.port()).ConnectionString()); });
-    EXPECT_TRUE(message.contains(u"Login failed for user 'quadro' with password '****'."_s)) << message.toStdString();
+    const QString message =
+        errorOf([&] { connection.Connect(builderFor(server.port()).ConnectionString()); });
+    EXPECT_TRUE(message.contains(u"Login failed for user 'quadro' with password '****'."_s))
+        << message.toStdString();
     EXPECT_FALSE(message.contains(u"S3gr3d0"_s)) << message.toStdString();
     EXPECT_FALSE(connection.isOpen());
 }
@@ -131,9 +142,11 @@ TEST(SqlServerConnection, AStuckQueryFailsWithinTheQueryTimeout) {
     assi::Recordset rs;
     QElapsedTimer timer;
     timer.start();
-    const QString message = errorOf([&] { connection.OpenQuery(QString(), u"select * from Ordens"_s, rs, true, 0); });
+    const QString message =
+        errorOf([&] { connection.OpenQuery(QString(), u"select * from Ordens"_s, rs, true, 0); });
     EXPECT_LT(timer.elapsed(), 10'000);
-    EXPECT_TRUE(message.startsWith(u"A consulta à base de dados falhou (servidor 127.0.0.1,"_s)) << message.toStdString();
+    EXPECT_TRUE(message.startsWith(u"A consulta à base de dados falhou (servidor 127.0.0.1,"_s))
+        << message.toStdString();
     EXPECT_TRUE(message.contains(u"Timeout expired"_s)) << message.toStdString();
 }
 

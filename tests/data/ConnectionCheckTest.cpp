@@ -1,0 +1,144 @@
+#include "data/ConnectionCheck.h"
+
+#include "common/TempDir.h"
+#include "platform/DatabaseConnection.h"
+#include "platform/Recordset.h"
+
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using assi::test::TempDir;
+
+namespace {
+
+const QByteArray Password = "Pa55;w=rd";
+
+struct Site {
+    TempDir dir;
+    QString base = dir.mkdir(u"base"_s);
+    QString program = dir.mkdir(u"programa"_s);
+
+    QString path(const QString& relative) const { return QDir(dir.path()).filePath(relative); }
+
+    // A SQLite database beside the settings file that names it.
+    void writeDatabase(const QString& relative) const {
+        dir.mkdir(QFileInfo(relative).path());
+        const QString name = u"create-"_s + relative;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+            db.setDatabaseName(path(relative));
+            ASSERT_TRUE(db.open());
+            QSqlQuery(db).exec(u"create table Clientes (Codigo integer)"_s);
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+
+    struct Result {
+        bool ok;
+        QString text;
+    };
+    Result check(const assi::OpenConnectionCheck& more = {}) const {
+        QString text;
+        QTextStream out(&text);
+        const bool ok = assi::ConnectionCheck(base, program, out, more);
+        return {ok, text};
+    }
+};
+
+TEST(ConnectionCheck, ReportsTheFileTheValuesAndTheOpenConnection) {
+    Site site;
+    site.writeDatabase(u"base/zelvio/quadro.db"_s);
+    site.dir.write(u"base/zelvio/OTK.zlv"_s,
+                   "[BaseDados]\nMotor=sqlite\nServidor=local\nUtilizador=quadro\n"
+                   "BaseDados=quadro.db\nSenha=" +
+                       Password + "\n");
+    const auto [ok, text] = site.check();
+    EXPECT_TRUE(ok) << text.toStdString();
+    const QString settings = site.path(u"base/zelvio/OTK.zlv"_s);
+    const QString database = site.path(u"base/zelvio/quadro.db"_s);
+    EXPECT_EQ(text, u"Ficheiro de definições: "_s + settings +
+                        u"\n"
+                        u"  Escolhido porque existe a pasta do local "_s +
+                        site.path(u"base/zelvio"_s) +
+                        u".\n"
+                        u"Valores de ligação: do ficheiro de definições.\n"
+                        u"  Motor      = sqlite (ficheiro de definições)\n"
+                        u"  Driver     = (nenhum: controlador SQLite do Qt)\n"
+                        u"  Servidor   = local (ficheiro de definições)\n"
+                        u"  BaseDados  = "_s +
+                        database +
+                        u" (ficheiro de definições)\n"
+                        u"  Utilizador = quadro (ficheiro de definições)\n"
+                        u"  Senha      = **** (ficheiro de definições)\n"
+                        u"Ligação: aberta (base de dados SQLite "_s +
+                        database + u").\n"_s);
+}
+
+TEST(ConnectionCheck, SaysWhyTheCatalogueWasUsedAndThatTheSettingsFileIsMissing) {
+    Site site;
+    site.writeDatabase(u"programa/Catalogos/cat.db"_s);
+    site.dir.write(u"programa/Catalogos/bd.sql"_s,
+                   "[BaseDados]\nMotor=sqlite\nServidor=local\nUtilizador=quadro\n"
+                   "BaseDados=cat.db\n");
+    const auto [ok, text] = site.check();
+    EXPECT_FALSE(ok) << "the board cannot run without its settings file";
+    EXPECT_TRUE(text.contains(u"  Escolhido porque não existe a pasta do local "_s +
+                              site.path(u"base/zelvio"_s) + u": usa-se a pasta do programa "_s +
+                              site.program +
+                              u".\n"
+                              u"  ATENÇÃO: este ficheiro não existe.\n"_s))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(u"Valores de ligação: do catálogo "_s +
+                              site.path(u"programa/Catalogos/bd.sql"_s) +
+                              u", porque o ficheiro de definições não existe.\n"_s))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(u"  Senha      = (vazia) (catálogo)\n"_s)) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"Ligação: aberta"_s)) << text.toStdString();
+}
+
+TEST(ConnectionCheck, AFailedConnectionSaysWhyAndSkipsTheQueries) {
+    Site site;
+    site.dir.write(u"programa/OTK.zlv"_s,
+                   "[BaseDados]\nServidor=127.0.0.1,1\nUtilizador=quadro\nBaseDados=OTK\n"
+                   "Senha=" +
+                       Password + "\n");
+    bool queried = false;
+    const auto [ok, text] = site.check([&](assi::DatabaseConnection&, QTextStream&) {
+        queried = true;
+        return true;
+    });
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(queried);
+    EXPECT_TRUE(text.contains(u"Valores de ligação: do ficheiro de definições.\n"_s))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(u"  Driver     = FreeTDS (por omissão)\n"_s)) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"Ligação: FALHOU.\n  Não foi possível ligar à base de dados "
+                              u"(servidor 127.0.0.1,1, base de dados OTK): "_s))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains(QString::fromUtf8(Password))) << text.toStdString();
+}
+
+TEST(ConnectionCheck, TheQueriesRunOnTheOpenConnectionAndDecideTheAnswer) {
+    for (bool queriesOk : {true, false}) {
+        Site site;
+        site.writeDatabase(u"programa/quadro.db"_s);
+        site.dir.write(
+            u"programa/OTK.zlv"_s,
+            "[BaseDados]\nMotor=sqlite\nServidor=.\nUtilizador=.\nBaseDados=quadro.db\n");
+        const auto [ok, text] =
+            site.check([&](assi::DatabaseConnection& connection, QTextStream& out) {
+                assi::Recordset rs;
+                connection.OpenQuery(QString(), u"select count(*) from Clientes"_s, rs, true, 0);
+                out << u"Clientes: "_s << rs.value(0).toInt() << u'\n';
+                return queriesOk;
+            });
+        EXPECT_EQ(ok, queriesOk);
+        EXPECT_TRUE(text.endsWith(u"Clientes: 0\n"_s)) << text.toStdString();
+    }
+}
+
+} // namespace

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "common/TempDir.h"
+
+#include "platform/Grid.h"
+#include "platform/Recordset.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+namespace assi::test {
+
+// An OTK.zlv in a temporary folder, complete by default: every look setting
+// of both grid sections and the request columns. Tests change single values
+// and write it again, as a site edits the file between two refreshes.
+class SettingsFile {
+public:
+    SettingsFile();
+
+    SettingsFile& set(const QString& section, const QString& key, const QString& value);
+    SettingsFile& remove(const QString& section, const QString& key);
+    // Writes the file (again) and returns its path.
+    QString write();
+    QString path() const { return m_dir.filePath(QStringLiteral("OTK.zlv")); }
+
+private:
+    TempDir m_dir;
+    QMap<QString, QList<QPair<QString, QString>>> m_sections;
+};
+
+struct RequestRow {
+    QVariant dep, cliente, pedido, dataPedido, obs;
+};
+
+// Pending requests as the board binds them: sorted by department, the date
+// as a regional short-date text.
+Recordset requestRecordset(const QList<RequestRow>& rows);
+Recordset sampleRequests();
+
+// A small week: two orders on the first day, one on the third.
+Recordset sampleBoard();
+
+// What a reader sees of the grid's rows: "[group]" for a group header,
+// "text|text" over the visible columns otherwise, one entry per display row.
+QStringList shownRows(const Grid& grid);
+
+// The columns as set up: "key|caption|width|hidden|font|wrap|alignment|format".
+QStringList columnsSummary(const Grid& grid);
+
+// The grid's own look and the six styles the settings give, one line each.
+QStringList lookSummary(const Grid& grid);
+
+} // namespace assi::test
