@@ -15,19 +15,20 @@ namespace {
 
 // Colours are 0x00BBGGRR; the heading colours show both accepted spellings.
 QString gridSection(const QString& name, const QString& title, const QString& headingBackColor,
-                    bool withColumns) {
+                    const QString& rowHeight, bool withColumns) {
     QString text = u"[%1]\n"_s.arg(name);
     text += u"Titulo=%1\n"_s.arg(title);
     text += u"Fonte=Arial\n"
-            "FonteSize=13\n"
-            "AlturaLinhas=330\n"_s;
+            "FonteSize=13\n"_s;
+    // The weekly board's clients are drawn in 20-point bold: its rows are taller.
+    text += u"AlturaLinhas=%1\n"_s.arg(rowHeight);
     text += u"Cabecalho_BackColor=%1\n"_s.arg(headingBackColor);
     text += u"Cabecalho_ForeColor=16777215\n"
             "Cabecalho_Fonte=Tahoma\n"
             "Cabecalho_FonteSize=14\n"
             "Cabecalho_Altura=420\n"
             "Group_Font=Arial\n"
-            "Group_FontSize=12\n"
+            "Group_FontSize=13\n"
             "Group_BackColor=15128749\n"
             "Group_ForeColor=6697728\n"
             "Seleccao_backColor=10079487\n"
@@ -43,11 +44,11 @@ QString gridSection(const QString& name, const QString& title, const QString& he
             "GroupBox_FontSize=11\n"_s;
     if (withColumns) {
         text += u"Grid_Font=Arial\n"
-                "Grid_FontSize=12\n"
+                "Grid_FontSize=13\n"
                 "Grid_Coluna1=1500\n"
-                "Grid_Coluna2=4200\n"
-                "Grid_Coluna3=1300\n"
-                "Grid_Coluna4=1500\n"_s;
+                "Grid_Coluna2=5500\n"
+                "Grid_Coluna3=1500\n"
+                "Grid_Coluna4=2250\n"_s;
     }
     return text;
 }
@@ -65,11 +66,11 @@ void writeDemoSettings(const QString& settingsFile, const QString& databaseFileN
                    "Utilizador=demo\n"
                    "Senha=\n"_s;
     text += u"BaseDados=%1\n\n"_s.arg(databaseFileName);
-    text +=
-        gridSection(u"GrelhaPedidos"_s, u"Pedidos de assistência pendentes"_s, u"&H7A3D0F"_s, true);
+    text += gridSection(u"GrelhaPedidos"_s, u"Pedidos de assistência pendentes"_s, u"&H7A3D0F"_s,
+                        u"360"_s, true);
     text += u"\n"_s;
-    text +=
-        gridSection(u"GrelhaAssistencias"_s, u"Ordens de serviço da semana"_s, u"3240448"_s, false);
+    text += gridSection(u"GrelhaAssistencias"_s, u"Ordens de serviço da semana"_s, u"3240448"_s,
+                        u"510"_s, false);
 
     QSaveFile file(settingsFile);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {

@@ -56,11 +56,13 @@ struct RawOrder {
 
 // A value as a raw-orders text field of `size` characters stores it.
 QVariant storedText(const QVariant& value, int size) {
-    const QVariant text = toRegionalText(value);
-    if (text.isNull())
-        return text;
-    const QString whole = text.toString();
-    return whole.size() <= size ? text : QVariant(cutToCharacters(whole, size));
+    if (value.typeId() != QMetaType::QString) {
+        const QVariant text = toRegionalText(value);
+        return text.isNull() ? text : QVariant(cutToCharacters(text.toString(), size));
+    }
+    // The usual case, kept free of copies: a text that already fits.
+    const QString& text = *static_cast<const QString*>(value.constData());
+    return text.size() <= size ? value : QVariant(cutToCharacters(text, size));
 }
 
 // Reads the query rows from the current one to EOF and numbers the orders of

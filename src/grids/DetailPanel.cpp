@@ -7,7 +7,6 @@
 
 #include <QFrame>
 #include <QLabel>
-
 #include <exception>
 
 using namespace Qt::StringLiterals;
@@ -18,8 +17,7 @@ namespace {
 
 // One step of showing the panel: when it fails, it is given up and the
 // caller goes on with the next one.
-template <typename Step>
-bool attempt(Step&& step) {
+template <typename Step> bool attempt(Step&& step) {
     try {
         step();
         return true;
@@ -38,7 +36,9 @@ DetailPanel::DetailPanel(QFrame* Frame1, QLabel* Label1, std::function<double()>
     m_label->setWordWrap(true);
 }
 
-void DetailPanel::hide() { m_frame->setVisible(false); }
+void DetailPanel::hide() {
+    m_frame->setVisible(false);
+}
 
 void DetailPanel::showFor(Grid& grid, PanelGrid which) {
     bool onGroupHeader = false;
@@ -50,13 +50,16 @@ void DetailPanel::showFor(Grid& grid, PanelGrid which) {
         return;
     }
 
-    // A null note reads as the empty text; so does a grid without notes.
+    // A null note reads as the empty text; so does the weekly board, which
+    // has no notes.
     QString notes;
-    attempt([&] {
-        const QVariant obs = grid.currentValue(u"Obs"_s);
-        if (!obs.isNull())
-            notes = obs.toString();
-    });
+    if (grid.dataSource().fieldIndex(u"Obs"_s) >= 0) {
+        attempt([&] {
+            const QVariant obs = grid.currentValue(u"Obs"_s);
+            if (!obs.isNull())
+                notes = obs.toString();
+        });
+    }
     if (which == PanelGrid::Grelha_2 && notes.isEmpty()) {
         hide();
         return;

@@ -56,7 +56,8 @@ void setSelectionStyle(GridStyle& style, const SettingsLookup& settings, int g, 
 
 } // namespace
 
-void applyGridLook(Grid& grid, const SettingsLookup& settings, int gridNumber, qint32 windowBackColor) {
+void applyGridLook(Grid& grid, const SettingsLookup& settings, int gridNumber,
+                   qint32 windowBackColor) {
     const int g = gridNumber;
     grid.setCaption(settings.Ler_INI(g, Titulo));
 

@@ -96,10 +96,11 @@ bool DatabaseConnection::OpenQuery(const QString& source, const QString& sql, Re
     Q_UNUSED(clientCursor);
     Q_UNUSED(options);
     const QString queryFailed = u"A consulta à base de dados falhou"_s;
-    if (!m_database.isValid())
-        throw BoardError(u"A consulta à base de dados falhou: a ligação nunca foi aberta."_s);
-    if (!m_database.isOpen())
+    if (!isOpen()) {
+        if (m_connectionString.driverName.isEmpty())
+            throw BoardError(queryFailed + u": a ligação não está aberta."_s);
         fail(queryFailed, u"a ligação não está aberta"_s);
+    }
 
     QString message;
     {

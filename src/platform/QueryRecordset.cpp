@@ -3,7 +3,6 @@
 #include "BoardError.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlField>
@@ -51,33 +50,67 @@ bool fitsInteger(const QVariant& value) {
     return ok && n >= std::numeric_limits<qint32>::min() && n <= std::numeric_limits<qint32>::max();
 }
 
-// SQLite's own text form of a date-time.
+// Two digits at `at`, or -1.
+int twoDigits(const QString& text, qsizetype at) {
+    const char16_t a = text[at].unicode(), b = text[at + 1].unicode();
+    if (a < u'0' || a > u'9' || b < u'0' || b > u'9')
+        return -1;
+    return (a - u'0') * 10 + (b - u'0');
+}
+
+// SQLite's own text form of a date-time: "YYYY-MM-DD HH:MM:SS", 'T' allowed
+// for the blank, optionally with one to three decimals of a second.
 std::optional<QDateTime> sqliteDateTime(const QVariant& value) {
     if (value.metaType().id() != QMetaType::QString)
         return std::nullopt;
-    static const QRegularExpression pattern(
-        uR"(^(\d{4})-(\d{2})-(\d{2})[ T](\d{2}):(\d{2}):(\d{2})(?:\.(\d{1,3}))?$)"_s);
-    const QRegularExpressionMatch m = pattern.match(value.toString());
-    if (!m.hasMatch())
+    const QString text = value.toString();
+    const qsizetype n = text.size();
+    if (n != 19 && (n < 21 || n > 23))
         return std::nullopt;
-    const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    if (text[4] != u'-' || text[7] != u'-' || (text[10] != u' ' && text[10] != u'T') ||
+        text[13] != u':' || text[16] != u':' || (n > 19 && text[19] != u'.'))
+        return std::nullopt;
+    const int century = twoDigits(text, 0), year = twoDigits(text, 2);
+    const int month = twoDigits(text, 5), day = twoDigits(text, 8);
+    const int hour = twoDigits(text, 11), minute = twoDigits(text, 14),
+              second = twoDigits(text, 17);
+    if (century < 0 || year < 0 || month < 0 || day < 0 || hour < 0 || minute < 0 || second < 0)
+        return std::nullopt;
     int msec = 0;
-    if (m.hasCaptured(7))
-        msec = m.captured(7).leftJustified(3, u'0').toInt();
-    const QTime time(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt(), msec);
+    int scale = 100;
+    for (qsizetype i = 20; i < n; ++i, scale /= 10) {
+        const char16_t d = text[i].unicode();
+        if (d < u'0' || d > u'9')
+            return std::nullopt;
+        msec += int(d - u'0') * scale;
+    }
+    const QDate date(century * 100 + year, month, day);
+    const QTime time(hour, minute, second, msec);
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
     return QDateTime(date, time);
 }
 
-QVariant asDateTime(const QVariant& value) {
-    if (value.metaType().id() == QMetaType::QDate)
-        return value.toDate().startOfDay();
-    if (value.metaType().id() == QMetaType::QDateTime)
-        return value;
-    if (auto parsed = sqliteDateTime(value))
-        return *parsed;
-    return value;
+// Turns every non-null value of one column into a date-time, or leaves the
+// column alone and answers false when one of them is not a date-time.
+bool convertSqliteDates(std::vector<QVariant>& cells, int columns, int rows, int column) {
+    std::vector<QVariant> converted(static_cast<size_t>(rows));
+    bool any = false;
+    for (int r = 0; r < rows; ++r) {
+        const QVariant& v = cells[size_t(r) * columns + column];
+        if (v.isNull())
+            continue;
+        const std::optional<QDateTime> parsed = sqliteDateTime(v);
+        if (!parsed)
+            return false;
+        converted[size_t(r)] = *parsed;
+        any = true;
+    }
+    if (!any)
+        return false;
+    for (int r = 0; r < rows; ++r)
+        cells[size_t(r) * columns + column] = std::move(converted[size_t(r)]);
+    return true;
 }
 
 QStringList uniqueNames(const QSqlRecord& record) {
@@ -115,30 +148,30 @@ Recordset recordsetFromQuery(QSqlQuery& query, DatabaseEngine engine) {
     if (query.lastError().isValid())
         throw BoardError(query.lastError().text().trimmed());
 
-    auto cell = [&](int row, int column) -> const QVariant& {
+    auto cell = [&](int row, int column) -> QVariant& {
         return cells[size_t(row) * columns + column];
     };
 
     std::vector<Kind> kinds(columns, Kind::Text);
     for (int c = 0; c < columns; ++c) {
         const QMetaType type = record.field(c).metaType();
-        bool allFit = true;
-        bool allSqliteDates = engine == DatabaseEngine::Sqlite;
-        bool anyValue = false;
-        for (int r = 0; r < rows; ++r) {
-            const QVariant& v = cell(r, c);
-            if (v.isNull())
-                continue;
-            anyValue = true;
-            if (allFit && isWholeNumberType(type))
-                allFit = fitsInteger(v);
-            if (allSqliteDates)
-                allSqliteDates = sqliteDateTime(v).has_value();
-        }
-        if (isWholeNumberType(type) && allFit)
-            kinds[c] = Kind::Integer;
-        else if (isDateTimeType(type) || (anyValue && allSqliteDates))
+        if (isWholeNumberType(type)) {
+            bool allFit = true;
+            for (int r = 0; r < rows && allFit; ++r)
+                allFit = cell(r, c).isNull() || fitsInteger(cell(r, c));
+            if (allFit)
+                kinds[c] = Kind::Integer;
+        } else if (isDateTimeType(type)) {
             kinds[c] = Kind::DateTime;
+            for (int r = 0; r < rows; ++r) {
+                QVariant& v = cell(r, c);
+                if (v.metaType().id() == QMetaType::QDate)
+                    v = v.toDate().startOfDay();
+            }
+        } else if (engine == DatabaseEngine::Sqlite &&
+                   convertSqliteDates(cells, columns, rows, c)) {
+            kinds[c] = Kind::DateTime;
+        }
     }
 
     Recordset result;
@@ -155,7 +188,7 @@ Recordset recordsetFromQuery(QSqlQuery& query, DatabaseEngine engine) {
             const QVariant& v = cell(r, c);
             if (v.isNull())
                 continue;
-            result.setValue(c, kinds[c] == Kind::DateTime ? asDateTime(v) : v);
+            result.setValue(c, v);
         }
         result.update();
     }

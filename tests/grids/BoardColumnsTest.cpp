@@ -1,11 +1,10 @@
-#include "GridsTestSupport.h"
-
 #include "grids/BoardColumns.h"
+
+#include "GridsTestSupport.h"
 #include "platform/GridCellLook.h"
 #include "platform/GridModel.h"
 
 #include <QCoreApplication>
-
 #include <gtest/gtest.h>
 
 using namespace assi;
@@ -38,8 +37,7 @@ struct BoardColumnsTest : ::testing::Test {
     }
 
     GridCellLook lookAt(int displayRow, const QString& key) const {
-        const QModelIndex index =
-            grelha2.model()->index(displayRow, grelha2.column(key).index());
+        const QModelIndex index = grelha2.model()->index(displayRow, grelha2.column(key).index());
         return index.data(GridModel::LookRole).value<GridCellLook>();
     }
 };
@@ -76,8 +74,8 @@ TEST_F(BoardColumnsTest, InternalColumnsAndTheLastSpacerAreHidden) {
             if (grelha2.columnAt(i).isHidden())
                 hidden << grelha2.columnAt(i).key() + u":"_s + grelha2.columnAt(i).caption();
         }
-        EXPECT_EQ(hidden, (QStringList{u"Ord:Ord"_s, u"Vazio_0:Vazio_0"_s, u"Vazio_5:"_s,
-                                       u"Tipo:Tipo"_s}));
+        EXPECT_EQ(hidden,
+                  (QStringList{u"Ord:Ord"_s, u"Vazio_0:Vazio_0"_s, u"Vazio_5:"_s, u"Tipo:Tipo"_s}));
         EXPECT_EQ(grelha2.column(u"Vazio_5"_s).width(), 100);
     }
 }

@@ -1,7 +1,7 @@
-#include "GridsTestSupport.h"
-
-#include "grids/BoardColumns.h"
 #include "grids/DetailPanel.h"
+
+#include "GridsTestSupport.h"
+#include "grids/BoardColumns.h"
 #include "grids/PanelPlacement.h"
 #include "grids/RequestColumns.h"
 #include "platform/Twips.h"
@@ -12,9 +12,7 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTreeView>
-
 #include <gtest/gtest.h>
-
 #include <memory>
 
 using namespace assi;
@@ -122,7 +120,8 @@ struct DetailPanelTest : ::testing::Test {
     double currentCellBottom(Grid* grid) const {
         const auto* rows = grid->findChild<QTreeView*>(u"rows"_s);
         const QRect cell = rows->visualRect(rows->currentIndex());
-        const QPoint bottom = rows->viewport()->mapTo(&window, QPoint(0, cell.top() + cell.height()));
+        const QPoint bottom =
+            rows->viewport()->mapTo(&window, QPoint(0, cell.top() + cell.height()));
         return pixelsToTwips(bottom.y());
     }
 
@@ -134,7 +133,8 @@ TEST_F(DetailPanelTest, RequestShowsItsNotesUnderItsRowCentredUnderItsGrid) {
         Grid* grid;
         double expectedLeft;
     };
-    const Case cases[] = {{grelha1, 120 + (9660 - 6015) / 2.0}, {grelha11, 10020 + (9660 - 6015) / 2.0}};
+    const Case cases[] = {{grelha1, 120 + (9660 - 6015) / 2.0},
+                          {grelha11, 10020 + (9660 - 6015) / 2.0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.grid->objectName().toStdString());
         scaleHeight = 30000; // room below every row
@@ -161,8 +161,8 @@ TEST_F(DetailPanelTest, PanelRisesAboveTheCellWhenItWouldPassTheBottom) {
         double scaleHeight, expectedTop;
     };
     const Case cases[] = {
-        {bottom + 3735, bottom},          // ends exactly at the bottom: stays under the row
-        {bottom + 3734, bottom - 3735},   // one twip too far: ends at the row's bottom
+        {bottom + 3735, bottom},        // ends exactly at the bottom: stays under the row
+        {bottom + 3734, bottom - 3735}, // one twip too far: ends at the row's bottom
         {12000, bottom - 3735},
     };
     for (const Case& c : cases) {

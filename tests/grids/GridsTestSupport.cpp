@@ -36,17 +36,20 @@ QList<QPair<QString, QString>> gridSection(bool withColumns) {
         {u"GroupBox_FontSize"_s, u"9"_s},
     };
     if (withColumns) {
-        keys += {{u"Grid_Font"_s, u"Verdana"_s},   {u"Grid_FontSize"_s, u"12"_s},
+        keys += {{u"Grid_Font"_s, u"Verdana"_s}, {u"Grid_FontSize"_s, u"12"_s},
                  {u"Grid_Coluna1"_s, u"1500"_s}, {u"Grid_Coluna2"_s, u"4000"_s},
                  {u"Grid_Coluna3"_s, u"1200"_s}, {u"Grid_Coluna4"_s, u"1300"_s}};
     }
     return keys;
 }
 
-QString flag(bool on) { return on ? u"sim"_s : u"não"_s; }
+QString flag(bool on) {
+    return on ? u"sim"_s : u"não"_s;
+}
 
 QString fontText(const GridFont& font) {
-    return u"%1 %2%3"_s.arg(font.name, QString::number(font.size), font.bold ? u" bold"_s : QString());
+    return u"%1 %2%3"_s.arg(font.name, QString::number(font.size),
+                            font.bold ? u" bold"_s : QString());
 }
 
 } // namespace
@@ -162,19 +165,18 @@ QStringList columnsSummary(const Grid& grid) {
     for (int i = 0; i < grid.columnCount(); ++i) {
         const GridColumn& c = grid.columnAt(i);
         columns << u"%1|%2|%3|%4|%5|%6|%7|%8"_s.arg(
-            c.key(), c.caption(), QString::number(c.width()), c.isHidden() ? u"oculta"_s : u"visível"_s,
-            fontText(c.style().font()), flag(c.style().wordWrap()),
-            QString::number(c.style().textAlignment()), c.style().format());
+            c.key(), c.caption(), QString::number(c.width()),
+            c.isHidden() ? u"oculta"_s : u"visível"_s, fontText(c.style().font()),
+            flag(c.style().wordWrap()), QString::number(c.style().textAlignment()),
+            c.style().format());
     }
     return columns;
 }
 
 QStringList lookSummary(const Grid& grid) {
     QStringList lines = {
-        u"título %1"_s.arg(grid.caption()),
-        u"fundo %1"_s.arg(grid.backColor()),
-        u"letra %1"_s.arg(fontText(grid.gridFont())),
-        u"linhas %1"_s.arg(grid.rowHeight()),
+        u"título %1"_s.arg(grid.caption()),           u"fundo %1"_s.arg(grid.backColor()),
+        u"letra %1"_s.arg(fontText(grid.gridFont())), u"linhas %1"_s.arg(grid.rowHeight()),
         u"cabeçalhos %1"_s.arg(grid.headingHeight()),
     };
     for (const QString& name : {u"Caption"_s, u"Heading"_s, u"GroupHeader"_s, u"Selection"_s,

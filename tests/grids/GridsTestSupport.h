@@ -1,7 +1,6 @@
 #pragma once
 
 #include "common/TempDir.h"
-
 #include "platform/Grid.h"
 #include "platform/Recordset.h"
 

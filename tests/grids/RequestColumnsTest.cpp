@@ -1,13 +1,11 @@
-#include "GridsTestSupport.h"
-
-#include "common/ScopedLocale.h"
-
 #include "grids/RequestColumns.h"
+
+#include "GridsTestSupport.h"
+#include "common/ScopedLocale.h"
 #include "platform/BoardError.h"
 #include "settings/SettingsLookup.h"
 
 #include <QCoreApplication>
-
 #include <gtest/gtest.h>
 
 using namespace assi;
@@ -94,8 +92,10 @@ TEST_F(RequestColumnsTest, BadWidthStopsTheSetUpAtThatColumn) {
         const char16_t* key;
         const char16_t* text;
     };
-    const Case cases[] = {{u"Grid_Coluna2", u""}, {u"Grid_Coluna2", u"largo"},
-                          {u"Grid_Coluna2", u"-5"}, {u"Grid_FontSize", u""}};
+    const Case cases[] = {{u"Grid_Coluna2", u""},
+                          {u"Grid_Coluna2", u"largo"},
+                          {u"Grid_Coluna2", u"-5"},
+                          {u"Grid_FontSize", u""}};
     for (const Case& c : cases) {
         const QString key = QString::fromUtf16(c.key);
         const QString text = QString::fromUtf16(c.text);

@@ -132,6 +132,25 @@ TEST_P(SqliteConnection, ComputedDateTimesAreDateTimesAndOtherTextsStayText) {
     EXPECT_EQ(rs.value(0).toDateTime(), QDateTime(QDate(2026, 12, 7), QTime(8, 15)));
     EXPECT_EQ(rs.field(1).type, FieldType::Text);
     EXPECT_EQ(rs.value(1).toString(), u"2026-12-07 09:30:00"_s);
+
+    const struct {
+        QString text;
+        QDateTime dateTime; // invalid: the column stays text
+    } cases[] = {
+        {u"2026-12-07T08:15:00.5"_s, QDateTime(QDate(2026, 12, 7), QTime(8, 15, 0, 500))},
+        {u"2026-12-07 08:15:00.123"_s, QDateTime(QDate(2026, 12, 7), QTime(8, 15, 0, 123))},
+        {u"2026-02-30 10:00:00"_s, {}},
+        {u"2026-12-07 08:15"_s, {}},
+        {u"2026-12-07 08:15:00.1234"_s, {}},
+        {u"2026-12-07"_s, {}},
+    };
+    for (const auto& c : cases) {
+        Recordset one = query(u"select '%1' as Quando"_s.arg(c.text));
+        EXPECT_EQ(one.field(0).type, c.dateTime.isValid() ? FieldType::DateTime : FieldType::Text)
+            << c.text.toStdString();
+        EXPECT_EQ(c.dateTime.isValid() ? one.value(0).toDateTime() : QDateTime(), c.dateTime)
+            << c.text.toStdString();
+    }
 }
 
 TEST_P(SqliteConnection, AnEmptyResultKeepsItsFields) {
