@@ -4,6 +4,7 @@
 #include "Logging.h"
 #include "WindowIcon.h"
 #include "grids/BoardColumns.h"
+#include "grids/DetailPanel.h"
 #include "grids/GridLooks.h"
 #include "grids/RequestColumns.h"
 #include "platform/BoardError.h"
@@ -43,6 +44,17 @@ Assi::Assi(BoardFeed* Connection, QString SettingsFilePath, QDate fixedToday, QW
     m_ui->Frame1->setPalette(panel);
     m_ui->Label1->setPalette(panel);
     m_ui->Label1->setTextFormat(Qt::PlainText);
+    // Notes are read standing at the board, not at a desk.
+    QFont notesFont = m_ui->Label1->font();
+    notesFont.setPointSizeF(12);
+    m_ui->Label1->setFont(notesFont);
+    m_panel = std::make_unique<DetailPanel>(m_ui->Frame1, m_ui->Label1, [this] { return ScaleHeight(); });
+    connect(m_ui->Grelha_1, &Grid::currentCellChanged, this, &Assi::Grelha_1_CurrentCellNotify);
+    connect(m_ui->Grelha_11, &Grid::currentCellChanged, this, &Assi::Grelha_11_CurrentCellNotify);
+    connect(m_ui->Grelha_2, &Grid::currentCellChanged, this, &Assi::Grelha_2_CurrentCellNotify);
+    connect(m_ui->Grelha_1, &Grid::dismissed, this, &Assi::Grelha_1_FourArgumentNotify);
+    connect(m_ui->Grelha_11, &Grid::dismissed, this, &Assi::Grelha_11_FourArgumentNotify);
+    connect(m_ui->Grelha_2, &Grid::dismissed, this, &Assi::Grelha_2_FourArgumentNotify);
     m_ui->StatusLine->setTextFormat(Qt::PlainText);
     QFont statusFont = m_ui->StatusLine->font();
     statusFont.setPixelSize(11);
@@ -137,7 +149,7 @@ void Assi::onLoaded(const BoardData& data) {
 
 void Assi::applyRefresh(const BoardData& data) {
     WeekDayNames DiasSemana{};
-    m_ui->Frame1->setVisible(false);
+    m_panel->hide();
     Act_Grelha_1();
     Act_Grelha_11();
 
@@ -171,6 +183,13 @@ void Assi::Act_Grelha_11() { applyGridLook(*m_ui->Grelha_11, settings(), 1, Back
 void Assi::Act_Grelha_2() { applyGridLook(*m_ui->Grelha_2, settings(), 2, BackColor()); }
 void Assi::Act_Grelha_1_Campos() { setUpRequestColumns(*m_ui->Grelha_1, settings()); }
 void Assi::Act_Grelha_11_Campos() { setUpRequestColumns(*m_ui->Grelha_11, settings()); }
+
+void Assi::Grelha_1_CurrentCellNotify() { m_panel->showFor(*m_ui->Grelha_1, PanelGrid::Grelha_1); }
+void Assi::Grelha_11_CurrentCellNotify() { m_panel->showFor(*m_ui->Grelha_11, PanelGrid::Grelha_11); }
+void Assi::Grelha_2_CurrentCellNotify() { m_panel->showFor(*m_ui->Grelha_2, PanelGrid::Grelha_2); }
+void Assi::Grelha_1_FourArgumentNotify() { m_panel->hide(); }
+void Assi::Grelha_11_FourArgumentNotify() { m_panel->hide(); }
+void Assi::Grelha_2_FourArgumentNotify() { m_panel->hide(); }
 
 void Assi::Form_KeyPress(int& KeyAscii) {
     if (KeyAscii != EscapeKey)

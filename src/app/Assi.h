@@ -21,6 +21,7 @@ class Assi;
 namespace assi {
 
 class BoardFeed;
+class DetailPanel;
 class Grid;
 class SettingsLookup;
 
@@ -50,6 +51,15 @@ public:
     void Act_Grelha_2();
     void Act_Grelha_1_Campos();
     void Act_Grelha_11_Campos();
+
+    // The grids' notifications: a current cell shows the request's notes
+    // under it; a scroll or collapse hides them.
+    void Grelha_1_CurrentCellNotify();
+    void Grelha_11_CurrentCellNotify();
+    void Grelha_2_CurrentCellNotify();
+    void Grelha_1_FourArgumentNotify();
+    void Grelha_11_FourArgumentNotify();
+    void Grelha_2_FourArgumentNotify();
 
     // What the dump and the tests read.
     Grid* Grelha_1() const;
@@ -91,6 +101,7 @@ private:
     static void placeControl(QWidget* control, const QRectF& twips);
 
     std::unique_ptr<Ui::Assi> m_ui;
+    std::unique_ptr<DetailPanel> m_panel;
     BoardFeed* m_connection;
     QString m_settingsFilePath;
     std::unique_ptr<SettingsLookup> m_settings;

@@ -2,6 +2,7 @@
 
 #include "platform/BoardError.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -25,10 +26,6 @@ const char* const schema[] = {
     " Cliente integer, FuncId integer)",
 };
 
-QVariant nullable(const QVariant& value) {
-    return value.isValid() ? value : QVariant();
-}
-
 } // namespace
 
 DemoDatabase::DemoDatabase(const QString& filePath) : m_filePath(filePath) {
@@ -38,26 +35,36 @@ DemoDatabase::DemoDatabase(const QString& filePath) : m_filePath(filePath) {
     for (const QString& old : {filePath, filePath + u"-journal"_s}) {
         if (QFile::exists(old) && !QFile::remove(old))
             throw BoardError(
-                u"Não foi possível substituir a base de dados de demonstração %1."_s.arg(old));
+                u"Não foi possível substituir a base de dados de demonstração %1."_s.arg(
+                    QDir::toNativeSeparators(old)));
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connectionName);
     db.setDatabaseName(filePath);
-    if (!db.open()) {
-        const QString message = db.lastError().text();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_connectionName);
-        throw BoardError(u"Não foi possível criar a base de dados de demonstração %1: %2"_s.arg(
-            filePath, message));
+    const bool opened = db.open();
+    const QString message = db.lastError().text();
+    db = QSqlDatabase();
+    try {
+        if (!opened) {
+            throw BoardError(u"Não foi possível criar a base de dados de demonstração %1: %2"_s.arg(
+                QDir::toNativeSeparators(filePath), message));
+        }
+        // A demo database is rebuilt whenever it is needed: durability on a
+        // crash is not worth a disk flush per row.
+        exec(u"pragma synchronous = off"_s);
+        exec(u"pragma journal_mode = memory"_s);
+        for (const char* statement : schema)
+            exec(QString::fromLatin1(statement));
+    } catch (...) {
+        closeConnection();
+        throw;
     }
-    // A demo database is rebuilt whenever it is needed: durability on a crash
-    // is not worth a disk flush per row.
-    exec(u"pragma synchronous = off"_s);
-    exec(u"pragma journal_mode = memory"_s);
-    for (const char* statement : schema)
-        exec(QString::fromLatin1(statement));
 }
 
 DemoDatabase::~DemoDatabase() {
+    closeConnection();
+}
+
+void DemoDatabase::closeConnection() {
     {
         QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
         db.close();
@@ -79,7 +86,7 @@ void DemoDatabase::exec(const QString& sql, const QVariantList& values) {
     }
     if (!ok) {
         throw BoardError(u"Erro ao escrever a base de dados de demonstração %1: %2"_s.arg(
-            m_filePath, query.lastError().text()));
+            QDir::toNativeSeparators(m_filePath), query.lastError().text()));
     }
 }
 
@@ -98,17 +105,17 @@ void DemoDatabase::addEmployee(int id, const QString& name) {
 void DemoDatabase::addRequest(const DemoRequest& request) {
     exec(u"insert into zlv_OTK_Assistencias (Ano, Numero, Estado, GeraOrdservico, CodDepar,"
          " Cliente, DataCriacao, Detalhes) values (?, ?, ?, ?, ?, ?, ?, ?)"_s,
-         {nullable(request.ano), nullable(request.numero), request.estado, request.geraOrdservico,
-          nullable(request.codDepar), nullable(request.cliente),
+         {request.ano, request.numero, request.estado, request.geraOrdservico, request.codDepar,
+          request.cliente,
           request.dataCriacao.isValid() ? QVariant(dateTimeText(request.dataCriacao)) : QVariant(),
-          nullable(request.detalhes)});
+          request.detalhes});
 }
 
 void DemoDatabase::addOrder(const DemoOrder& order) {
     exec(u"insert into zlv_OTK_OrdensServico (DataEntrega, Estado, Cliente, FuncId)"
          " values (?, ?, ?, ?)"_s,
          {order.dataEntrega.isValid() ? QVariant(dateTimeText(order.dataEntrega)) : QVariant(),
-          order.estado, nullable(order.cliente), nullable(order.funcId)});
+          order.estado, order.cliente, order.funcId});
 }
 
 void DemoDatabase::beginBatch() {

@@ -55,6 +55,7 @@ public:
 
 private:
     void exec(const QString& sql, const QVariantList& values = {});
+    void closeConnection();
 
     QString m_filePath;
     QString m_connectionName;

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStyle>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -398,12 +399,30 @@ void Grid::layoutChildren() {
         top += height;
     }
     m_view->setGeometry(area.left(), top, area.width(), std::max(0, area.bottom() + 1 - top));
+    applyColumnWidths();
 }
 
 void Grid::applyColumn(const GridColumn& column) {
-    m_view->setColumnWidth(column.index(), twipsToPixels(column.width()));
     m_view->setColumnHidden(column.index(), column.isHidden());
+    applyColumnWidths();
     m_view->header()->viewport()->update();
+}
+
+void Grid::applyColumnWidths() {
+    // Nobody scrolls a board on a wall: columns wider than the grid shrink
+    // in proportion so every one of them stays in sight. They never grow.
+    const int columns = m_model->gridColumnCount();
+    int total = 0;
+    for (int c = 0; c < columns; ++c) {
+        const GridColumn& column = m_model->gridColumn(c);
+        if (!column.isHidden())
+            total += twipsToPixels(column.width());
+    }
+    const int available = m_view->width() - 2 * m_view->frameWidth() -
+                          m_view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_view);
+    const double scale = (total > 0 && available > 0 && total > available) ? double(available) / total : 1.0;
+    for (int c = 0; c < columns; ++c)
+        m_view->setColumnWidth(c, int(twipsToPixels(m_model->gridColumn(c).width()) * scale));
 }
 
 void Grid::afterReset() {

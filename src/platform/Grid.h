@@ -157,6 +157,7 @@ private:
     void applyLook();
     void layoutChildren();
     void applyColumn(const GridColumn& column);
+    void applyColumnWidths();
     void afterReset();
     void scheduleGrouping();
     void applyGrouping() const;

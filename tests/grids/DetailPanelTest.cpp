@@ -91,7 +91,7 @@ struct DetailPanelTest : ::testing::Test {
             QObject::connect(g.grid, &Grid::dismissed, &window, [this] { panel->hide(); });
         }
 
-        // Cliente wider than the grid, so the rows can scroll sideways.
+        // Cliente wider than the grid: the columns shrink to fit.
         file.set(u"GrelhaPedidos"_s, u"Grid_Coluna2"_s, u"12000"_s);
         const SettingsLookup settings(file.write());
         for (Grid* grid : {grelha1, grelha11}) {
@@ -226,14 +226,20 @@ TEST_F(DetailPanelTest, WeeklyBoardNeverShowsThePanel) {
 }
 
 TEST_F(DetailPanelTest, RowsMovingUnderThePanelHideItWhicheverGridShowedIt) {
+    // Grids too low for their rows, so the rows can scroll.
+    place(grelha2, QRectF(120, 120, 19560, 1500));
+    place(grelha1, QRectF(120, 7875, 9660, 1500));
+    place(grelha11, QRectF(10020, 7875, 9660, 1500));
+    QCoreApplication::processEvents();
     for (Grid* moved : {grelha1, grelha11, grelha2}) {
         SCOPED_TRACE(moved->objectName().toStdString());
         pick(grelha11, 1);
         ASSERT_TRUE(frame->isVisible());
-        QScrollBar* bar = moved->findChild<QTreeView*>(u"rows"_s)->horizontalScrollBar();
+        QScrollBar* bar = moved->findChild<QTreeView*>(u"rows"_s)->verticalScrollBar();
         ASSERT_GT(bar->maximum(), 0);
-        bar->setValue(bar->value() == 0 ? bar->maximum() : 0);
+        bar->setValue(bar->maximum());
         EXPECT_FALSE(frame->isVisible());
+        bar->setValue(0);
     }
 }
 

@@ -279,3 +279,29 @@ TEST_F(GridTest, EscapeGoesOnToTheWindow) {
     EXPECT_EQ(window.keys, QList<int>{Qt::Key_Escape});
     grid->setParent(nullptr);
 }
+
+TEST_F(GridTest, ColumnsWiderThanTheGridShrinkToStayInSight) {
+    struct Case {
+        double width; // twips, for each of the three visible columns
+        bool shrinks;
+    };
+    const Case cases[] = {{5600, true}, {1500, false}};
+    for (const Case& c : cases) {
+        bindRequests();
+        for (const QString& key : {u"Cliente"_s, u"Pedido"_s, u"DataPedido"_s})
+            grid->column(key).setWidth(c.width);
+        grid->show();
+        QCoreApplication::processEvents();
+        int shown = 0;
+        for (const QString& key : {u"Cliente"_s, u"Pedido"_s, u"DataPedido"_s})
+            shown += rows->columnWidth(grid->column(key).index());
+        SCOPED_TRACE(c.width);
+        EXPECT_LE(shown, rows->viewport()->width());
+        EXPECT_EQ(rows->horizontalScrollBar()->maximum(), 0);
+        // The settings keep their value: only the drawing shrinks.
+        EXPECT_EQ(grid->column(u"Cliente"_s).width(), c.width);
+        if (!c.shrinks) {
+            EXPECT_EQ(shown, 3 * twipsToPixels(c.width));
+        }
+    }
+}
