@@ -10,6 +10,7 @@
 #include "platform/BoardError.h"
 #include "platform/Grid.h"
 #include "platform/Twips.h"
+#include "platform/TwipsGeometry.h"
 #include "settings/SettingsLookup.h"
 #include "ui_Assi.h"
 
@@ -199,23 +200,13 @@ void Assi::Form_KeyPress(int& KeyAscii) {
     QCoreApplication::exit(0);
 }
 
-void Assi::placeControl(QWidget* control, const QRectF& twips) {
-    // Both edges round from twips, so neighbours share their edges exactly.
-    const int left = twipsToPixels(twips.left());
-    const int top = twipsToPixels(twips.top());
-    const int right = twipsToPixels(twips.left() + twips.width());
-    const int bottom = twipsToPixels(twips.top() + twips.height());
-    control->setGeometry(left, top, std::max(0, right - left), std::max(0, bottom - top));
-    control->setProperty("twips", twips);
-}
-
 void Assi::Form_Resize() {
     const BoardLayout layout = computeBoardLayout(ScaleWidth(), ScaleHeight());
-    placeControl(m_ui->Grelha_2, layout.grelha2);
-    placeControl(m_ui->Grelha_1, layout.grelha1);
-    placeControl(m_ui->Grelha_11, layout.grelha11);
+    placeInTwips(m_ui->Grelha_2, layout.grelha2);
+    placeInTwips(m_ui->Grelha_1, layout.grelha1);
+    placeInTwips(m_ui->Grelha_11, layout.grelha11);
     // The status line lives in the 240-twip margin under the lower band.
-    placeControl(m_ui->StatusLine,
+    placeInTwips(m_ui->StatusLine,
                  QRectF(120, std::max(0.0, ScaleHeight() - 240), std::max(0.0, ScaleWidth() - 240), 240));
 }
 

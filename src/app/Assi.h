@@ -98,7 +98,6 @@ private:
     void onLoaded(const BoardData& data);
     void showStatus();
     const SettingsLookup& settings() const;
-    static void placeControl(QWidget* control, const QRectF& twips);
 
     std::unique_ptr<Ui::Assi> m_ui;
     std::unique_ptr<DetailPanel> m_panel;

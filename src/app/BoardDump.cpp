@@ -2,7 +2,7 @@
 
 #include "Assi.h"
 #include "platform/Grid.h"
-#include "platform/Twips.h"
+#include "platform/TwipsGeometry.h"
 
 #include <QFrame>
 #include <QJsonArray>
@@ -23,17 +23,8 @@ QJsonValue textOrNull(const QVariant& value) {
     return value.isNull() ? QJsonValue(QJsonValue::Null) : QJsonValue(value.toString());
 }
 
-QRectF twipsOf(const QWidget* widget) {
-    const QVariant placed = widget->property("twips");
-    if (placed.isValid())
-        return placed.toRectF();
-    const QRect g = widget->geometry();
-    return QRectF(pixelsToTwips(g.x()), pixelsToTwips(g.y()), pixelsToTwips(g.width()),
-                  pixelsToTwips(g.height()));
-}
-
 void addGeometry(QJsonObject& object, const QWidget* widget) {
-    const QRectF r = twipsOf(widget);
+    const QRectF r = twipsGeometry(widget);
     object[u"left"_s] = r.left();
     object[u"top"_s] = r.top();
     object[u"width"_s] = r.width();

@@ -4,6 +4,7 @@
 #include "PanelPlacement.h"
 #include "platform/Grid.h"
 #include "platform/Twips.h"
+#include "platform/TwipsGeometry.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -83,14 +84,6 @@ void DetailPanel::showFor(Grid& grid, PanelGrid which) {
     grid.setFocus();
 }
 
-void DetailPanel::place(const QRectF& twips) {
-    // Both edges round from twips, as the layout places the grids.
-    const int left = twipsToPixels(twips.left());
-    const int top = twipsToPixels(twips.top());
-    const int right = twipsToPixels(twips.left() + twips.width());
-    const int bottom = twipsToPixels(twips.top() + twips.height());
-    m_frame->setGeometry(left, top, std::max(0, right - left), std::max(0, bottom - top));
-    m_frame->setProperty("twips", twips);
-}
+void DetailPanel::place(const QRectF& twips) { placeInTwips(m_frame, twips); }
 
 } // namespace assi

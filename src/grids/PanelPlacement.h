@@ -1,9 +1,5 @@
 #pragma once
 
-#include <QRectF>
-
-class QWidget;
-
 namespace assi {
 
 // Where the detail panel goes, in twips of the window's client area.
@@ -20,9 +16,5 @@ int panelTop(int cellBottom, double panelHeight, double scaleHeight);
 
 // The panel's left edge, centred under its grid.
 float panelLeft(double gridLeft, double gridWidth, double panelWidth);
-
-// A control's place in twips: the one the layout gave it (its "twips"
-// property) or else its geometry at 15 twips to the pixel.
-QRectF twipsGeometry(const QWidget* control);
 
 } // namespace assi
