@@ -2,12 +2,10 @@
 
 #include "BoardFeed.h"
 
-#include <QString>
-
-#include <atomic>
 #include <memory>
+#include <thread>
 
-class QThread;
+class QSocketNotifier;
 
 namespace assi {
 
@@ -16,10 +14,15 @@ class BoardSource;
 /// Runs the database work on a thread of its own, which owns the connection,
 /// so a slow or unreachable server never freezes the window.
 ///
+/// The two threads meet only in a small mailbox guarded by a mutex: the
+/// window posts the day to load, the database thread posts the finished data
+/// back and wakes the window's event loop through an eventfd. No Qt object is
+/// shared between them.
+///
 /// When the feed is destroyed while a load is still running (Esc during a
-/// stuck query), the thread and its loader are left behind on purpose: the
-/// program is about to end and must not wait for the driver; the owner then
-/// ends the process without running static destructors (see execBoard).
+/// stuck query), the thread is left behind on purpose: the program is about
+/// to end and must not wait for the driver; the owner then ends the process
+/// without running static destructors (see execBoard).
 class ThreadedBoardFeed : public BoardFeed {
     Q_OBJECT
 public:
@@ -31,12 +34,14 @@ public:
     bool isBusy() const override { return m_busy; }
 
 private:
-    QThread* m_thread = nullptr;
-    QObject* m_worker = nullptr; // lives on m_thread
-    BoardSource* m_source = nullptr; // used and destroyed on m_thread
+    struct Mailbox;
+    static void run(std::shared_ptr<Mailbox> mailbox);
+    void deliver();
+
+    std::shared_ptr<Mailbox> m_mailbox;
+    std::thread m_thread;
+    QSocketNotifier* m_notifier = nullptr;
     bool m_busy = false;
-    // Set when the feed is destroyed mid-load; read by the load left behind.
-    std::shared_ptr<std::atomic_bool> m_abandoned;
 };
 
 } // namespace assi
