@@ -35,6 +35,10 @@ Assi::Assi(BoardFeed* Connection, QString SettingsFilePath, QDate fixedToday, QW
       m_clock([] { return QDateTime::currentDateTime(); }) {
     m_ui->setupUi(this);
     setWindowIcon(boardIcon());
+    // Until the first refresh gives them their titles.
+    m_ui->Grelha_1->setCaption(u"Grelha 1"_s);
+    m_ui->Grelha_2->setCaption(u"ola mundo"_s);
+    m_ui->Grelha_11->setCaption(u"Grelha 11"_s);
 
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -208,6 +212,7 @@ void Assi::Form_Resize() {
     // The status line lives in the 240-twip margin under the lower band.
     placeInTwips(m_ui->StatusLine,
                  QRectF(120, std::max(0.0, ScaleHeight() - 240), std::max(0.0, ScaleWidth() - 240), 240));
+    showStatus();
 }
 
 void Assi::resizeEvent(QResizeEvent* event) {
@@ -232,8 +237,10 @@ bool Assi::eventFilter(QObject* watched, QEvent* event) {
 
 void Assi::showStatus() {
     const StatusLine::View v = m_status.view(m_clock(), m_refreshTicks);
+    m_statusText = v.text;
     QLabel* line = m_ui->StatusLine;
-    line->setText(v.text);
+    // A long driver message must not run off the window: cut it, keep it whole in the tooltip.
+    line->setText(line->fontMetrics().elidedText(v.text, Qt::ElideRight, std::max(0, line->width())));
     QPalette p = line->palette();
     p.setColor(QPalette::WindowText, v.alarm ? QColor(0xC0, 0x00, 0x00) : QColor(0x55, 0x55, 0x55));
     line->setPalette(p);

@@ -76,6 +76,8 @@ public:
     QDate today() const;
     /// The last refresh's error, empty after a successful one.
     const QString& lastError() const { return m_lastError; }
+    /// What the status line says, whole (the line itself may cut it to fit).
+    const QString& statusText() const { return m_statusText; }
     bool isRefreshing() const { return m_refreshing; }
     double ScaleWidth() const;
     double ScaleHeight() const;
@@ -113,6 +115,7 @@ private:
     bool m_retryOnNextTick = false;
     WeekDayNames m_lastDiasSemana{};
     QString m_lastError;
+    QString m_statusText;
     StatusLine m_status;
     std::function<QDateTime()> m_clock;
 };

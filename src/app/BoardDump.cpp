@@ -107,7 +107,7 @@ QJsonObject dumpBoard(const Assi& window) {
                                    {u"scaleHeight"_s, window.ScaleHeight()}};
     dump[u"error"_s] = window.lastError().isEmpty() ? QJsonValue(QJsonValue::Null)
                                                    : QJsonValue(window.lastError());
-    dump[u"status"_s] = window.statusLine()->text();
+    dump[u"status"_s] = window.statusText();
 
     QJsonObject panel;
     panel[u"visible"_s] = window.Frame1()->isVisibleTo(&const_cast<Assi&>(window));
