@@ -17,6 +17,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
@@ -194,6 +195,8 @@ int runApplication(int argc, char** argv) {
             QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
             qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
+    // The board's own debug lines stay quiet unless QT_LOGGING_RULES asks for them.
+    QLoggingCategory::setFilterRules(u"assi.*.debug=false"_s);
     qSetMessagePattern(u"%{time yyyy-MM-dd HH:mm:ss} %{category} %{type}: %{message}"_s);
 
     QApplication app(argc, argv);

@@ -1,0 +1,133 @@
+// The program as a person runs it, without a display: --dump, --snapshot and
+// --check on the embedded demo, on bad settings and on a dead database.
+#include "common/TempDir.h"
+
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ProgramRun runAssi(const QStringList& arguments) {
+    QProcess assi;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(u"DISPLAY"_s);
+    env.remove(u"QT_QPA_PLATFORM"_s); // the program must pick offscreen by itself
+    assi.setProcessEnvironment(env);
+    assi.start(QStringLiteral(ASSI_EXECUTABLE), arguments);
+    ProgramRun run;
+    if (!assi.waitForFinished(60000))
+        return run;
+    run.exitCode = assi.exitStatus() == QProcess::NormalExit ? assi.exitCode() : -2;
+    run.out = QString::fromUtf8(assi.readAllStandardOutput());
+    run.err = QString::fromUtf8(assi.readAllStandardError());
+    return run;
+}
+
+QString geometry(const QJsonObject& o) {
+    return u"%1,%2 %3x%4"_s.arg(o[u"left"_s].toDouble())
+        .arg(o[u"top"_s].toDouble())
+        .arg(o[u"width"_s].toDouble())
+        .arg(o[u"height"_s].toDouble());
+}
+
+// Rewrites one line of a settings file.
+void replaceLine(const QString& path, const QString& pattern, const QString& line) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QString text = QString::fromUtf8(f.readAll());
+    f.close();
+    text.replace(QRegularExpression(pattern, QRegularExpression::MultilineOption), line);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(text.toUtf8());
+}
+
+} // namespace
+
+TEST(EndToEnd, DumpShowsTheDemoBoardLaidOutAndFilled) {
+    assi::test::TempDir dir;
+    const ProgramRun run = runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--today"_s, u"2026-12-09"_s,
+                             u"--dump"_s, u"--size"_s, u"1320x800"_s, u"--select"_s, u"Grelha_1:1"_s});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject dump = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    ASSERT_FALSE(dump.isEmpty()) << run.out.toStdString();
+
+    EXPECT_TRUE(dump[u"error"_s].isNull());
+    EXPECT_EQ(dump[u"today"_s].toString(), u"2026-12-09"_s);
+    EXPECT_EQ(dump[u"diasSemana"_s].toArray().first().toString(), u"QUARTA"_s);
+    EXPECT_EQ(dump[u"window"_s].toObject()[u"scaleWidth"_s].toDouble(), 19800);
+    const QJsonObject grids = dump[u"grids"_s].toObject();
+    EXPECT_EQ(geometry(grids[u"Grelha_2"_s].toObject()), u"120,120 19560x7760"_s);
+    EXPECT_EQ(geometry(grids[u"Grelha_1"_s].toObject()), u"120,7880 9660x3880"_s);
+    EXPECT_EQ(geometry(grids[u"Grelha_11"_s].toObject()), u"10020,7880 9660x3880"_s);
+
+    const QJsonObject requests = grids[u"Grelha_1"_s].toObject();
+    EXPECT_EQ(requests[u"groupBy"_s].toArray(), QJsonArray{u"Dep"_s});
+    EXPECT_EQ(requests[u"rows"_s].toArray().size() + grids[u"Grelha_11"_s].toObject()[u"rows"_s].toArray().size(), 60);
+    const QJsonObject board = grids[u"Grelha_2"_s].toObject();
+    EXPECT_EQ(board[u"columns"_s].toArray()[2].toObject()[u"caption"_s].toString(), u"QUARTA"_s);
+    EXPECT_EQ(board[u"formatRules"_s].toArray().size(), 1);
+
+    // The selected request shows its notes in the panel, under its grid.
+    const QJsonObject panel = dump[u"panel"_s].toObject();
+    EXPECT_TRUE(panel[u"visible"_s].toBool());
+    EXPECT_FALSE(panel[u"text"_s].toString().isEmpty());
+    EXPECT_DOUBLE_EQ(panel[u"left"_s].toDouble(), 120 + (9660 - 6015) / 2.0);
+}
+
+TEST(EndToEnd, SnapshotRendersTheWindowAtTheAskedSize) {
+    assi::test::TempDir dir;
+    const QString png = dir.filePath(u"quadro.png"_s);
+    const ProgramRun run = runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--snapshot"_s, png,
+                             u"--size"_s, u"1920x1080"_s});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage image(png);
+    EXPECT_EQ(image.size(), QSize(1920, 1080));
+}
+
+TEST(EndToEnd, FailuresSayWhatFailedInPortugueseWithoutThePassword) {
+    assi::test::TempDir dir;
+    ASSERT_EQ(runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--check"_s}).exitCode, 0);
+    const QString settings = dir.filePath(u"zelvio/OTK.zlv"_s);
+
+    // A database that is down: the board still starts, and says why it is empty.
+    replaceLine(settings, u"^Motor=.*$"_s, u"Motor=sqlserver"_s);
+    replaceLine(settings, u"^Servidor=.*$"_s, u"Servidor=127.0.0.1,1"_s);
+    replaceLine(settings, u"^Senha=.*$"_s, u"Senha=pa55-secreta"_s);
+    ProgramRun run = runAssi({u"--base-dir"_s, dir.path(), u"--dump"_s});
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+    const QJsonObject dump = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_TRUE(dump[u"error"_s].toString().contains(u"127.0.0.1,1"_s)) << run.out.toStdString();
+    EXPECT_FALSE((run.out + run.err).contains(u"pa55-secreta"_s));
+
+    run = runAssi({u"--base-dir"_s, dir.path(), u"--check"_s});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.contains(u"Senha      = ****"_s)) << run.out.toStdString();
+    EXPECT_FALSE((run.out + run.err).contains(u"pa55-secreta"_s));
+
+    // No refresh period: the board cannot run, and says which file and key.
+    replaceLine(settings, u"^QuantosMinutos=.*$"_s, u"QuantosMinutos=todos"_s);
+    run = runAssi({u"--base-dir"_s, dir.path(), u"--snapshot"_s, dir.filePath(u"x.png"_s)});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(u"[Geral] QuantosMinutos"_s)) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(settings)) << run.err.toStdString();
+
+    // Nonsense on the command line.
+    run = runAssi({u"--today"_s, u"ontem"_s});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(u"--today"_s));
+}
