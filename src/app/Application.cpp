@@ -1,8 +1,8 @@
 #include "Application.h"
 
 #include "Assi.h"
-#include "BoardDump.h"
 #include "BoardCheck.h"
+#include "BoardDump.h"
 #include "CommandLine.h"
 #include "Logging.h"
 #include "ThreadedBoardFeed.h"
@@ -22,10 +22,9 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
-
 #include <cstdio>
-#include <unistd.h>
 #include <cstdlib>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -47,7 +46,8 @@ void printErr(const QString& text) {
 }
 
 bool hasDisplay() {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 QString defaultDemoFolder() {
@@ -128,7 +128,8 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
                 return ExitStartupFailure;
             }
             if (options.dump)
-                printOut(QString::fromUtf8(QJsonDocument(dumpBoard(window)).toJson(QJsonDocument::Indented)));
+                printOut(QString::fromUtf8(
+                    QJsonDocument(dumpBoard(window)).toJson(QJsonDocument::Indented)));
             return refreshed ? 0 : ExitFailedRefresh;
         }
 
@@ -181,7 +182,8 @@ int runApplication(int argc, char** argv) {
     }
 
     // Reports need no display: pick the offscreen platform unless told otherwise.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && (options.reportsAndExits() || !hasDisplay()))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        (options.reportsAndExits() || !hasDisplay()))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!options.reportsAndExits() && !hasDisplay() && qgetenv("QT_QPA_PLATFORM") == "offscreen") {
         printErr(u"Não há ecrã onde abrir o quadro (DISPLAY não está definido). "
@@ -203,7 +205,8 @@ int runApplication(int argc, char** argv) {
     QApplication::setApplicationName(u"assi"_s);
     QApplication::setApplicationDisplayName(u"Quadro da assistência"_s);
 
-    const QString appDir = options.appDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.appDir;
+    const QString appDir =
+        options.appDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.appDir;
     QString baseDir = options.baseDir;
 
     if (options.demo) {
@@ -218,7 +221,8 @@ int runApplication(int argc, char** argv) {
     }
 
     if (options.check)
-        return runBoardCheck(baseDir, appDir, options.today.isValid() ? options.today : QDate::currentDate());
+        return runBoardCheck(baseDir, appDir,
+                             options.today.isValid() ? options.today : QDate::currentDate());
 
     return runBoard(options, baseDir, appDir);
 }

@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -53,7 +52,8 @@ Assi::Assi(BoardFeed* Connection, QString SettingsFilePath, QDate fixedToday, QW
     QFont notesFont = m_ui->Label1->font();
     notesFont.setPointSizeF(12);
     m_ui->Label1->setFont(notesFont);
-    m_panel = std::make_unique<DetailPanel>(m_ui->Frame1, m_ui->Label1, [this] { return ScaleHeight(); });
+    m_panel =
+        std::make_unique<DetailPanel>(m_ui->Frame1, m_ui->Label1, [this] { return ScaleHeight(); });
     connect(m_ui->Grelha_1, &Grid::currentCellChanged, this, &Assi::Grelha_1_CurrentCellNotify);
     connect(m_ui->Grelha_11, &Grid::currentCellChanged, this, &Assi::Grelha_11_CurrentCellNotify);
     connect(m_ui->Grelha_2, &Grid::currentCellChanged, this, &Assi::Grelha_2_CurrentCellNotify);
@@ -77,25 +77,51 @@ Assi::Assi(BoardFeed* Connection, QString SettingsFilePath, QDate fixedToday, QW
     qApp->installEventFilter(this);
 }
 
-Assi::~Assi() { qApp->removeEventFilter(this); }
+Assi::~Assi() {
+    qApp->removeEventFilter(this);
+}
 
-Grid* Assi::Grelha_1() const { return m_ui->Grelha_1; }
-Grid* Assi::Grelha_11() const { return m_ui->Grelha_11; }
-Grid* Assi::Grelha_2() const { return m_ui->Grelha_2; }
-QFrame* Assi::Frame1() const { return m_ui->Frame1; }
-QLabel* Assi::Label1() const { return m_ui->Label1; }
-QLabel* Assi::statusLine() const { return m_ui->StatusLine; }
+Grid* Assi::Grelha_1() const {
+    return m_ui->Grelha_1;
+}
+Grid* Assi::Grelha_11() const {
+    return m_ui->Grelha_11;
+}
+Grid* Assi::Grelha_2() const {
+    return m_ui->Grelha_2;
+}
+QFrame* Assi::Frame1() const {
+    return m_ui->Frame1;
+}
+QLabel* Assi::Label1() const {
+    return m_ui->Label1;
+}
+QLabel* Assi::statusLine() const {
+    return m_ui->StatusLine;
+}
 
-void Assi::setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+void Assi::setClock(std::function<QDateTime()> clock) {
+    m_clock = std::move(clock);
+}
 
-QDate Assi::today() const { return m_fixedToday.isValid() ? m_fixedToday : m_clock().date(); }
+QDate Assi::today() const {
+    return m_fixedToday.isValid() ? m_fixedToday : m_clock().date();
+}
 
-double Assi::ScaleWidth() const { return pixelsToTwips(width()); }
-double Assi::ScaleHeight() const { return pixelsToTwips(height()); }
+double Assi::ScaleWidth() const {
+    return pixelsToTwips(width());
+}
+double Assi::ScaleHeight() const {
+    return pixelsToTwips(height());
+}
 
-const SettingsLookup& Assi::settings() const { return *m_settings; }
+const SettingsLookup& Assi::settings() const {
+    return *m_settings;
+}
 
-QString Assi::Ler_INI(int iGrelha, int iCampo) const { return m_settings->Ler_INI(iGrelha, iCampo); }
+QString Assi::Ler_INI(int iGrelha, int iCampo) const {
+    return m_settings->Ler_INI(iGrelha, iCampo);
+}
 
 void Assi::Form_Load() {
     LoadGeneralSettings();
@@ -183,18 +209,40 @@ void Assi::applyRefresh(const BoardData& data) {
     Form_Resize();
 }
 
-void Assi::Act_Grelha_1() { applyGridLook(*m_ui->Grelha_1, settings(), 1, BackColor()); }
-void Assi::Act_Grelha_11() { applyGridLook(*m_ui->Grelha_11, settings(), 1, BackColor()); }
-void Assi::Act_Grelha_2() { applyGridLook(*m_ui->Grelha_2, settings(), 2, BackColor()); }
-void Assi::Act_Grelha_1_Campos() { setUpRequestColumns(*m_ui->Grelha_1, settings()); }
-void Assi::Act_Grelha_11_Campos() { setUpRequestColumns(*m_ui->Grelha_11, settings()); }
+void Assi::Act_Grelha_1() {
+    applyGridLook(*m_ui->Grelha_1, settings(), 1, BackColor());
+}
+void Assi::Act_Grelha_11() {
+    applyGridLook(*m_ui->Grelha_11, settings(), 1, BackColor());
+}
+void Assi::Act_Grelha_2() {
+    applyGridLook(*m_ui->Grelha_2, settings(), 2, BackColor());
+}
+void Assi::Act_Grelha_1_Campos() {
+    setUpRequestColumns(*m_ui->Grelha_1, settings());
+}
+void Assi::Act_Grelha_11_Campos() {
+    setUpRequestColumns(*m_ui->Grelha_11, settings());
+}
 
-void Assi::Grelha_1_CurrentCellNotify() { m_panel->showFor(*m_ui->Grelha_1, PanelGrid::Grelha_1); }
-void Assi::Grelha_11_CurrentCellNotify() { m_panel->showFor(*m_ui->Grelha_11, PanelGrid::Grelha_11); }
-void Assi::Grelha_2_CurrentCellNotify() { m_panel->showFor(*m_ui->Grelha_2, PanelGrid::Grelha_2); }
-void Assi::Grelha_1_FourArgumentNotify() { m_panel->hide(); }
-void Assi::Grelha_11_FourArgumentNotify() { m_panel->hide(); }
-void Assi::Grelha_2_FourArgumentNotify() { m_panel->hide(); }
+void Assi::Grelha_1_CurrentCellNotify() {
+    m_panel->showFor(*m_ui->Grelha_1, PanelGrid::Grelha_1);
+}
+void Assi::Grelha_11_CurrentCellNotify() {
+    m_panel->showFor(*m_ui->Grelha_11, PanelGrid::Grelha_11);
+}
+void Assi::Grelha_2_CurrentCellNotify() {
+    m_panel->showFor(*m_ui->Grelha_2, PanelGrid::Grelha_2);
+}
+void Assi::Grelha_1_FourArgumentNotify() {
+    m_panel->hide();
+}
+void Assi::Grelha_11_FourArgumentNotify() {
+    m_panel->hide();
+}
+void Assi::Grelha_2_FourArgumentNotify() {
+    m_panel->hide();
+}
 
 void Assi::Form_KeyPress(int& KeyAscii) {
     if (KeyAscii != EscapeKey)
@@ -210,8 +258,8 @@ void Assi::Form_Resize() {
     placeInTwips(m_ui->Grelha_1, layout.grelha1);
     placeInTwips(m_ui->Grelha_11, layout.grelha11);
     // The status line lives in the 240-twip margin under the lower band.
-    placeInTwips(m_ui->StatusLine,
-                 QRectF(120, std::max(0.0, ScaleHeight() - 240), std::max(0.0, ScaleWidth() - 240), 240));
+    placeInTwips(m_ui->StatusLine, QRectF(120, std::max(0.0, ScaleHeight() - 240),
+                                          std::max(0.0, ScaleWidth() - 240), 240));
     showStatus();
 }
 
@@ -240,7 +288,8 @@ void Assi::showStatus() {
     m_statusText = v.text;
     QLabel* line = m_ui->StatusLine;
     // A long driver message must not run off the window: cut it, keep it whole in the tooltip.
-    line->setText(line->fontMetrics().elidedText(v.text, Qt::ElideRight, std::max(0, line->width())));
+    line->setText(
+        line->fontMetrics().elidedText(v.text, Qt::ElideRight, std::max(0, line->width())));
     QPalette p = line->palette();
     p.setColor(QPalette::WindowText, v.alarm ? QColor(0xC0, 0x00, 0x00) : QColor(0x55, 0x55, 0x55));
     line->setPalette(p);

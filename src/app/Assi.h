@@ -7,7 +7,6 @@
 #include <QDateTime>
 #include <QTimer>
 #include <QWidget>
-
 #include <memory>
 #include <optional>
 
@@ -32,7 +31,8 @@ class Assi : public QWidget {
 public:
     /// `Connection` delivers each refresh's data; the window does not own it.
     /// An invalid `fixedToday` means the machine's date at each refresh.
-    Assi(BoardFeed* Connection, QString SettingsFilePath, QDate fixedToday, QWidget* parent = nullptr);
+    Assi(BoardFeed* Connection, QString SettingsFilePath, QDate fixedToday,
+         QWidget* parent = nullptr);
     ~Assi() override;
 
     /// Start-up: the general settings and layout, the first refresh, the timer.

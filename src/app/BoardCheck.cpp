@@ -8,7 +8,6 @@
 #include "platform/DatabaseConnection.h"
 
 #include <QTextStream>
-
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -32,7 +31,8 @@ bool checkQueries(DatabaseConnection& connection, QTextStream& out, const QDate&
         Recordset first, second;
         const int rows = countRows(connection, dialect->pendingRequestsSql());
         LoadPendingRequests(connection, first, second);
-        out << u"Consulta dos pedidos pendentes: %1 linhas (%2 na Grelha_1, %3 na Grelha_11)"_s.arg(rows)
+        out << u"Consulta dos pedidos pendentes: %1 linhas (%2 na Grelha_1, %3 na Grelha_11)"_s
+                   .arg(rows)
                    .arg(first.recordCount())
                    .arg(second.recordCount())
             << Qt::endl;
@@ -46,8 +46,8 @@ bool checkQueries(DatabaseConnection& connection, QTextStream& out, const QDate&
         WeekDayNames dias{};
         bool ok = false;
         LoadWeekBoard(connection, today, board, dias, ok);
-        out << u"Consulta das ordens de serviço de %1 a %2: %3 linhas"_s.arg(
-                   today.toString(u"dd-MM-yyyy"_s), today.addDays(6).toString(u"dd-MM-yyyy"_s))
+        out << u"Consulta das ordens de serviço de %1 a %2: %3 linhas"_s
+                   .arg(today.toString(u"dd-MM-yyyy"_s), today.addDays(6).toString(u"dd-MM-yyyy"_s))
                    .arg(rows);
         if (ok)
             out << u" (quadro de %1 linhas; colunas %2)"_s.arg(board.recordCount())

@@ -15,8 +15,8 @@ namespace assi {
 namespace {
 
 // The styles the board sets; any style added beyond the built-in ones follows.
-const QStringList dumpedStyles = {u"Caption"_s,      u"Heading"_s,           u"GroupHeader"_s,
-                                  u"Selection"_s,    u"InactiveSelection"_s, u"GroupByBox"_s};
+const QStringList dumpedStyles = {u"Caption"_s,   u"Heading"_s,           u"GroupHeader"_s,
+                                  u"Selection"_s, u"InactiveSelection"_s, u"GroupByBox"_s};
 constexpr int builtInStyleCount = 19;
 
 QJsonValue textOrNull(const QVariant& value) {
@@ -36,9 +36,9 @@ QJsonObject fontJson(const GridFont& font) {
 }
 
 QJsonObject styleJson(const GridStyle& style) {
-    return {{u"backColor"_s, style.backColor()},   {u"foreColor"_s, style.foreColor()},
-            {u"font"_s, fontJson(style.font())},   {u"textAlignment"_s, style.textAlignment()},
-            {u"wordWrap"_s, style.wordWrap()},     {u"format"_s, style.format()}};
+    return {{u"backColor"_s, style.backColor()}, {u"foreColor"_s, style.foreColor()},
+            {u"font"_s, fontJson(style.font())}, {u"textAlignment"_s, style.textAlignment()},
+            {u"wordWrap"_s, style.wordWrap()},   {u"format"_s, style.format()}};
 }
 
 QJsonObject gridJson(const Grid& grid) {
@@ -104,9 +104,9 @@ QJsonObject dumpBoard(const Assi& window) {
         dias.append(day);
     dump[u"diasSemana"_s] = dias;
     dump[u"window"_s] = QJsonObject{{u"scaleWidth"_s, window.ScaleWidth()},
-                                   {u"scaleHeight"_s, window.ScaleHeight()}};
+                                    {u"scaleHeight"_s, window.ScaleHeight()}};
     dump[u"error"_s] = window.lastError().isEmpty() ? QJsonValue(QJsonValue::Null)
-                                                   : QJsonValue(window.lastError());
+                                                    : QJsonValue(window.lastError());
     dump[u"status"_s] = window.statusText();
 
     QJsonObject panel;

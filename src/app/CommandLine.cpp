@@ -13,27 +13,31 @@ struct Parser {
     QCommandLineParser parser;
     QCommandLineOption help{{u"h"_s, u"help"_s}, u"Mostra esta ajuda."_s};
     QCommandLineOption version{{u"v"_s, u"version"_s}, u"Mostra a versão do programa."_s};
-    QCommandLineOption baseDir{
-        u"base-dir"_s,
-        u"Pasta base que pode conter a pasta do local \"zelvio\" (por omissão ASSI_BASE_DIR, senão a "
-        u"pasta de configuração do utilizador)."_s,
-        u"pasta"_s};
-    QCommandLineOption appDir{
-        u"app-dir"_s,
-        u"Pasta do programa, com o OTK.zlv de recurso e Catalogos/bd.sql (por omissão ASSI_APP_DIR, "
-        u"senão a pasta do executável)."_s,
-        u"pasta"_s};
-    QCommandLineOption today{u"today"_s, u"Data que o quadro toma como hoje (AAAA-MM-DD)."_s, u"data"_s};
-    QCommandLineOption demo{u"demo"_s,
-                            u"Escreve a base de dados e as definições de demonstração e abre o quadro sobre elas."_s};
-    QCommandLineOption check{u"check"_s,
-                             u"Verifica as definições, a ligação e as consultas, e diz o resultado."_s};
-    QCommandLineOption dump{u"dump"_s, u"Escreve o estado do quadro em JSON depois da primeira atualização."_s};
-    QCommandLineOption snapshot{u"snapshot"_s,
-                                u"Desenha o quadro num ficheiro PNG depois da primeira atualização e termina."_s,
-                                u"ficheiro.png"_s};
-    QCommandLineOption size{u"size"_s, u"Tamanho da área cliente da janela, em pixels (ex.: 1320x800)."_s,
-                            u"LxA"_s};
+    QCommandLineOption baseDir{u"base-dir"_s,
+                               u"Pasta base que pode conter a pasta do local \"zelvio\" (por "
+                               u"omissão ASSI_BASE_DIR, senão a "
+                               u"pasta de configuração do utilizador)."_s,
+                               u"pasta"_s};
+    QCommandLineOption appDir{u"app-dir"_s,
+                              u"Pasta do programa, com o OTK.zlv de recurso e Catalogos/bd.sql "
+                              u"(por omissão ASSI_APP_DIR, "
+                              u"senão a pasta do executável)."_s,
+                              u"pasta"_s};
+    QCommandLineOption today{u"today"_s, u"Data que o quadro toma como hoje (AAAA-MM-DD)."_s,
+                             u"data"_s};
+    QCommandLineOption demo{
+        u"demo"_s,
+        u"Escreve a base de dados e as definições de demonstração e abre o quadro sobre elas."_s};
+    QCommandLineOption check{
+        u"check"_s, u"Verifica as definições, a ligação e as consultas, e diz o resultado."_s};
+    QCommandLineOption dump{
+        u"dump"_s, u"Escreve o estado do quadro em JSON depois da primeira atualização."_s};
+    QCommandLineOption snapshot{
+        u"snapshot"_s,
+        u"Desenha o quadro num ficheiro PNG depois da primeira atualização e termina."_s,
+        u"ficheiro.png"_s};
+    QCommandLineOption size{
+        u"size"_s, u"Tamanho da área cliente da janela, em pixels (ex.: 1320x800)."_s, u"LxA"_s};
     QCommandLineOption fullscreen{u"fullscreen"_s, u"Ocupa o ecrã inteiro (quadro de parede)."_s};
     QCommandLineOption select{
         u"select"_s,
@@ -79,8 +83,8 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
     o.version = p.parser.isSet(p.version);
     o.baseDir = p.parser.isSet(p.baseDir) ? p.parser.value(p.baseDir)
                                           : qEnvironmentVariable("ASSI_BASE_DIR");
-    o.appDir = p.parser.isSet(p.appDir) ? p.parser.value(p.appDir)
-                                        : qEnvironmentVariable("ASSI_APP_DIR");
+    o.appDir =
+        p.parser.isSet(p.appDir) ? p.parser.value(p.appDir) : qEnvironmentVariable("ASSI_APP_DIR");
     o.demo = p.parser.isSet(p.demo);
     o.check = p.parser.isSet(p.check);
     o.dump = p.parser.isSet(p.dump);
@@ -91,7 +95,8 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
     if (p.parser.isSet(p.today)) {
         o.today = QDate::fromString(p.parser.value(p.today), u"yyyy-MM-dd"_s);
         if (!o.today.isValid()) {
-            result.error = u"--today espera uma data AAAA-MM-DD, não \"%1\"."_s.arg(p.parser.value(p.today));
+            result.error =
+                u"--today espera uma data AAAA-MM-DD, não \"%1\"."_s.arg(p.parser.value(p.today));
             return result;
         }
     }
@@ -101,8 +106,9 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
         const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
         if (w < 1 || h < 1 || w > 16384 || h > 16384) {
-            result.error = u"--size espera LARGURAxALTURA em pixels (ex.: 1320x800), não \"%1\"."_s.arg(
-                p.parser.value(p.size));
+            result.error =
+                u"--size espera LARGURAxALTURA em pixels (ex.: 1320x800), não \"%1\"."_s.arg(
+                    p.parser.value(p.size));
             return result;
         }
         o.size = QSize(w, h);
@@ -110,7 +116,9 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
     if (!o.select.isEmpty()) {
         static const QRegularExpression selectPattern(u"^(Grelha_1|Grelha_11|Grelha_2):(\\d+)$"_s);
         if (!selectPattern.match(o.select).hasMatch()) {
-            result.error = u"--select espera GRELHA:LINHA (Grelha_1, Grelha_11 ou Grelha_2), não \"%1\"."_s.arg(o.select);
+            result.error =
+                u"--select espera GRELHA:LINHA (Grelha_1, Grelha_11 ou Grelha_2), não \"%1\"."_s
+                    .arg(o.select);
             return result;
         }
     }

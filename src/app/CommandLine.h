@@ -9,16 +9,16 @@ namespace assi {
 
 /// What the command line asks for.
 struct CommandLineOptions {
-    QString baseDir;      // folder that may hold the per-site folder; empty: the default
-    QString appDir;       // the program's own folder; empty: the executable's folder
-    QDate today;          // invalid: the machine's local date, day by day
+    QString baseDir; // folder that may hold the per-site folder; empty: the default
+    QString appDir;  // the program's own folder; empty: the executable's folder
+    QDate today;     // invalid: the machine's local date, day by day
     bool demo = false;
     bool check = false;
     bool dump = false;
     QString snapshotPath; // empty: no snapshot
     QSize size;           // client area in logical pixels; invalid: the design-time size
     bool fullscreen = false;
-    QString select;       // "Grelha_1:3": make that displayed row current before reporting
+    QString select; // "Grelha_1:3": make that displayed row current before reporting
     bool help = false;
     bool version = false;
 

@@ -7,10 +7,14 @@ using namespace Qt::StringLiterals;
 namespace assi {
 
 namespace {
-QString clock(const QDateTime& t) { return t.toString(u"HH:mm"_s); }
+QString clock(const QDateTime& t) {
+    return t.toString(u"HH:mm"_s);
+}
 } // namespace
 
-void StatusLine::refreshStarted(const QDateTime& now) { m_busySince = now; }
+void StatusLine::refreshStarted(const QDateTime& now) {
+    m_busySince = now;
+}
 
 void StatusLine::refreshSucceeded(const QDateTime& now) {
     m_busySince = QDateTime();

@@ -3,11 +3,9 @@
 #include "data/BoardLoader.h"
 
 #include <QSocketNotifier>
-
 #include <condition_variable>
 #include <mutex>
 #include <optional>
-
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -21,7 +19,7 @@ struct ThreadedBoardFeed::Mailbox {
 
     std::mutex mutex;
     std::condition_variable jobPosted;
-    std::optional<QDate> job;       // the day to load next
+    std::optional<QDate> job;        // the day to load next
     std::optional<BoardData> result; // the last load, not yet taken
     bool stop = false;
     bool abandoned = false;

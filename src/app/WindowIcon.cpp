@@ -19,7 +19,8 @@ QIcon boardIcon() {
         p.fillRect(QRectF(2.75 * u, 4.75 * u, 26.5 * u, 5 * u), QColor(0x1F, 0x4E, 0x79));
         for (int row = 0; row < 3; ++row) {
             p.fillRect(QRectF(6 * u, (13 + row * 5) * u, 8 * u, 2.5 * u), QColor(0xD0, 0x10, 0x10));
-            p.fillRect(QRectF(18 * u, (13 + row * 5) * u, 8 * u, 2.5 * u), QColor(0x1F, 0x4E, 0x79));
+            p.fillRect(QRectF(18 * u, (13 + row * 5) * u, 8 * u, 2.5 * u),
+                       QColor(0x1F, 0x4E, 0x79));
         }
         p.end();
         icon.addPixmap(pixmap);

@@ -1,3 +1,5 @@
 #include "Application.h"
 
-int main(int argc, char** argv) { return assi::runApplication(argc, argv); }
+int main(int argc, char** argv) {
+    return assi::runApplication(argc, argv);
+}

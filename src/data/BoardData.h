@@ -6,7 +6,6 @@
 #include <QDate>
 #include <QMetaType>
 #include <QString>
-
 #include <optional>
 
 namespace assi {
@@ -17,8 +16,8 @@ namespace assi {
 struct BoardData {
     QDate today;
 
-    Recordset first;  // requests for Grelha_1
-    Recordset second; // requests for Grelha_11
+    Recordset first;                      // requests for Grelha_1
+    Recordset second;                     // requests for Grelha_11
     std::optional<QString> requestsError; // connecting or reading the requests failed
 
     WeekDayNames DiasSemana{};

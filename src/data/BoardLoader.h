@@ -3,7 +3,6 @@
 #include "data/BoardData.h"
 
 #include <QString>
-
 #include <memory>
 
 namespace assi {

@@ -84,6 +84,8 @@ void DetailPanel::showFor(Grid& grid, PanelGrid which) {
     grid.setFocus();
 }
 
-void DetailPanel::place(const QRectF& twips) { placeInTwips(m_frame, twips); }
+void DetailPanel::place(const QRectF& twips) {
+    placeInTwips(m_frame, twips);
+}
 
 } // namespace assi

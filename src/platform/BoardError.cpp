@@ -2,6 +2,7 @@
 
 namespace assi {
 
-BoardError::BoardError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
+BoardError::BoardError(QString message)
+    : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
 
 } // namespace assi

@@ -420,7 +420,8 @@ void Grid::applyColumnWidths() {
     }
     const int available = m_view->width() - 2 * m_view->frameWidth() -
                           m_view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_view);
-    const double scale = (total > 0 && available > 0 && total > available) ? double(available) / total : 1.0;
+    const double scale =
+        (total > 0 && available > 0 && total > available) ? double(available) / total : 1.0;
     for (int c = 0; c < columns; ++c)
         m_view->setColumnWidth(c, int(twipsToPixels(m_model->gridColumn(c).width()) * scale));
 }

@@ -5,7 +5,6 @@
 
 #include <QDateTime>
 #include <QHash>
-
 #include <algorithm>
 #include <numeric>
 #include <unordered_map>
@@ -112,9 +111,13 @@ void Recordset::appendField(const QString& name, FieldType type, int size) {
     m_table->fields.append(Field{name, type, size});
 }
 
-int Recordset::fieldCount() const { return int(m_table->fields.size()); }
+int Recordset::fieldCount() const {
+    return int(m_table->fields.size());
+}
 
-const Field& Recordset::field(int index) const { return m_table->fields.at(index); }
+const Field& Recordset::field(int index) const {
+    return m_table->fields.at(index);
+}
 
 int Recordset::fieldIndex(const QString& name) const {
     return m_table->fieldByLowerName.value(name.toLower(), -1);
@@ -146,7 +149,9 @@ void Recordset::addNew() {
     m_position = int(m_view.size()) - 1;
 }
 
-void Recordset::update() { (void)currentTableRow(); }
+void Recordset::update() {
+    (void)currentTableRow();
+}
 
 QVariant Recordset::normalized(int field, const QVariant& value) const {
     if (value.isNull())
@@ -159,20 +164,23 @@ QVariant Recordset::normalized(int field, const QVariant& value) const {
         bool ok = false;
         const qlonglong n = value.toLongLong(&ok);
         if (!ok || n < INT32_MIN || n > INT32_MAX)
-            throw BoardError(u"Valor \"%1\" não cabe no campo inteiro %2."_s.arg(value.toString(), f.name));
+            throw BoardError(
+                u"Valor \"%1\" não cabe no campo inteiro %2."_s.arg(value.toString(), f.name));
         return QVariant(int(n));
     }
     case FieldType::Double: {
         bool ok = false;
         const double d = value.toDouble(&ok);
         if (!ok)
-            throw BoardError(u"Valor \"%1\" não é um número para o campo %2."_s.arg(value.toString(), f.name));
+            throw BoardError(
+                u"Valor \"%1\" não é um número para o campo %2."_s.arg(value.toString(), f.name));
         return QVariant(d);
     }
     case FieldType::DateTime: {
         const QDateTime dt = value.toDateTime();
         if (!dt.isValid())
-            throw BoardError(u"Valor \"%1\" não é uma data para o campo %2."_s.arg(value.toString(), f.name));
+            throw BoardError(
+                u"Valor \"%1\" não é uma data para o campo %2."_s.arg(value.toString(), f.name));
         return QVariant(dt);
     }
     }
@@ -196,7 +204,9 @@ QVariant Recordset::value(int field) const {
     return m_table->cell(currentTableRow(), field);
 }
 
-QVariant Recordset::value(const QString& fieldName) const { return value(requireField(fieldName)); }
+QVariant Recordset::value(const QString& fieldName) const {
+    return value(requireField(fieldName));
+}
 
 QVariant Recordset::valueAt(int row, int field) const {
     Q_ASSERT_X(row >= 0 && row < viewSize(), "Recordset::valueAt", "row out of range");
@@ -204,26 +214,42 @@ QVariant Recordset::valueAt(int row, int field) const {
     return m_table->cell(tableRowOf(row), field);
 }
 
-int Recordset::viewSize() const { return m_viewIsTable ? m_table->rows : int(m_view.size()); }
+int Recordset::viewSize() const {
+    return m_viewIsTable ? m_table->rows : int(m_view.size());
+}
 
-int Recordset::recordCount() const { return m_countUnknown ? -1 : viewSize(); }
+int Recordset::recordCount() const {
+    return m_countUnknown ? -1 : viewSize();
+}
 
-void Recordset::setCountUnknown(bool unknown) { m_countUnknown = unknown; }
+void Recordset::setCountUnknown(bool unknown) {
+    m_countUnknown = unknown;
+}
 
-bool Recordset::eof() const { return m_position >= viewSize(); }
+bool Recordset::eof() const {
+    return m_position >= viewSize();
+}
 
-void Recordset::moveFirst() { m_position = 0; }
+void Recordset::moveFirst() {
+    m_position = 0;
+}
 
 void Recordset::moveNext() {
     if (!eof())
         ++m_position;
 }
 
-void Recordset::moveTo(int row) { m_position = std::clamp(row, 0, viewSize()); }
+void Recordset::moveTo(int row) {
+    m_position = std::clamp(row, 0, viewSize());
+}
 
-int Recordset::absolutePosition() const { return eof() ? -1 : m_position + 1; }
+int Recordset::absolutePosition() const {
+    return eof() ? -1 : m_position + 1;
+}
 
-int Recordset::tableRowOf(int viewRow) const { return m_viewIsTable ? viewRow : m_view[size_t(viewRow)]; }
+int Recordset::tableRowOf(int viewRow) const {
+    return m_viewIsTable ? viewRow : m_view[size_t(viewRow)];
+}
 
 int Recordset::currentTableRow() const {
     if (eof())
@@ -249,7 +275,9 @@ void Recordset::clearFilter() {
     rebuildView();
 }
 
-bool Recordset::isFiltered() const { return m_filterField >= 0; }
+bool Recordset::isFiltered() const {
+    return m_filterField >= 0;
+}
 
 void Recordset::setSort(const QString& fieldName, Qt::SortOrder order) {
     m_sortField = requireField(fieldName);
@@ -302,6 +330,8 @@ Recordset Recordset::clone() const {
     return copy;
 }
 
-int Recordset::tableRowCount() const { return m_table->rows; }
+int Recordset::tableRowCount() const {
+    return m_table->rows;
+}
 
 } // namespace assi

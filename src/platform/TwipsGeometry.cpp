@@ -4,7 +4,6 @@
 
 #include <QVariant>
 #include <QWidget>
-
 #include <algorithm>
 
 namespace assi {

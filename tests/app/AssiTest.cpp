@@ -1,4 +1,5 @@
 #include "app/Assi.h"
+
 #include "app/BoardFeed.h"
 #include "common/TempDir.h"
 #include "data/DemoSite.h"
@@ -10,7 +11,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
 using namespace assi;
@@ -91,8 +91,7 @@ const QByteArray validSettings = settingsWith("QuantosMinutos=5\r\n");
 
 struct Board {
     explicit Board(const QByteArray& settings = validSettings)
-        : path(dir.write(u"zelvio/OTK.zlv"_s, settings)),
-          window(&feed, path, QDate(2026, 12, 7)) {
+        : path(dir.write(u"zelvio/OTK.zlv"_s, settings)), window(&feed, path, QDate(2026, 12, 7)) {
         window.resize(1330, 829);
         window.setClock([this] { return now; });
     }
@@ -121,8 +120,9 @@ TEST(Assi, StartUpRefreshesOnceAndStartsTheClock) {
 }
 
 TEST(Assi, AStartUpWithoutARefreshPeriodCannotRun) {
-    for (const QByteArray& settings : {settingsWith("QuantosMinutos=\n"), settingsWith("QuantosMinutos=cinco\n"),
-                                       settingsWith("QuantosMinutos=40000\n"), settingsWith(""), QByteArray()}) {
+    for (const QByteArray& settings :
+         {settingsWith("QuantosMinutos=\n"), settingsWith("QuantosMinutos=cinco\n"),
+          settingsWith("QuantosMinutos=40000\n"), settingsWith(""), QByteArray()}) {
         Board b(settings);
         if (settings.isEmpty())
             QFile::remove(b.path);
@@ -144,11 +144,8 @@ TEST(Assi, TicksRefreshEveryRefreshTicksMinutes) {
         QList<int> refreshedAfter;
     };
     const Case cases[] = {
-        {"5", 15, {5, 10, 15}},
-        {"1", 3, {1, 2, 3}},
-        {"0", 3, {1, 2, 3}},
-        {"-3", 3, {1, 2, 3}},
-        {"2.5", 6, {2, 4, 6}}, // halves to even in the C locale: 2
+        {"5", 15, {5, 10, 15}}, {"1", 3, {1, 2, 3}},   {"0", 3, {1, 2, 3}},
+        {"-3", 3, {1, 2, 3}},   {"2.5", 6, {2, 4, 6}}, // halves to even in the C locale: 2
     };
     for (const Case& c : cases) {
         Board b(settingsWith("QuantosMinutos=" + QByteArray(c.minutes) + "\n"));
@@ -209,7 +206,8 @@ TEST(Assi, AFailedRefreshStopsAtItsStepAndTheNextTickRecovers) {
         bool requestsRebound;
     };
     const Case cases[] = {
-        {"requests", [](BoardData& d) { d.requestsError = u"Sem ligação ao servidor db1"_s; }, false},
+        {"requests", [](BoardData& d) { d.requestsError = u"Sem ligação ao servidor db1"_s; },
+         false},
         {"week", [](BoardData& d) { d.weekError = u"Tabela em falta"_s; }, true},
     };
     for (const Case& c : cases) {
@@ -225,10 +223,12 @@ TEST(Assi, AFailedRefreshStopsAtItsStepAndTheNextTickRecovers) {
         b.feed.deliver(bad);
         SCOPED_TRACE(c.name);
         EXPECT_FALSE(b.window.Frame1()->isVisible()); // hidden before the failing step
-        EXPECT_EQ(firstValue(b.window.Grelha_1(), u"Cliente"_s), c.requestsRebound ? u"new-a"_s : u"ok-a"_s);
+        EXPECT_EQ(firstValue(b.window.Grelha_1(), u"Cliente"_s),
+                  c.requestsRebound ? u"new-a"_s : u"ok-a"_s);
         EXPECT_EQ(firstValue(b.window.Grelha_2(), u"Dia_1"_s), u"ok"_s);
         EXPECT_FALSE(b.window.lastError().isEmpty());
-        EXPECT_TRUE(b.window.statusLine()->text().startsWith(u"Falha às 09:01: "_s)) << b.window.statusLine()->text().toStdString();
+        EXPECT_TRUE(b.window.statusLine()->text().startsWith(u"Falha às 09:01: "_s))
+            << b.window.statusLine()->text().toStdString();
 
         // RefreshTicks is 5, but a failure is retried at the very next tick.
         b.window.Relogio_Timer();

@@ -12,16 +12,28 @@ TEST(CommandLine, ReadsOptionsAndRejectsNonsenseInPortuguese) {
         std::function<bool(const CommandLineOptions&)> check;
     };
     const Case cases[] = {
-        {{u"--demo"_s, u"--today"_s, u"2026-12-09"_s}, true,
+        {{u"--demo"_s, u"--today"_s, u"2026-12-09"_s},
+         true,
          [](const CommandLineOptions& o) { return o.demo && o.today == QDate(2026, 12, 9); }},
-        {{u"--size"_s, u"1320x800"_s, u"--dump"_s}, true,
-         [](const CommandLineOptions& o) { return o.size == QSize(1320, 800) && o.dump && o.reportsAndExits(); }},
-        {{u"--snapshot"_s, u"a.png"_s}, true,
-         [](const CommandLineOptions& o) { return o.snapshotPath == u"a.png"_s && o.reportsAndExits(); }},
-        {{u"--select"_s, u"Grelha_11:0"_s}, true, [](const CommandLineOptions& o) { return o.select == u"Grelha_11:0"_s; }},
-        {{u"--base-dir"_s, u"/x"_s, u"--app-dir"_s, u"/y"_s}, true,
+        {{u"--size"_s, u"1320x800"_s, u"--dump"_s},
+         true,
+         [](const CommandLineOptions& o) {
+             return o.size == QSize(1320, 800) && o.dump && o.reportsAndExits();
+         }},
+        {{u"--snapshot"_s, u"a.png"_s},
+         true,
+         [](const CommandLineOptions& o) {
+             return o.snapshotPath == u"a.png"_s && o.reportsAndExits();
+         }},
+        {{u"--select"_s, u"Grelha_11:0"_s},
+         true,
+         [](const CommandLineOptions& o) { return o.select == u"Grelha_11:0"_s; }},
+        {{u"--base-dir"_s, u"/x"_s, u"--app-dir"_s, u"/y"_s},
+         true,
          [](const CommandLineOptions& o) { return o.baseDir == u"/x"_s && o.appDir == u"/y"_s; }},
-        {{}, true, [](const CommandLineOptions& o) { return !o.reportsAndExits() && !o.today.isValid(); }},
+        {{},
+         true,
+         [](const CommandLineOptions& o) { return !o.reportsAndExits() && !o.today.isValid(); }},
         {{u"--today"_s, u"2026-13-01"_s}, false, nullptr},
         {{u"--today"_s, u"07/12/2026"_s}, false, nullptr},
         {{u"--size"_s, u"0x800"_s}, false, nullptr},

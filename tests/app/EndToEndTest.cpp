@@ -9,7 +9,6 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -60,8 +59,9 @@ void replaceLine(const QString& path, const QString& pattern, const QString& lin
 
 TEST(EndToEnd, DumpShowsTheDemoBoardLaidOutAndFilled) {
     assi::test::TempDir dir;
-    const ProgramRun run = runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--today"_s, u"2026-12-09"_s,
-                             u"--dump"_s, u"--size"_s, u"1320x800"_s, u"--select"_s, u"Grelha_1:1"_s});
+    const ProgramRun run =
+        runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--today"_s, u"2026-12-09"_s,
+                 u"--dump"_s, u"--size"_s, u"1320x800"_s, u"--select"_s, u"Grelha_1:1"_s});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QJsonObject dump = QJsonDocument::fromJson(run.out.toUtf8()).object();
     ASSERT_FALSE(dump.isEmpty()) << run.out.toStdString();
@@ -77,7 +77,9 @@ TEST(EndToEnd, DumpShowsTheDemoBoardLaidOutAndFilled) {
 
     const QJsonObject requests = grids[u"Grelha_1"_s].toObject();
     EXPECT_EQ(requests[u"groupBy"_s].toArray(), QJsonArray{u"Dep"_s});
-    EXPECT_EQ(requests[u"rows"_s].toArray().size() + grids[u"Grelha_11"_s].toObject()[u"rows"_s].toArray().size(), 60);
+    EXPECT_EQ(requests[u"rows"_s].toArray().size() +
+                  grids[u"Grelha_11"_s].toObject()[u"rows"_s].toArray().size(),
+              60);
     const QJsonObject board = grids[u"Grelha_2"_s].toObject();
     EXPECT_EQ(board[u"columns"_s].toArray()[2].toObject()[u"caption"_s].toString(), u"QUARTA"_s);
     EXPECT_EQ(board[u"formatRules"_s].toArray().size(), 1);
@@ -93,7 +95,7 @@ TEST(EndToEnd, SnapshotRendersTheWindowAtTheAskedSize) {
     assi::test::TempDir dir;
     const QString png = dir.filePath(u"quadro.png"_s);
     const ProgramRun run = runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--snapshot"_s, png,
-                             u"--size"_s, u"1920x1080"_s});
+                                    u"--size"_s, u"1920x1080"_s});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QImage image(png);
     EXPECT_EQ(image.size(), QSize(1920, 1080));

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
-
 #include <cstdio>
 
 int main(int argc, char** argv) {

@@ -11,10 +11,8 @@
 #include <QSemaphore>
 #include <QTest>
 #include <QThread>
-
-#include <gtest/gtest.h>
-
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -44,8 +42,7 @@ private:
 };
 
 // Processes events until `done` or `ms` pass.
-template <typename Pred>
-bool spinUntil(Pred done, int ms) {
+template <typename Pred> bool spinUntil(Pred done, int ms) {
     QElapsedTimer t;
     t.start();
     while (!done() && t.elapsed() < ms) {

@@ -16,7 +16,8 @@ TEST(StatusLine, TellsWhetherTheBoardCanBeTrusted) {
     };
     const Case cases[] = {
         {"nothing yet", [](StatusLine&) {}, 0, u"A carregar…"_s, false},
-        {"fresh", [&](StatusLine& s) { s.refreshSucceeded(t0); }, 3, u"Atualizado às 10:30"_s, false},
+        {"fresh", [&](StatusLine& s) { s.refreshSucceeded(t0); }, 3, u"Atualizado às 10:30"_s,
+         false},
         {"just within twice the period", [&](StatusLine& s) { s.refreshSucceeded(t0); }, 10,
          u"Atualizado às 10:30"_s, false},
         {"stale", [&](StatusLine& s) { s.refreshSucceeded(t0); }, 11,

@@ -10,6 +10,8 @@ ScopedLocale::ScopedLocale(const char* name) {
     m_ok = std::setlocale(LC_ALL, name) != nullptr;
 }
 
-ScopedLocale::~ScopedLocale() { std::setlocale(LC_ALL, m_previous.c_str()); }
+ScopedLocale::~ScopedLocale() {
+    std::setlocale(LC_ALL, m_previous.c_str());
+}
 
 } // namespace assi::test

@@ -3,11 +3,9 @@
 #include <QHashSeed>
 #include <QLocale>
 #include <QStyleFactory>
-
-#include <gtest/gtest.h>
-
 #include <clocale>
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     // Parse gtest's flags before Qt sees them, so --gtest_list_tests works without a display.

@@ -1,5 +1,6 @@
-#include "platform/BoardError.h"
 #include "platform/Recordset.h"
+
+#include "platform/BoardError.h"
 
 #include <gtest/gtest.h>
 
@@ -86,9 +87,11 @@ TEST(Recordset, FilterSortAndClearCombine) {
     const Case cases[] = {
         {"filter text", [](Recordset& r) { r.setFilter(u"Data"_s, u"d1"_s); }, u"d1|3 d1|1 d1|2"_s},
         {"filter int", [](Recordset& r) { r.setFilter(u"Ord"_s, 1); }, u"d1|1 d2|1"_s},
-        {"filter int given as text", [](Recordset& r) { r.setFilter(u"Ord"_s, u"2"_s); }, u"d1|2"_s},
+        {"filter int given as text", [](Recordset& r) { r.setFilter(u"Ord"_s, u"2"_s); },
+         u"d1|2"_s},
         {"filter no match", [](Recordset& r) { r.setFilter(u"Data"_s, u"D1"_s); }, u""_s},
-        {"filter null matches nothing", [](Recordset& r) { r.setFilter(u"Data"_s, QVariant()); }, u""_s},
+        {"filter null matches nothing", [](Recordset& r) { r.setFilter(u"Data"_s, QVariant()); },
+         u""_s},
         {"filter then sort desc",
          [](Recordset& r) {
              r.setFilter(u"Data"_s, u"d1"_s);
@@ -110,7 +113,8 @@ TEST(Recordset, FilterSortAndClearCombine) {
         Recordset rs = orders({{u"d1"_s, 3}, {u"d1"_s, 1}, {u"d2"_s, 1}, {u"d1"_s, 2}});
         c.apply(rs);
         EXPECT_EQ(viewText(rs), c.expected) << c.name;
-        EXPECT_EQ(rs.recordCount(), c.expected.isEmpty() ? 0 : c.expected.count(u' ') + 1) << c.name;
+        EXPECT_EQ(rs.recordCount(), c.expected.isEmpty() ? 0 : c.expected.count(u' ') + 1)
+            << c.name;
     }
 }
 

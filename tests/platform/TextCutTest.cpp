@@ -24,7 +24,8 @@ TEST(TextCut, CountsCodePointsNeverSplittingALetter) {
         {QString(), 5, QString()},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(cutToCharacters(c.text, c.count), c.expected) << c.text.toStdString() << " / " << c.count;
+        EXPECT_EQ(cutToCharacters(c.text, c.count), c.expected)
+            << c.text.toStdString() << " / " << c.count;
     }
     EXPECT_EQ(characterCount(clef + u"ã"_s), 2);
 }
