@@ -42,19 +42,6 @@ Recordset orderQuery(const QList<OrderRow>& rows) {
     return rs;
 }
 
-QStringList rowsText(Recordset& rs) {
-    QStringList lines;
-    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-        QStringList cells;
-        for (int f = 0; f < rs.fieldCount(); ++f) {
-            const QVariant v = rs.value(f);
-            cells << (v.isNull() ? u"NULL"_s : v.toString());
-        }
-        lines << cells.join(u'|');
-    }
-    return lines;
-}
-
 QStringList columnText(Recordset& rs, const QString& field) {
     QStringList values;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {

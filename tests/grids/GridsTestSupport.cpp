@@ -91,28 +91,8 @@ QString SettingsFile::write() {
     return m_dir.write(u"OTK.zlv"_s, text.toUtf8());
 }
 
-Recordset requestRecordset(const QList<RequestRow>& rows) {
-    Recordset rs;
-    rs.appendField(u"Dep"_s, FieldType::Text, 30);
-    rs.appendField(u"Cliente"_s, FieldType::Text, 80);
-    rs.appendField(u"Pedido"_s, FieldType::Text, 20);
-    rs.appendField(u"DataPedido"_s, FieldType::Text, 10);
-    rs.appendField(u"Obs"_s, FieldType::Text, 0);
-    for (const RequestRow& r : rows) {
-        rs.addNew();
-        rs.setValue(0, r.dep);
-        rs.setValue(1, r.cliente);
-        rs.setValue(2, r.pedido);
-        rs.setValue(3, r.dataPedido);
-        rs.setValue(4, r.obs);
-        rs.update();
-    }
-    rs.moveFirst();
-    return rs;
-}
-
 Recordset sampleRequests() {
-    return requestRecordset({
+    return boundRequests({
         {u"Assistência"_s, u"Padaria Estrela"_s, u"2026/15"_s, u"06/12/2026"_s,
          u"Impressora não liga"_s},
         {u"Assistência"_s, u"Hotel Mar Azul"_s, u"2026/16"_s, u"amanhã"_s, QVariant()},
@@ -141,23 +121,6 @@ Recordset sampleBoard() {
     }
     board.moveFirst();
     return board;
-}
-
-QStringList shownRows(const Grid& grid) {
-    QStringList rows;
-    for (int r = 0; r < grid.displayedRowCount(); ++r) {
-        if (grid.isGroupHeaderRow(r)) {
-            rows << u"[%1]"_s.arg(grid.displayedText(r, 0));
-            continue;
-        }
-        QStringList cells;
-        for (int c = 0; c < grid.columnCount(); ++c) {
-            if (!grid.columnAt(c).isHidden())
-                cells << grid.displayedText(r, c);
-        }
-        rows << cells.join(u'|');
-    }
-    return rows;
 }
 
 QStringList columnsSummary(const Grid& grid) {

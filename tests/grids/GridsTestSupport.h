@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/TableText.h"
 #include "common/TempDir.h"
 #include "platform/Grid.h"
 #include "platform/Recordset.h"
@@ -28,21 +29,12 @@ private:
     QMap<QString, QList<QPair<QString, QString>>> m_sections;
 };
 
-struct RequestRow {
-    QVariant dep, cliente, pedido, dataPedido, obs;
-};
-
 // Pending requests as the board binds them: sorted by department, the date
 // as a regional short-date text.
-Recordset requestRecordset(const QList<RequestRow>& rows);
 Recordset sampleRequests();
 
 // A small week: two orders on the first day, one on the third.
 Recordset sampleBoard();
-
-// What a reader sees of the grid's rows: "[group]" for a group header,
-// "text|text" over the visible columns otherwise, one entry per display row.
-QStringList shownRows(const Grid& grid);
 
 // The columns as set up: "key|caption|width|hidden|font|wrap|alignment|format".
 QStringList columnsSummary(const Grid& grid);

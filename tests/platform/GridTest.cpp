@@ -19,23 +19,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The displayed rows as a reader sees them: "[group]" or "text|text" over
-// the visible columns.
+// The displayed rows as a reader sees them, on one line.
 QString shownRows(const Grid& grid) {
-    QStringList rows;
-    for (int r = 0; r < grid.displayedRowCount(); ++r) {
-        if (grid.isGroupHeaderRow(r)) {
-            rows << u"[%1]"_s.arg(grid.displayedText(r, 0));
-            continue;
-        }
-        QStringList cells;
-        for (int c = 0; c < grid.columnCount(); ++c) {
-            if (!grid.columnAt(c).isHidden())
-                cells << grid.displayedText(r, c);
-        }
-        rows << cells.join(u'|');
-    }
-    return rows.join(u' ');
+    return test::shownRows(grid).join(u' ');
 }
 
 struct GridTest : ::testing::Test {
@@ -209,7 +195,7 @@ TEST_F(GridTest, ClicksAndArrowKeysMakeCellsCurrent) {
 }
 
 TEST_F(GridTest, ScrollingAndCollapsingDismiss) {
-    Recordset rs = test::requests({});
+    Recordset rs = test::boundRequests({});
     for (int i = 0; i < 40; ++i) {
         rs.addNew();
         rs.setValue(0, i < 20 ? u"A"_s : u"B"_s);
@@ -235,7 +221,7 @@ TEST_F(GridTest, ScrollingAndCollapsingDismiss) {
 }
 
 TEST_F(GridTest, ARebindingKeepsTheScrollPositionAsFarAsItGoes) {
-    Recordset rs = test::requests({});
+    Recordset rs = test::boundRequests({});
     for (int i = 0; i < 60; ++i) {
         rs.addNew();
         rs.setValue(1, u"Cliente %1"_s.arg(i));
@@ -245,7 +231,7 @@ TEST_F(GridTest, ARebindingKeepsTheScrollPositionAsFarAsItGoes) {
     rows->verticalScrollBar()->setValue(200);
     grid->setDataSource(rs);
     EXPECT_EQ(rows->verticalScrollBar()->value(), 200);
-    grid->setDataSource(test::requests({{u"A"_s, u"Só um"_s, {}, {}, {}}}));
+    grid->setDataSource(test::boundRequests({{u"A"_s, u"Só um"_s, {}, {}, {}}}));
     EXPECT_EQ(rows->verticalScrollBar()->value(), 0);
 }
 

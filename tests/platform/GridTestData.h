@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/TableText.h"
 #include "platform/Grid.h"
 #include "platform/Recordset.h"
 
@@ -9,34 +10,9 @@
 
 namespace assi::test {
 
-struct Request {
-    QVariant dep, cliente, pedido, dataPedido, obs;
-};
-
-// Pending requests shaped as the board binds them: sorted by department.
-inline Recordset requests(std::initializer_list<Request> rows) {
-    using namespace Qt::StringLiterals;
-    Recordset rs;
-    rs.appendField(u"Dep"_s, FieldType::Text, 30);
-    rs.appendField(u"Cliente"_s, FieldType::Text, 80);
-    rs.appendField(u"Pedido"_s, FieldType::Text, 20);
-    rs.appendField(u"DataPedido"_s, FieldType::Text, 10);
-    rs.appendField(u"Obs"_s, FieldType::Text, 100);
-    for (const Request& r : rows) {
-        rs.addNew();
-        rs.setValue(0, r.dep);
-        rs.setValue(1, r.cliente);
-        rs.setValue(2, r.pedido);
-        rs.setValue(3, r.dataPedido);
-        rs.setValue(4, r.obs);
-        rs.update();
-    }
-    return rs;
-}
-
 inline Recordset sampleRequests() {
     using namespace Qt::StringLiterals;
-    return requests({
+    return boundRequests({
         {QVariant(), u"Oficina Central"_s, u"2026/7"_s, u"01/12/2026"_s, u"Sem departamento"_s},
         {u"Assistência"_s, u"Conceição & Filhos, Lda"_s, u"2026/15"_s, u"06/12/2026"_s,
          u"Impressora não liga"_s},

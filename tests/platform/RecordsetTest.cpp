@@ -1,5 +1,6 @@
 #include "platform/Recordset.h"
 
+#include "common/TableText.h"
 #include "platform/BoardError.h"
 
 #include <gtest/gtest.h>
@@ -22,18 +23,9 @@ Recordset orders(const QList<std::pair<QString, int>>& rows) {
     return rs;
 }
 
-// The whole current view as "value|value" lines, like a person reads a table.
+// The whole current view on one line, as a person reads a table.
 QString viewText(Recordset& rs) {
-    QStringList lines;
-    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-        QStringList cells;
-        for (int f = 0; f < rs.fieldCount(); ++f) {
-            const QVariant v = rs.value(f);
-            cells << (v.isNull() ? u"NULL"_s : v.toString());
-        }
-        lines << cells.join(u'|');
-    }
-    return lines.join(u' ');
+    return test::rowsText(rs).join(u' ');
 }
 
 } // namespace
