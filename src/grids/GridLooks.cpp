@@ -61,9 +61,8 @@ void applyGridLook(Grid& grid, const SettingsLookup& settings, int gridNumber,
     const int g = gridNumber;
     grid.setCaption(settings.Ler_INI(g, Titulo));
 
-    // The weekly board used to be squashed to 500 twips here until the layout
-    // ran again; the layout alone places the grids now, so a week without
-    // orders (no new layout) leaves the board at its full height.
+    // No fixed height for the weekly board here: the layout alone places the
+    // grids, so a week without orders (no new layout) keeps its full height.
 
     grid.setBackColor(windowBackColor);
 
