@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/WeekBoard.h"
+#include "WeekBoard.h"
 
 namespace assi::bench {
 

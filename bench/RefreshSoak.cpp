@@ -4,10 +4,10 @@
 // which must stay flat.
 //
 //   assi_refresh_soak [refreshes]      (default 2000)
-#include "app/Assi.h"
-#include "app/ThreadedBoardFeed.h"
-#include "data/BoardLoader.h"
-#include "data/DemoSite.h"
+#include "Assi.h"
+#include "ThreadedBoardFeed.h"
+#include "BoardLoader.h"
+#include "DemoSite.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -6,11 +6,11 @@
 #include "CommandLine.h"
 #include "Logging.h"
 #include "ThreadedBoardFeed.h"
-#include "data/BoardLoader.h"
-#include "data/ConnectionStartup.h"
-#include "data/DemoSite.h"
-#include "platform/BoardError.h"
-#include "platform/Grid.h"
+#include "BoardLoader.h"
+#include "ConnectionStartup.h"
+#include "DemoSite.h"
+#include "BoardError.h"
+#include "Grid.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "BoardLayout.h"
 #include "StatusLine.h"
-#include "data/BoardData.h"
+#include "BoardData.h"
 
 #include <QDateTime>
 #include <QTimer>

@@ -1,11 +1,11 @@
 #include "BoardCheck.h"
 
-#include "data/ConnectionCheck.h"
-#include "data/PendingRequests.h"
-#include "data/SqlDialect.h"
-#include "data/WeekBoard.h"
-#include "platform/BoardError.h"
-#include "platform/DatabaseConnection.h"
+#include "ConnectionCheck.h"
+#include "PendingRequests.h"
+#include "SqlDialect.h"
+#include "WeekBoard.h"
+#include "BoardError.h"
+#include "DatabaseConnection.h"
 
 #include <QTextStream>
 #include <cstdio>

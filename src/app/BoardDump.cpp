@@ -1,8 +1,8 @@
 #include "BoardDump.h"
 
 #include "Assi.h"
-#include "platform/Grid.h"
-#include "platform/TwipsGeometry.h"
+#include "Grid.h"
+#include "TwipsGeometry.h"
 
 #include <QFrame>
 #include <QJsonArray>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/BoardData.h"
+#include "BoardData.h"
 
 #include <QObject>
 

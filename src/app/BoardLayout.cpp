@@ -1,6 +1,6 @@
 #include "BoardLayout.h"
 
-#include "settings/NumberConversions.h"
+#include "NumberConversions.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "ThreadedBoardFeed.h"
 
-#include "data/BoardLoader.h"
+#include "BoardLoader.h"
 
 #include <QSocketNotifier>
 #include <condition_variable>

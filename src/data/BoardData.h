@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/WeekBoard.h"
-#include "platform/Recordset.h"
+#include "WeekBoard.h"
+#include "Recordset.h"
 
 #include <QDate>
 #include <QMetaType>

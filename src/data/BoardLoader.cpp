@@ -4,8 +4,8 @@
 #include "Logging.h"
 #include "PendingRequests.h"
 #include "WeekBoard.h"
-#include "platform/BoardError.h"
-#include "platform/DatabaseConnection.h"
+#include "BoardError.h"
+#include "DatabaseConnection.h"
 
 using namespace Qt::StringLiterals;
 

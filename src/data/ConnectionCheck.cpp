@@ -1,8 +1,8 @@
 #include "ConnectionCheck.h"
 
 #include "ConnectionStartup.h"
-#include "platform/BoardError.h"
-#include "platform/DatabaseConnection.h"
+#include "BoardError.h"
+#include "DatabaseConnection.h"
 
 #include <QDir>
 #include <QTextStream>

@@ -1,11 +1,11 @@
 #include "ConnectionStartup.h"
 
 #include "Logging.h"
-#include "platform/BoardError.h"
-#include "platform/ConnectionStringBuilder.h"
-#include "platform/DatabaseConnection.h"
-#include "platform/FolderProbe.h"
-#include "platform/SystemFolderLocator.h"
+#include "BoardError.h"
+#include "ConnectionStringBuilder.h"
+#include "DatabaseConnection.h"
+#include "FolderProbe.h"
+#include "SystemFolderLocator.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ConnectionProfile.h"
+#include "ConnectionProfile.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "DemoDatabase.h"
 
-#include "platform/BoardError.h"
+#include "BoardError.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "DemoData.h"
 #include "DemoDatabase.h"
-#include "platform/BoardError.h"
+#include "BoardError.h"
 
 #include <QDir>
 #include <QSaveFile>

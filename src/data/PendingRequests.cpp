@@ -3,7 +3,7 @@
 #include "QueryColumns.h"
 #include "RegionalText.h"
 #include "SqlDialect.h"
-#include "platform/DatabaseConnection.h"
+#include "DatabaseConnection.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "QueryColumns.h"
 
-#include "platform/BoardError.h"
+#include "BoardError.h"
 
 using namespace Qt::StringLiterals;
 

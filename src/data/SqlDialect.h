@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ConnectionString.h"
+#include "ConnectionString.h"
 
 #include <QDate>
 #include <QString>

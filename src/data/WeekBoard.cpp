@@ -3,8 +3,8 @@
 #include "QueryColumns.h"
 #include "RegionalText.h"
 #include "SqlDialect.h"
-#include "platform/DatabaseConnection.h"
-#include "platform/TextCut.h"
+#include "DatabaseConnection.h"
+#include "TextCut.h"
 
 #include <QHash>
 #include <algorithm>

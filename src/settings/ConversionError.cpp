@@ -1,6 +1,6 @@
 #include "ConversionError.h"
 
-#include "platform/TextCut.h"
+#include "TextCut.h"
 
 namespace assi {
 

@@ -1,6 +1,6 @@
 #include "SettingsLookup.h"
 
-#include "platform/SettingsReader.h"
+#include "SettingsReader.h"
 
 #include <QDir>
 #include <array>

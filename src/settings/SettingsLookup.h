@@ -2,7 +2,7 @@
 
 #include "ConversionError.h"
 #include "NumberConversions.h"
-#include "platform/BoardError.h"
+#include "BoardError.h"
 
 #include <QString>
 #include <QStringView>

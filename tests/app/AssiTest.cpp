@@ -1,12 +1,12 @@
-#include "app/Assi.h"
+#include "Assi.h"
 
-#include "app/BoardFeed.h"
+#include "BoardFeed.h"
 #include "common/TempDir.h"
-#include "data/DemoSite.h"
-#include "data/PendingRequests.h"
-#include "data/WeekBoard.h"
-#include "platform/BoardError.h"
-#include "platform/Grid.h"
+#include "DemoSite.h"
+#include "PendingRequests.h"
+#include "WeekBoard.h"
+#include "BoardError.h"
+#include "Grid.h"
 
 #include <QFrame>
 #include <QLabel>

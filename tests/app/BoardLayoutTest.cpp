@@ -1,4 +1,4 @@
-#include "app/BoardLayout.h"
+#include "BoardLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Opens the board on the folders given, presses Esc half a second later and
 // ends as the program does. The responsiveness test runs it against a server
 // that never answers.
-#include "app/Application.h"
-#include "app/Assi.h"
-#include "app/ThreadedBoardFeed.h"
-#include "data/BoardLoader.h"
-#include "data/ConnectionStartup.h"
-#include "platform/Grid.h"
+#include "Application.h"
+#include "Assi.h"
+#include "ThreadedBoardFeed.h"
+#include "BoardLoader.h"
+#include "ConnectionStartup.h"
+#include "Grid.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,9 +1,9 @@
-#include "app/Assi.h"
-#include "app/ThreadedBoardFeed.h"
+#include "Assi.h"
+#include "ThreadedBoardFeed.h"
 #include "common/TempDir.h"
-#include "data/BoardLoader.h"
-#include "data/DemoSite.h"
-#include "platform/Grid.h"
+#include "BoardLoader.h"
+#include "DemoSite.h"
+#include "Grid.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/StatusLine.h"
+#include "StatusLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "TableText.h"
 
-#include "platform/Grid.h"
+#include "Grid.h"
 
 using namespace Qt::StringLiterals;
 

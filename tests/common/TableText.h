@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Recordset.h"
+#include "Recordset.h"
 
 #include <QStringList>
 #include <QVariant>

@@ -1,8 +1,8 @@
-#include "data/ConnectionCheck.h"
+#include "ConnectionCheck.h"
 
 #include "common/TempDir.h"
-#include "platform/DatabaseConnection.h"
-#include "platform/Recordset.h"
+#include "DatabaseConnection.h"
+#include "Recordset.h"
 
 #include <QDir>
 #include <QSqlDatabase>

@@ -1,9 +1,9 @@
-#include "data/ConnectionStartup.h"
+#include "ConnectionStartup.h"
 
 #include "common/TempDir.h"
-#include "platform/BoardError.h"
-#include "platform/DatabaseConnection.h"
-#include "platform/Recordset.h"
+#include "BoardError.h"
+#include "DatabaseConnection.h"
+#include "Recordset.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/TableText.h"
-#include "platform/ConnectionString.h"
-#include "platform/Recordset.h"
+#include "ConnectionString.h"
+#include "Recordset.h"
 
 #include <QDateTime>
 #include <QStringList>

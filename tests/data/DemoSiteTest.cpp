@@ -1,11 +1,11 @@
-#include "data/DemoSite.h"
+#include "DemoSite.h"
 
 #include "DataTestSupport.h"
 #include "common/TempDir.h"
-#include "data/PendingRequests.h"
-#include "data/WeekBoard.h"
-#include "platform/DatabaseConnection.h"
-#include "platform/SettingsReader.h"
+#include "PendingRequests.h"
+#include "WeekBoard.h"
+#include "DatabaseConnection.h"
+#include "SettingsReader.h"
 
 #include <QFileInfo>
 #include <algorithm>

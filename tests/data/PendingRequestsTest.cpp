@@ -1,8 +1,8 @@
-#include "data/PendingRequests.h"
+#include "PendingRequests.h"
 
 #include "DataTestSupport.h"
 #include "common/ScopedLocale.h"
-#include "platform/BoardError.h"
+#include "BoardError.h"
 
 #include <gtest/gtest.h>
 

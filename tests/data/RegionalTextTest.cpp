@@ -1,4 +1,4 @@
-#include "data/RegionalText.h"
+#include "RegionalText.h"
 
 #include "common/ScopedLocale.h"
 

@@ -1,4 +1,4 @@
-#include "data/SqlDialect.h"
+#include "SqlDialect.h"
 
 #include "common/ScopedLocale.h"
 

@@ -1,11 +1,11 @@
 #include "DataTestSupport.h"
 #include "common/ScopedLocale.h"
 #include "common/TempDir.h"
-#include "data/DemoDatabase.h"
-#include "data/PendingRequests.h"
-#include "data/SqlDialect.h"
-#include "data/WeekBoard.h"
-#include "platform/DatabaseConnection.h"
+#include "DemoDatabase.h"
+#include "PendingRequests.h"
+#include "SqlDialect.h"
+#include "WeekBoard.h"
+#include "DatabaseConnection.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "data/WeekBoard.h"
+#include "WeekBoard.h"
 
 #include "DataTestSupport.h"
 

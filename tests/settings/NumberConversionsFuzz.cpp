@@ -1,8 +1,8 @@
 // libFuzzer entry point for the conversions of settings texts (clang builds
-// only; see tests/platform/CMakeLists.txt). Any text may reach them from a
+// only; see tests/settings/CMakeLists.txt). Any text may reach them from a
 // settings file: they must only ever return or throw ConversionError.
 
-#include "settings/NumberConversions.h"
+#include "NumberConversions.h"
 
 #include <QString>
 #include <cmath>

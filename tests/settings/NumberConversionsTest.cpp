@@ -1,4 +1,4 @@
-#include "settings/NumberConversions.h"
+#include "NumberConversions.h"
 
 #include "common/ScopedLocale.h"
 

@@ -1,4 +1,4 @@
-#include "settings/SettingsLookup.h"
+#include "SettingsLookup.h"
 
 #include "common/ScopedLocale.h"
 #include "common/TempDir.h"

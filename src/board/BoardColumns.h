@@ -1,0 +1,14 @@
+#pragma once
+
+#include "WeekBoard.h"
+
+namespace assi {
+
+class Grid;
+
+/// Sets up the columns of the bound weekly board: day captions from
+/// `DiasSemana`, wide day columns with narrow spacers, the internal columns
+/// hidden, and the "Pintar" style painting the client rows.
+void Act_Grelha_2_Campos_Novo(Grid& grid, const WeekDayNames& DiasSemana);
+
+} // namespace assi

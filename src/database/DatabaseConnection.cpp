@@ -1,0 +1,148 @@
+#include "DatabaseConnection.h"
+
+#include "BoardError.h"
+#include "Logging.h"
+#include "QueryRecordset.h"
+#include "Recordset.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <atomic>
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+namespace {
+
+std::atomic_int connectionCount{0};
+
+QString driverMessage(const QSqlError& error) {
+    const QString text = error.text().trimmed();
+    return text.isEmpty() ? u"o controlador não deu explicação"_s : text;
+}
+
+} // namespace
+
+DatabaseConnection::DatabaseConnection() : m_name(u"assi-connection-%1"_s.arg(++connectionCount)) {}
+
+DatabaseConnection::~DatabaseConnection() {
+    close();
+}
+
+void DatabaseConnection::fail(const QString& what, const QString& driverMessage) {
+    throw BoardError(u"%1 (%2): %3"_s.arg(what, m_connectionString.describe(),
+                                          m_connectionString.withoutSecrets(driverMessage)));
+}
+
+bool DatabaseConnection::Connect(const ConnectionString& connectionString) {
+    close();
+    m_connectionString = connectionString;
+    const QString cannotConnect = u"Não foi possível ligar à base de dados"_s;
+
+    if (!QSqlDatabase::isDriverAvailable(connectionString.driverName))
+        fail(cannotConnect,
+             u"o controlador %1 do Qt não está instalado"_s.arg(connectionString.driverName));
+    if (connectionString.engine == DatabaseEngine::Sqlite) {
+        // Opening a missing SQLite file would create an empty database.
+        const QString file =
+            !connectionString.requiredFile.isEmpty()      ? connectionString.requiredFile
+            : connectionString.driverName == u"QSQLITE"_s ? connectionString.databaseName
+                                                          : QString();
+        if (file.isEmpty())
+            fail(cannotConnect, u"falta o ficheiro da base de dados (BaseDados)"_s);
+        if (!QFileInfo(file).isFile())
+            fail(cannotConnect, u"o ficheiro %1 não existe"_s.arg(QDir::toNativeSeparators(file)));
+    }
+    // Qt's ODBC driver takes any text holding ".dsn" for the name of a file DSN.
+    if (connectionString.driverName == u"QODBC"_s &&
+        connectionString.databaseName.contains(u".dsn"_s, Qt::CaseInsensitive))
+        fail(cannotConnect,
+             u"um dos valores de ligação (Servidor, BaseDados, Utilizador ou Senha) "
+             u"contém \".dsn\", que o controlador ODBC do Qt toma por um ficheiro DSN"_s);
+
+    m_database = QSqlDatabase::addDatabase(connectionString.driverName, m_name);
+    m_database.setDatabaseName(connectionString.databaseName);
+    m_database.setConnectOptions(connectionString.connectOptions);
+    if (!m_database.open()) {
+        const QString message = driverMessage(m_database.lastError());
+        close();
+        fail(cannotConnect, message);
+    }
+
+    if (connectionString.engine == DatabaseEngine::SqlServer) {
+        QString message;
+        {
+            QSqlQuery query(m_database);
+            // Forward-only: no server cursor for a statement without rows.
+            query.setForwardOnly(true);
+            if (!query.exec(u"SET DATEFIRST 7"_s))
+                message = driverMessage(query.lastError());
+        }
+        if (!message.isEmpty()) {
+            close();
+            fail(cannotConnect, message);
+        }
+    }
+    qCInfo(lcDatabase).noquote() << "Ligação aberta:" << m_connectionString.describe();
+    return true;
+}
+
+bool DatabaseConnection::OpenQuery(const QString& source, const QString& sql, Recordset& result,
+                                   bool clientCursor, int options) {
+    Q_UNUSED(source);
+    Q_UNUSED(clientCursor);
+    Q_UNUSED(options);
+    const QString queryFailed = u"A consulta à base de dados falhou"_s;
+    if (!isOpen()) {
+        if (m_connectionString.driverName.isEmpty())
+            throw BoardError(queryFailed + u": a ligação não está aberta."_s);
+        fail(queryFailed, u"a ligação não está aberta"_s);
+    }
+
+    QString message;
+    {
+        QSqlQuery query(m_database);
+        query.setForwardOnly(true);
+        if (!query.exec(sql)) {
+            message = driverMessage(query.lastError());
+        } else {
+            try {
+                result = recordsetFromQuery(query, m_connectionString.engine);
+            } catch (const BoardError& error) {
+                message = error.message();
+            }
+        }
+    }
+    if (!message.isEmpty()) {
+        qCWarning(lcDatabase).noquote() << "Consulta falhou:" << m_connectionString.describe()
+                                        << "-" << m_connectionString.withoutSecrets(message);
+        fail(queryFailed, message);
+    }
+    return true;
+}
+
+bool DatabaseConnection::isOpen() const {
+    return m_database.isValid() && m_database.isOpen();
+}
+
+void DatabaseConnection::close() {
+    if (!m_database.isValid())
+        return;
+    m_database.close();
+    // removeDatabase wants no QSqlDatabase copy of the connection left.
+    m_database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+DatabaseEngine DatabaseConnection::engine() const {
+    return m_connectionString.engine;
+}
+
+const ConnectionString& DatabaseConnection::connectionString() const {
+    return m_connectionString;
+}
+
+} // namespace assi

@@ -1,0 +1,107 @@
+#include "IniText.h"
+
+#include "Logging.h"
+
+#include <QStringDecoder>
+#include <atomic>
+
+namespace assi {
+
+namespace {
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
+}
+
+QStringView trimBlanks(QStringView s) {
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && isBlank(s[begin]))
+        ++begin;
+    while (end > begin && isBlank(s[end - 1]))
+        --end;
+    return s.sliced(begin, end - begin);
+}
+
+QStringView withoutEnclosingQuotes(QStringView value) {
+    if (value.size() < 2)
+        return value;
+    const QChar first = value.front();
+    if ((first == u'"' || first == u'\'') && value.back() == first)
+        return value.sliced(1, value.size() - 2);
+    return value;
+}
+
+bool sameName(QStringView a, QStringView b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QString decodeWindows1252(const QByteArray& bytes) {
+    // Debian's Qt reaches this code page through ICU. A Qt built without ICU
+    // cannot, and Latin-1 is then the nearest reading: it differs only in
+    // 0x80-0x9F (the euro sign, curly quotes, dashes), never in accented letters.
+    QStringDecoder decoder("windows-1252", QStringConverter::Flag::Stateless);
+    if (decoder.isValid())
+        return decoder.decode(bytes);
+    static std::atomic_bool warned = false;
+    if (!warned.exchange(true))
+        qCWarning(lcSettings) << "Windows-1252 indisponível; a ler o ficheiro como Latin-1";
+    return QString::fromLatin1(bytes);
+}
+
+} // namespace
+
+QString IniText::decode(const QByteArray& bytes) {
+    // Stateless: a file cut inside its last character is an error, not a silent loss.
+    constexpr auto flags = QStringConverter::Flag::Stateless;
+    const auto decodeAs = [&](QStringConverter::Encoding encoding, qsizetype bomSize) {
+        QStringDecoder decoder(encoding, flags);
+        QString text = decoder.decode(QByteArrayView(bytes).sliced(bomSize));
+        return text;
+    };
+    if (bytes.startsWith("\xFF\xFE"))
+        return decodeAs(QStringConverter::Utf16LE, 2);
+    if (bytes.startsWith("\xFE\xFF"))
+        return decodeAs(QStringConverter::Utf16BE, 2);
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return decodeAs(QStringConverter::Utf8, 3);
+
+    QStringDecoder utf8(QStringConverter::Utf8, flags);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return decodeWindows1252(bytes);
+}
+
+QString IniText::findValue(QStringView text, QStringView section, QStringView key) {
+    const QStringView wantedSection = trimBlanks(section);
+    const QStringView wantedKey = trimBlanks(key);
+    if (wantedKey.isEmpty())
+        return {};
+
+    bool inWantedSection = false;
+    for (const QStringView rawLine : text.tokenize(u'\n')) {
+        const QStringView line = trimBlanks(rawLine);
+        if (line.isEmpty() || line.front() == u';')
+            continue;
+        if (line.front() == u'[') {
+            const qsizetype close = line.lastIndexOf(u']');
+            if (close > 0) {
+                // A later section of the same name is never searched.
+                if (inWantedSection)
+                    return {};
+                inWantedSection = sameName(trimBlanks(line.sliced(1, close - 1)), wantedSection);
+                continue;
+            }
+        }
+        if (!inWantedSection)
+            continue;
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals < 0 || !sameName(trimBlanks(line.first(equals)), wantedKey))
+            continue;
+        return withoutEnclosingQuotes(trimBlanks(line.sliced(equals + 1))).toString();
+    }
+    return {};
+}
+
+} // namespace assi

@@ -1,0 +1,190 @@
+#include "ConnectionStringBuilder.h"
+
+#include "BoardError.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using assi::BoardError;
+using assi::ConnectionStringBuilder;
+using assi::DatabaseEngine;
+
+namespace {
+
+ConnectionStringBuilder sqlServerBuilder(const QString& server) {
+    ConnectionStringBuilder builder;
+    builder.Provider(u"MSDataShape"_s);
+    builder.Mode(1);
+    builder.Value1(server);
+    builder.Value4(u"quadro"_s);
+    builder.Value2(u"OTK"_s);
+    builder.Value3(u"segredo"_s);
+    return builder;
+}
+
+TEST(ConnectionStringBuilder, QuotesEveryValueSoNoneCanEndItsAttribute) {
+    const struct {
+        QString value, quoted;
+    } cases[] = {
+        {u"simples"_s, u"{simples}"_s},
+        {u""_s, u"{}"_s},
+        {u"pa;ss"_s, u"{pa;ss}"_s},
+        {u"a=b"_s, u"{a=b}"_s},
+        {u"x}y"_s, u"{x}}y}"_s},
+        {u"{br}"_s, u"{{br}}}"_s},
+        {u"};UID=intruso;PWD={"_s, u"{}};UID=intruso;PWD={}"_s},
+        {u" com espaços "_s, u"{ com espaços }"_s},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ConnectionStringBuilder::quoteOdbcValue(c.value), c.quoted)
+            << c.value.toStdString();
+}
+
+TEST(ConnectionStringBuilder, ForFreeTdsOnlyFormsThatEveryParserReadsAlike) {
+    const struct {
+        QString value, quoted;
+    } cases[] = {
+        {u"simples"_s, u"{simples}"_s},
+        {u"pa;ss=x"_s, u"{pa;ss=x}"_s},
+        {u"{br"_s, u"{{br}"_s},
+        {u"x}y=z"_s, u"x}y=z"_s}, // bare: read up to the next ';' everywhere
+        {u"x}y;z"_s, u""_s},      // no form: refused
+        {u"{x}"_s, u""_s},
+        {u"};UID=intruso;PWD={"_s, u""_s},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ConnectionStringBuilder::quoteFreeTdsValue(c.value), c.quoted)
+            << c.value.toStdString();
+}
+
+TEST(ConnectionStringBuilder, RefusesAValueFreeTdsCannotTakeNamingItButNotShowingIt) {
+    ConnectionStringBuilder builder = sqlServerBuilder(u"srv01"_s);
+    builder.Value3(u"ab};UID=sa"_s);
+    try {
+        (void)builder.ConnectionString();
+        FAIL() << "no error";
+    } catch (const BoardError& e) {
+        EXPECT_TRUE(e.message().startsWith(u"O valor de Senha tem \"}\" junto com \";\""_s))
+            << e.message().toStdString();
+        EXPECT_FALSE(e.message().contains(u"ab}"_s));
+    }
+    // Other drivers follow ODBC's own doubling.
+    builder.Driver(u"ODBC Driver 18 for SQL Server"_s);
+    EXPECT_TRUE(builder.ConnectionString().databaseName.contains(u"PWD={ab}};UID=sa};"_s));
+}
+
+TEST(ConnectionStringBuilder, ReadsTheServerForms) {
+    const struct {
+        QString server, host;
+        int port;
+        QString instance;
+    } cases[] = {
+        {u"srv01"_s, u"srv01"_s, 0, u""_s},
+        {u"srv01,1500"_s, u"srv01"_s, 1500, u""_s},
+        {u" srv01 , 1500 "_s, u"srv01"_s, 1500, u""_s},
+        {u"srv01\\SQLEXPRESS"_s, u"srv01"_s, 0, u"SQLEXPRESS"_s},
+        {u"srv01\\INST,1600"_s, u"srv01"_s, 1600, u"INST"_s},
+        {u"tcp:10.0.0.5,1433"_s, u"10.0.0.5"_s, 1433, u""_s},
+        {u"."_s, u"localhost"_s, 0, u""_s},
+        {u"(local)\\SQLEXPRESS"_s, u"localhost"_s, 0, u"SQLEXPRESS"_s},
+    };
+    for (const auto& c : cases) {
+        const auto address = ConnectionStringBuilder::parseServer(c.server);
+        EXPECT_EQ(address.host, c.host) << c.server.toStdString();
+        EXPECT_EQ(address.port, c.port) << c.server.toStdString();
+        EXPECT_EQ(address.instance, c.instance) << c.server.toStdString();
+    }
+}
+
+TEST(ConnectionStringBuilder, RejectsAMalformedServerNamingIt) {
+    for (const QString& server : {u""_s, u"srv,abc"_s, u"srv,0"_s, u"srv,70000"_s, u",1433"_s}) {
+        try {
+            ConnectionStringBuilder::parseServer(server);
+            ADD_FAILURE() << "accepted " << server.toStdString();
+        } catch (const BoardError& e) {
+            EXPECT_TRUE(e.message().startsWith(u"Servidor inválido \""_s + server + u'"'))
+                << e.message().toStdString();
+        }
+    }
+}
+
+TEST(ConnectionStringBuilder, BuildsTheFreeTdsTextForEachServerForm) {
+    const QString tail = u"Database={OTK};UID={quadro};PWD={segredo};"
+                         u"TDS_Version=7.4;ClientCharset=UTF-8;Timeout=30;"_s;
+    const struct {
+        QString server, text;
+    } cases[] = {
+        {u"srv01"_s, u"Driver={FreeTDS};Server={srv01};Port={1433};"_s + tail},
+        {u"srv01,1500"_s, u"Driver={FreeTDS};Server={srv01};Port={1500};"_s + tail},
+        {u"srv01\\SQLEXPRESS"_s, u"Driver={FreeTDS};Server={srv01\\SQLEXPRESS};"_s + tail},
+    };
+    for (const auto& c : cases) {
+        const assi::ConnectionString cs = sqlServerBuilder(c.server).ConnectionString();
+        EXPECT_EQ(cs.databaseName, c.text);
+        EXPECT_EQ(cs.driverName, u"QODBC"_s);
+        EXPECT_EQ(cs.connectOptions,
+                  u"SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY;SQL_ATTR_LOGIN_TIMEOUT=15"_s);
+        EXPECT_EQ(cs.describe(), u"servidor "_s + c.server + u", base de dados OTK"_s);
+    }
+}
+
+TEST(ConnectionStringBuilder, OtherDriversGetSqlServersOwnServerSyntaxAndNoFreeTdsKeys) {
+    ConnectionStringBuilder builder = sqlServerBuilder(u"srv01,1500"_s);
+    builder.Driver(u"ODBC Driver 18 for SQL Server"_s);
+    EXPECT_EQ(builder.ConnectionString().databaseName,
+              u"Driver={ODBC Driver 18 for SQL Server};Server={srv01,1500};"
+              u"Database={OTK};UID={quadro};PWD={segredo};"_s);
+}
+
+TEST(ConnectionStringBuilder, OnlyModeOneIsReadOnly) {
+    ConnectionStringBuilder builder = sqlServerBuilder(u"srv01"_s);
+    builder.Mode(3);
+    EXPECT_EQ(builder.ConnectionString().connectOptions, u"SQL_ATTR_LOGIN_TIMEOUT=15"_s);
+}
+
+TEST(ConnectionStringBuilder, RejectsAnUnknownProvider) {
+    ConnectionStringBuilder builder = sqlServerBuilder(u"srv01"_s);
+    builder.Provider(u"SQLOLEDB"_s);
+    EXPECT_THROW(builder.ConnectionString(), BoardError);
+}
+
+TEST(ConnectionStringBuilder, OpensSqliteReadOnlyWithQtsDriverOrThroughOdbc) {
+    ConnectionStringBuilder builder;
+    builder.Provider(u"MSDataShape"_s);
+    builder.Mode(1);
+    builder.Motor(DatabaseEngine::Sqlite);
+    builder.Value2(u"/dados/quadro demo;1.dsn.db"_s);
+
+    const assi::ConnectionString native = builder.ConnectionString();
+    EXPECT_EQ(native.driverName, u"QSQLITE"_s);
+    EXPECT_EQ(native.databaseName, u"/dados/quadro demo;1.dsn.db"_s);
+    EXPECT_EQ(native.connectOptions, u"QSQLITE_OPEN_READONLY"_s);
+    EXPECT_EQ(native.requiredFile, u"/dados/quadro demo;1.dsn.db"_s);
+    EXPECT_EQ(native.describe(), u"base de dados SQLite /dados/quadro demo;1.dsn.db"_s);
+
+    // The SQLite ODBC driver knows no braces: the file travels percent-encoded.
+    builder.Driver(u"SQLite3"_s);
+    const assi::ConnectionString odbc = builder.ConnectionString();
+    EXPECT_EQ(odbc.driverName, u"QODBC"_s);
+    EXPECT_EQ(odbc.databaseName,
+              u"Driver={SQLite3};Database=file:/dados/quadro%20demo%3B1%2Edsn%2Edb?mode=ro;"_s);
+    EXPECT_EQ(odbc.connectOptions,
+              u"SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY;SQL_ATTR_LOGIN_TIMEOUT=15"_s);
+}
+
+TEST(ConnectionString, MessagesAreCleanedOfThePassword) {
+    const assi::ConnectionString cs = sqlServerBuilder(u"srv01"_s).ConnectionString();
+    EXPECT_EQ(cs.withoutSecrets(u"ligação "_s + cs.databaseName + u" recusada"_s),
+              u"ligação **** recusada"_s);
+    EXPECT_EQ(cs.withoutSecrets(u"Login failed: password 'segredo'"_s),
+              u"Login failed: password '****'"_s);
+
+    ConnectionStringBuilder braces = sqlServerBuilder(u"srv01"_s);
+    braces.Value3(u"a}b"_s);
+    const assi::ConnectionString quoted = braces.ConnectionString();
+    EXPECT_EQ(quoted.withoutSecrets(u"PWD={a}}b} ou a}b"_s), u"PWD={****} ou ****"_s);
+    EXPECT_FALSE(quoted.describe().contains(u"a}b"_s));
+    EXPECT_TRUE(quoted.databaseName.contains(u";PWD=a}b;"_s));
+}
+
+} // namespace

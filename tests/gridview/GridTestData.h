@@ -1,0 +1,45 @@
+#pragma once
+
+#include "common/TableText.h"
+#include "Grid.h"
+#include "Recordset.h"
+
+#include <QString>
+#include <QVariant>
+#include <initializer_list>
+
+namespace assi::test {
+
+inline Recordset sampleRequests() {
+    using namespace Qt::StringLiterals;
+    return boundRequests({
+        {QVariant(), u"Oficina Central"_s, u"2026/7"_s, u"01/12/2026"_s, u"Sem departamento"_s},
+        {u"Assistência"_s, u"Conceição & Filhos, Lda"_s, u"2026/15"_s, u"06/12/2026"_s,
+         u"Impressora não liga"_s},
+        {u"Assistência"_s, u"Padaria Estrela"_s, u"2026/16"_s, u"07/12/2026"_s, QVariant()},
+        {u"Informática"_s, u"Câmara Municipal de Vila Nova de Famalicão — Serviços Técnicos"_s,
+         u"2026/21"_s, u"08/12/2026"_s, u"Servidor lento"_s},
+        {u"Informática"_s, u"Hotel Mar Azul"_s, u"2026/22"_s, u"09/12/2026"_s, u""_s},
+        {u"Redes"_s, u"Escola Básica n.º 2"_s, u"2026/30"_s, u"09/12/2026"_s,
+         u"Sem rede no bloco B"_s},
+    });
+}
+
+// The request grid as the board sets it up after each binding.
+inline void setUpRequestGrid(Grid& grid) {
+    using namespace Qt::StringLiterals;
+    grid.column(u"Dep"_s).setHidden(true);
+    grid.column(u"Cliente"_s).setWidth(4000);
+    grid.column(u"Cliente"_s).style().setWordWrap(true);
+    grid.column(u"Pedido"_s).setWidth(1200);
+    grid.column(u"Pedido"_s).style().setTextAlignment(5);
+    grid.column(u"DataPedido"_s).setCaption(u"Data Pedido"_s);
+    grid.column(u"DataPedido"_s).setWidth(1500);
+    grid.column(u"DataPedido"_s).style().setFormat(u"dd-MM-yyyy"_s);
+    grid.column(u"DataPedido"_s).style().setTextAlignment(5);
+    grid.column(u"Obs"_s).setHidden(true);
+    grid.clearGroupColumns();
+    grid.addGroupColumn(u"Dep"_s);
+}
+
+} // namespace assi::test
