@@ -14,6 +14,8 @@ namespace {
 
 // Far beyond any double, and keeps the exponent's arithmetic bounded.
 constexpr long long MaxExponent = 100000;
+// The largest size a grid's fonts take.
+constexpr double MaxFontPointSize = 2048.0;
 
 QString int32Range() {
     return u"de -2147483648 a 2147483647"_s;
@@ -183,8 +185,8 @@ double toDouble(DecimalParts parts) {
     return value;
 }
 
-// The whole text as a number in the regional format (see strictWholeNumber()).
-double strictNumber(QStringView text, const RegionalFormat& format) {
+// The whole text as a number in the regional format (see parseStrictWholeNumber()).
+double parseStrictNumber(QStringView text, const RegionalFormat& format) {
     const QStringView s = trimBlanks(text);
     qsizetype pos = 0;
     if (const int radix = radixPrefix(s)) {
@@ -201,25 +203,8 @@ double strictNumber(QStringView text, const RegionalFormat& format) {
     return toDouble(std::move(parts));
 }
 
-template <typename Int> Int toWhole(double value, const QString& range) {
-    const double rounded = roundHalfToEven(value);
-    if (!(rounded >= double(std::numeric_limits<Int>::min()) &&
-          rounded <= double(std::numeric_limits<Int>::max())))
-        throw outOfRange(range);
-    return Int(rounded);
-}
-
-} // namespace
-
-double roundHalfToEven(double value) {
-    if (!std::isfinite(value))
-        return value;
-    if (std::fabs(value - std::trunc(value)) == 0.5)
-        return 2.0 * std::round(value / 2.0);
-    return std::round(value);
-}
-
-double leadingNumber(QStringView text) {
+// See parseLeadingWholeNumber().
+double parseLeadingNumber(QStringView text) {
     QString compact;
     compact.reserve(text.size());
     for (const QChar c : text) {
@@ -238,28 +223,46 @@ double leadingNumber(QStringView text) {
     return toDouble(std::move(parts));
 }
 
-std::int32_t leadingWholeNumber(QStringView text) {
-    return toWhole<std::int32_t>(leadingNumber(text), int32Range());
+template <typename Int> Int roundToWhole(double value, const QString& range) {
+    const double rounded = roundHalfToEven(value);
+    if (!(rounded >= double(std::numeric_limits<Int>::min()) &&
+          rounded <= double(std::numeric_limits<Int>::max())))
+        throw outOfRange(range);
+    return Int(rounded);
 }
 
-std::int32_t strictWholeNumber(QStringView text, const RegionalFormat& format) {
-    return toWhole<std::int32_t>(strictNumber(text, format), int32Range());
+} // namespace
+
+double roundHalfToEven(double value) {
+    if (!std::isfinite(value))
+        return value;
+    if (std::fabs(value - std::trunc(value)) == 0.5)
+        return 2.0 * std::round(value / 2.0);
+    return std::round(value);
 }
 
-std::int16_t wholeNumber16(QStringView text, const RegionalFormat& format) {
-    return toWhole<std::int16_t>(strictNumber(text, format), u"de -32768 a 32767"_s);
+std::int32_t parseLeadingWholeNumber(QStringView text) {
+    return roundToWhole<std::int32_t>(parseLeadingNumber(text), int32Range());
 }
 
-float strictDecimal(QStringView text, const RegionalFormat& format) {
-    const double value = strictNumber(text, format);
+std::int32_t parseStrictWholeNumber(QStringView text, const RegionalFormat& format) {
+    return roundToWhole<std::int32_t>(parseStrictNumber(text, format), int32Range());
+}
+
+std::int16_t parseWholeNumber16(QStringView text, const RegionalFormat& format) {
+    return roundToWhole<std::int16_t>(parseStrictNumber(text, format), u"de -32768 a 32767"_s);
+}
+
+float parseStrictDecimal(QStringView text, const RegionalFormat& format) {
+    const double value = parseStrictNumber(text, format);
     if (std::fabs(value) > double(std::numeric_limits<float>::max()))
         throw outOfRange(u"número demasiado grande"_s);
     return float(value);
 }
 
-double fontPointSize(QStringView text, const RegionalFormat& format) {
-    const double size = strictNumber(text, format);
-    if (!(size > 0.0 && size <= 2048.0))
+double parseFontPointSize(QStringView text, const RegionalFormat& format) {
+    const double size = parseStrictNumber(text, format);
+    if (!(size > 0.0 && size <= MaxFontPointSize))
         throw outOfRange(u"maior que 0 e até 2048"_s);
     return size;
 }
