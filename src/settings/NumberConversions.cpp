@@ -16,6 +16,10 @@ namespace {
 constexpr long long MaxExponent = 100000;
 // The largest size a grid's fonts take.
 constexpr double MaxFontPointSize = 2048.0;
+// "&H" or "&O" before hexadecimal or octal digits.
+constexpr qsizetype RadixPrefixLength = 2;
+// Digits between two group separators, as in "1.234.567".
+constexpr qsizetype GroupDigits = 3;
 
 QString int32Range() {
     return u"de -2147483648 a 2147483647"_s;
@@ -64,8 +68,8 @@ qsizetype countDigits(QStringView s, qsizetype pos) {
 }
 
 // The radix of an "&H" or "&O" prefix at the start of `s`, or 0.
-int radixPrefix(QStringView s) {
-    if (s.size() < 2 || s[0] != u'&')
+int radixOfPrefix(QStringView s) {
+    if (s.size() < RadixPrefixLength || s[0] != u'&')
         return 0;
     if (s[1] == u'H' || s[1] == u'h')
         return 16;
@@ -119,14 +123,14 @@ bool readDecimal(QStringView s, qsizetype& pos, const QString& decimalSeparator,
         parts.digits += char(s[at + i].unicode());
     at += firstRun;
     integerDigits += firstRun;
-    if (firstRun >= 1 && firstRun <= 3) {
+    if (firstRun >= 1 && firstRun <= GroupDigits) {
         for (qsizetype sep; (sep = groupSeparatorAt(s, at, groupSeparator)) > 0;) {
-            if (countDigits(s, at + sep) != 3)
+            if (countDigits(s, at + sep) != GroupDigits)
                 break;
-            for (qsizetype i = 0; i < 3; ++i)
+            for (qsizetype i = 0; i < GroupDigits; ++i)
                 parts.digits += char(s[at + sep + i].unicode());
-            at += sep + 3;
-            integerDigits += 3;
+            at += sep + GroupDigits;
+            integerDigits += GroupDigits;
         }
     }
     if (!decimalSeparator.isEmpty() && s.sliced(at).startsWith(decimalSeparator)) {
@@ -189,10 +193,10 @@ double toDouble(DecimalParts parts) {
 double parseStrictNumber(QStringView text, const RegionalFormat& format) {
     const QStringView s = trimBlanks(text);
     qsizetype pos = 0;
-    if (const int radix = radixPrefix(s)) {
-        pos = 2;
+    if (const int radix = radixOfPrefix(s)) {
+        pos = RadixPrefixLength;
         const double value = readRadixDigits(s, pos, radix);
-        if (pos == 2 || pos != s.size())
+        if (pos == RadixPrefixLength || pos != s.size())
             throw notANumber();
         return value;
     }
@@ -213,8 +217,8 @@ double parseLeadingNumber(QStringView text) {
     }
     const QStringView s = compact;
     qsizetype pos = 0;
-    if (const int radix = radixPrefix(s)) {
-        pos = 2;
+    if (const int radix = radixOfPrefix(s)) {
+        pos = RadixPrefixLength;
         return readRadixDigits(s, pos, radix);
     }
     DecimalParts parts;
