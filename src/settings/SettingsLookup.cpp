@@ -52,18 +52,18 @@ const std::pair<SettingsField, const char16_t*> Keys[] = {
     {Grid_Coluna7, u"Grid_Coluna7"},
 };
 
-QString sectionOf(int iGrelha) {
-    if (iGrelha == RequestGridsSection)
+QString sectionOf(int gridNumber) {
+    if (gridNumber == RequestGridsSection)
         return u"GrelhaPedidos"_s;
-    if (iGrelha == WeekBoardSection)
+    if (gridNumber == WeekBoardSection)
         return u"GrelhaAssistencias"_s;
     return u"Geral"_s;
 }
 
 // The empty key, which finds nothing, for numbers without one.
-QString keyOf(int iCampo) {
+QString keyOf(int fieldNumber) {
     const auto found = std::find_if(std::begin(Keys), std::end(Keys),
-                                    [&](const auto& entry) { return entry.first == iCampo; });
+                                    [&](const auto& entry) { return entry.first == fieldNumber; });
     return found == std::end(Keys) ? QString() : QString::fromUtf16(found->second);
 }
 
