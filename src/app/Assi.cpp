@@ -131,7 +131,7 @@ void Assi::Form_Load() {
 }
 
 void Assi::LoadGeneralSettings() {
-    m_refreshTicks = m_settings->readWholeNumber16(3, -2);
+    m_refreshTicks = m_settings->readWholeNumber16(GeneralSection, QuantosMinutos);
     Form_Resize();
 }
 
@@ -210,13 +210,13 @@ void Assi::applyRefresh(const BoardData& data) {
 }
 
 void Assi::Act_Grelha_1() {
-    applyGridLook(*m_ui->Grelha_1, settings(), 1, BackColor());
+    applyGridLook(*m_ui->Grelha_1, settings(), RequestGridsSection, BackColor());
 }
 void Assi::Act_Grelha_11() {
-    applyGridLook(*m_ui->Grelha_11, settings(), 1, BackColor());
+    applyGridLook(*m_ui->Grelha_11, settings(), RequestGridsSection, BackColor());
 }
 void Assi::Act_Grelha_2() {
-    applyGridLook(*m_ui->Grelha_2, settings(), 2, BackColor());
+    applyGridLook(*m_ui->Grelha_2, settings(), WeekBoardSection, BackColor());
 }
 void Assi::Act_Grelha_1_Campos() {
     setUpRequestColumns(*m_ui->Grelha_1, settings());

@@ -2,6 +2,7 @@
 
 #include "BoardError.h"
 #include "Grid.h"
+#include "GridCodes.h"
 
 using namespace Qt::StringLiterals;
 
@@ -9,10 +10,12 @@ namespace assi {
 
 namespace {
 
-constexpr int TextDataType = 8;
 constexpr double DayWidth = 5600.0;
 constexpr double SpacerWidth = 100.0;
 constexpr qint32 Red = 255; // 0x00BBGGRR
+constexpr double ClientFontSize = 20;
+// Monday to Friday: the week's other names go unused.
+constexpr int ShownDays = 5;
 
 // Columns the pivot needs but nobody reads.
 void setUpInternalColumn(Grid& grid, const QString& key) {
@@ -32,16 +35,16 @@ void setUpShownColumn(Grid& grid, const QString& key, const QString& caption, do
 // Clients in large red bold type. The style is made once per grid: when it
 // exists already, adding it fails and the one there keeps its settings.
 void addClientStyle(Grid& grid) {
-    GridStyle* pintar = nullptr;
+    GridStyle* style = nullptr;
     try {
-        pintar = &grid.addStyle(u"Pintar"_s);
+        style = &grid.addStyle(u"Pintar"_s);
     } catch (const BoardError&) {
         return;
     }
-    pintar->setForeColor(Red);
-    pintar->setFontName(u"Tahoma"_s);
-    pintar->setFontSize(20);
-    pintar->setFontBold(true);
+    style->setForeColor(Red);
+    style->setFontName(u"Tahoma"_s);
+    style->setFontSize(ClientFontSize);
+    style->setFontBold(true);
 }
 
 } // namespace
@@ -49,14 +52,13 @@ void addClientStyle(Grid& grid) {
 void Act_Grelha_2_Campos_Novo(Grid& grid, const WeekDayNames& DiasSemana) {
     setUpInternalColumn(grid, u"Ord"_s);
     setUpInternalColumn(grid, u"Vazio_0"_s);
-    for (int i = 0; i < 5; ++i) {
-        const QString k = QString::number(i + 1);
-        setUpShownColumn(grid, u"Dia_"_s + k, DiasSemana[std::size_t(i)], DayWidth);
-        setUpShownColumn(grid, u"Vazio_"_s + k, QString(), SpacerWidth);
-        // Nothing follows the last day: its spacer would only pad the edge.
-        if (i == 4)
-            grid.column(u"Vazio_"_s + k).setHidden(true);
+    for (int day = 0; day < ShownDays; ++day) {
+        const QString number = QString::number(day + 1);
+        setUpShownColumn(grid, u"Dia_"_s + number, DiasSemana[std::size_t(day)], DayWidth);
+        setUpShownColumn(grid, u"Vazio_"_s + number, QString(), SpacerWidth);
     }
+    // Nothing follows the last day: its spacer would only pad the edge.
+    grid.column(u"Vazio_"_s + QString::number(ShownDays)).setHidden(true);
     setUpInternalColumn(grid, u"Tipo"_s);
 
     addClientStyle(grid);

@@ -1,8 +1,8 @@
 #include "GridLooks.h"
 
-#include "SettingsLengths.h"
 #include "Grid.h"
-#include "SettingsLookup.h"
+#include "GridCodes.h"
+#include "GridLook.h"
 
 using namespace Qt::StringLiterals;
 
@@ -10,95 +10,103 @@ namespace assi {
 
 namespace {
 
-// Field numbers of the look settings, in both grid sections.
-enum LookField {
-    Titulo = 1,
-    Fonte = 2,
-    FonteSize = 3,
-    AlturaLinhas = 4,
-    Cabecalho_BackColor = 5,
-    Cabecalho_ForeColor = 6,
-    Cabecalho_Fonte = 7,
-    Cabecalho_FonteSize = 8,
-    Cabecalho_Altura = 9,
-    Group_Font = 10,
-    Group_FontSize = 11,
-    Group_BackColor = 12,
-    Group_ForeColor = 13,
-    Seleccao_backColor = 14,
-    Seleccao_Forecolor = 15,
-    Seleccao_Font = 16,
-    Seleccao_FontSize = 17,
-    SeleccaoInactiva_backColor = 18,
-    SeleccaoInactiva_Forecolor = 19,
-    SeleccaoInactiva_Font = 20,
-    SeleccaoInactiva_FontSize = 21,
-    GroupBox_backColor = 22,
-    GroupBox_Font = 23,
-    GroupBox_FontSize = 24,
+// Lets the steps the reading got through be applied, and raises its error at
+// the step where it stopped.
+class StepGuard {
+public:
+    explicit StepGuard(const GridLook& look) : m_failure(look.failure) {}
+
+    void reach(LookStep step) const {
+        if (m_failure && m_failure->step == step)
+            throw m_failure->error;
+    }
+
+private:
+    const std::optional<LookFailure>& m_failure;
 };
 
-// Name first, then size, each read as it is applied: a bad size leaves the
-// new name in force, as the font object would.
-void setStyleFont(GridStyle& style, const SettingsLookup& settings, int g, int nameField,
-                  int sizeField) {
-    style.setFontName(settings.Ler_INI(g, nameField));
-    style.setFontSize(settings.readFontPointSize(g, sizeField));
-}
+// The group header and both selections take the same four settings.
+struct StyleSteps {
+    LookStep backColor;
+    LookStep foreColor;
+    LookStep fontName;
+    LookStep fontSize;
+};
 
-// Selection and InactiveSelection take the same four settings.
-void setSelectionStyle(GridStyle& style, const SettingsLookup& settings, int g, int backField,
-                       int foreField, int fontField, int sizeField) {
-    style.setBackColor(settings.readStrictWholeNumber(g, backField));
-    style.setForeColor(settings.readStrictWholeNumber(g, foreField));
-    setStyleFont(style, settings, g, fontField, sizeField);
+void applyStyleLook(GridStyle& style, const StyleLook& values, const StyleSteps& steps,
+                    const StepGuard& guard) {
+    guard.reach(steps.backColor);
+    style.setBackColor(values.backColor);
+    guard.reach(steps.foreColor);
+    style.setForeColor(values.foreColor);
+    guard.reach(steps.fontName);
+    style.setFontName(values.fontName);
+    guard.reach(steps.fontSize);
+    style.setFontSize(values.fontSize);
 }
 
 } // namespace
 
-void applyGridLook(Grid& grid, const SettingsLookup& settings, int gridNumber,
-                   qint32 windowBackColor) {
-    const int g = gridNumber;
-    grid.setCaption(settings.Ler_INI(g, Titulo));
+void applyGridLook(Grid& grid, const GridLook& look, qint32 windowBackColor) {
+    using enum LookStep;
+    const StepGuard guard(look);
 
+    guard.reach(Caption);
+    grid.setCaption(look.caption);
     // No fixed height for the weekly board here: the layout alone places the
     // grids, so a week without orders (no new layout) keeps its full height.
-
     grid.setBackColor(windowBackColor);
-
-    grid.setFontName(settings.Ler_INI(g, Fonte));
-    grid.setFontSize(settings.readFontPointSize(g, FonteSize));
-    grid.setRowHeight(readRowHeight(settings, g, AlturaLinhas));
-    grid.setHeadingHeight(readHeadingHeight(settings, g, Cabecalho_Altura));
+    guard.reach(FontName);
+    grid.setFontName(look.fontName);
+    guard.reach(FontSize);
+    grid.setFontSize(look.fontSize);
+    guard.reach(RowHeight);
+    grid.setRowHeight(look.rowHeight);
+    guard.reach(HeadingHeight);
+    grid.setHeadingHeight(look.headingHeight);
 
     GridStyle& caption = grid.style(u"Caption"_s);
-    setStyleFont(caption, settings, g, Cabecalho_Fonte, Cabecalho_FonteSize);
+    guard.reach(HeadingFontName);
+    caption.setFontName(look.heading.fontName);
+    guard.reach(HeadingFontSize);
+    caption.setFontSize(look.heading.fontSize);
     caption.setFontBold(true);
-    grid.setCaption(settings.Ler_INI(g, Titulo));
 
-    // Heading colours are read leniently: a text that is no number gives black.
     GridStyle& heading = grid.style(u"Heading"_s);
-    heading.setBackColor(settings.readLeadingWholeNumber(g, Cabecalho_BackColor));
-    heading.setForeColor(settings.readLeadingWholeNumber(g, Cabecalho_ForeColor));
-    setStyleFont(heading, settings, g, Cabecalho_Fonte, Cabecalho_FonteSize);
+    guard.reach(HeadingBackColor);
+    heading.setBackColor(look.heading.backColor);
+    guard.reach(HeadingForeColor);
+    heading.setForeColor(look.heading.foreColor);
+    heading.setFontName(look.heading.fontName);
+    heading.setFontSize(look.heading.fontSize);
     heading.setFontBold(true);
-    heading.setTextAlignment(5);
+    heading.setTextAlignment(CentredAlignment);
 
     // The group header's font is left as the settings give it, never bold.
-    GridStyle& groupHeader = grid.style(u"GroupHeader"_s);
-    groupHeader.setBackColor(settings.readStrictWholeNumber(g, Group_BackColor));
-    groupHeader.setForeColor(settings.readStrictWholeNumber(g, Group_ForeColor));
-    setStyleFont(groupHeader, settings, g, Group_Font, Group_FontSize);
+    applyStyleLook(
+        grid.style(u"GroupHeader"_s), look.groupHeader,
+        {GroupHeaderBackColor, GroupHeaderForeColor, GroupHeaderFontName, GroupHeaderFontSize},
+        guard);
+    applyStyleLook(grid.style(u"Selection"_s), look.selection,
+                   {SelectionBackColor, SelectionForeColor, SelectionFontName, SelectionFontSize},
+                   guard);
+    applyStyleLook(grid.style(u"InactiveSelection"_s), look.inactiveSelection,
+                   {InactiveSelectionBackColor, InactiveSelectionForeColor,
+                    InactiveSelectionFontName, InactiveSelectionFontSize},
+                   guard);
 
-    setSelectionStyle(grid.style(u"Selection"_s), settings, g, Seleccao_backColor,
-                      Seleccao_Forecolor, Seleccao_Font, Seleccao_FontSize);
-    setSelectionStyle(grid.style(u"InactiveSelection"_s), settings, g, SeleccaoInactiva_backColor,
-                      SeleccaoInactiva_Forecolor, SeleccaoInactiva_Font, SeleccaoInactiva_FontSize);
-
-    // No setting colours the group-by band's text: it keeps its own.
     GridStyle& groupByBox = grid.style(u"GroupByBox"_s);
-    groupByBox.setBackColor(settings.readStrictWholeNumber(g, GroupBox_backColor));
-    setStyleFont(groupByBox, settings, g, GroupBox_Font, GroupBox_FontSize);
+    guard.reach(GroupByBoxBackColor);
+    groupByBox.setBackColor(look.groupByBox.backColor);
+    guard.reach(GroupByBoxFontName);
+    groupByBox.setFontName(look.groupByBox.fontName);
+    guard.reach(GroupByBoxFontSize);
+    groupByBox.setFontSize(look.groupByBox.fontSize);
+}
+
+void applyGridLook(Grid& grid, const SettingsLookup& settings, SettingsSection section,
+                   qint32 windowBackColor) {
+    applyGridLook(grid, readGridLook(settings, section), windowBackColor);
 }
 
 } // namespace assi

@@ -1,17 +1,24 @@
 #pragma once
 
+#include "SettingsFields.h"
+
 #include <QtGlobal>
 
 namespace assi {
 
 class Grid;
+struct GridLook;
 class SettingsLookup;
 
-/// Gives a grid its look from the settings of grid number `gridNumber`
-/// (1: the request grids, 2: the weekly board), one setting at a time, so a
-/// bad value stops at its own step with the earlier ones in force.
-/// `windowBackColor` is the window's background colour (0x00BBGGRR).
-void applyGridLook(Grid& grid, const SettingsLookup& settings, int gridNumber,
+/// Gives a grid its look: the window's background colour
+/// `windowBackColor` (0x00BBGGRR) and the values of `look`, step by step in
+/// the order they were read. A look whose reading failed gets its earlier
+/// steps applied, then raises that failure's error.
+void applyGridLook(Grid& grid, const GridLook& look, qint32 windowBackColor);
+
+/// Reads the look of the grids of `section` (the request grids or the weekly
+/// board) and applies it as above.
+void applyGridLook(Grid& grid, const SettingsLookup& settings, SettingsSection section,
                    qint32 windowBackColor);
 
 } // namespace assi

@@ -1,7 +1,8 @@
 #include "RequestColumns.h"
 
-#include "SettingsLengths.h"
 #include "Grid.h"
+#include "GridCodes.h"
+#include "SettingsLengths.h"
 #include "SettingsLookup.h"
 
 using namespace Qt::StringLiterals;
@@ -10,19 +11,6 @@ namespace assi {
 
 namespace {
 
-constexpr int RequestGrids = 1; // both request grids read "GrelhaPedidos"
-constexpr int TextDataType = 8;
-constexpr int CentredAlignment = 5;
-
-enum ColumnField {
-    Grid_Font = 25,
-    Grid_FontSize = 26,
-    Grid_Coluna1 = 27,
-    Grid_Coluna2 = 28,
-    Grid_Coluna3 = 29,
-    Grid_Coluna4 = 30,
-};
-
 GridColumn& startColumn(Grid& grid, const QString& key, const QString& caption) {
     GridColumn& column = grid.column(key);
     column.setCaption(caption);
@@ -30,14 +18,14 @@ GridColumn& startColumn(Grid& grid, const QString& key, const QString& caption) 
     return column;
 }
 
-void setWidth(GridColumn& column, const SettingsLookup& settings, int field) {
-    column.setWidth(readColumnWidth(settings, RequestGrids, field));
+void setWidth(GridColumn& column, const SettingsLookup& settings, SettingsField field) {
+    column.setWidth(readColumnWidth(settings, RequestGridsSection, field));
 }
 
 // Read again for every column: a file edited in between shows at once.
 void setFont(GridColumn& column, const SettingsLookup& settings) {
-    column.style().setFontName(settings.Ler_INI(RequestGrids, Grid_Font));
-    column.style().setFontSize(settings.readFontPointSize(RequestGrids, Grid_FontSize));
+    column.style().setFontName(settings.Ler_INI(RequestGridsSection, Grid_Font));
+    column.style().setFontSize(settings.readFontPointSize(RequestGridsSection, Grid_FontSize));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingsFields.h"
+
 namespace assi {
 
 class SettingsLookup;
@@ -9,10 +11,12 @@ class SettingsLookup;
 // the key and the text instead of only the grid.
 
 // A body row height: more than 0 and at most 100000.
-double readRowHeight(const SettingsLookup& settings, int iGrelha, int iCampo);
+double readRowHeight(const SettingsLookup& settings, SettingsSection section, SettingsField field);
 // The headings' height: 0 (no headings) to 100000.
-double readHeadingHeight(const SettingsLookup& settings, int iGrelha, int iCampo);
+double readHeadingHeight(const SettingsLookup& settings, SettingsSection section,
+                         SettingsField field);
 // A column width: 0 to 1000000.
-double readColumnWidth(const SettingsLookup& settings, int iGrelha, int iCampo);
+double readColumnWidth(const SettingsLookup& settings, SettingsSection section,
+                       SettingsField field);
 
 } // namespace assi

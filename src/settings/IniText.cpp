@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 #include <atomic>
+#include <utility>
 
 namespace assi {
 
@@ -23,7 +24,7 @@ QStringView trimBlanks(QStringView s) {
     return s.sliced(begin, end - begin);
 }
 
-QStringView withoutEnclosingQuotes(QStringView value) {
+QStringView stripEnclosingQuotes(QStringView value) {
     if (value.size() < 2)
         return value;
     const QChar first = value.front();
@@ -32,7 +33,7 @@ QStringView withoutEnclosingQuotes(QStringView value) {
     return value;
 }
 
-bool sameName(QStringView a, QStringView b) {
+bool isSameName(QStringView a, QStringView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
@@ -54,17 +55,16 @@ QString decodeWindows1252(const QByteArray& bytes) {
 QString IniText::decode(const QByteArray& bytes) {
     // Stateless: a file cut inside its last character is an error, not a silent loss.
     constexpr auto flags = QStringConverter::Flag::Stateless;
-    const auto decodeAs = [&](QStringConverter::Encoding encoding, qsizetype bomSize) {
-        QStringDecoder decoder(encoding, flags);
-        QString text = decoder.decode(QByteArrayView(bytes).sliced(bomSize));
-        return text;
+    const std::pair<QByteArrayView, QStringConverter::Encoding> byteOrderMarks[] = {
+        {"\xFF\xFE", QStringConverter::Utf16LE},
+        {"\xFE\xFF", QStringConverter::Utf16BE},
+        {"\xEF\xBB\xBF", QStringConverter::Utf8},
     };
-    if (bytes.startsWith("\xFF\xFE"))
-        return decodeAs(QStringConverter::Utf16LE, 2);
-    if (bytes.startsWith("\xFE\xFF"))
-        return decodeAs(QStringConverter::Utf16BE, 2);
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return decodeAs(QStringConverter::Utf8, 3);
+    for (const auto& [mark, encoding] : byteOrderMarks) {
+        if (bytes.startsWith(mark))
+            return QStringDecoder(encoding, flags)
+                .decode(QByteArrayView(bytes).sliced(mark.size()));
+    }
 
     QStringDecoder utf8(QStringConverter::Utf8, flags);
     QString text = utf8.decode(bytes);
@@ -90,16 +90,16 @@ QString IniText::findValue(QStringView text, QStringView section, QStringView ke
                 // A later section of the same name is never searched.
                 if (inWantedSection)
                     return {};
-                inWantedSection = sameName(trimBlanks(line.sliced(1, close - 1)), wantedSection);
+                inWantedSection = isSameName(trimBlanks(line.sliced(1, close - 1)), wantedSection);
                 continue;
             }
         }
         if (!inWantedSection)
             continue;
         const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0 || !sameName(trimBlanks(line.first(equals)), wantedKey))
+        if (equals < 0 || !isSameName(trimBlanks(line.first(equals)), wantedKey))
             continue;
-        return withoutEnclosingQuotes(trimBlanks(line.sliced(equals + 1))).toString();
+        return stripEnclosingQuotes(trimBlanks(line.sliced(equals + 1))).toString();
     }
     return {};
 }

@@ -14,6 +14,12 @@ namespace {
 
 // Far beyond any double, and keeps the exponent's arithmetic bounded.
 constexpr long long MaxExponent = 100000;
+// The largest size a grid's fonts take.
+constexpr double MaxFontPointSize = 2048.0;
+// "&H" or "&O" before hexadecimal or octal digits.
+constexpr qsizetype RadixPrefixLength = 2;
+// Digits between two group separators, as in "1.234.567".
+constexpr qsizetype GroupDigits = 3;
 
 QString int32Range() {
     return u"de -2147483648 a 2147483647"_s;
@@ -62,8 +68,8 @@ qsizetype countDigits(QStringView s, qsizetype pos) {
 }
 
 // The radix of an "&H" or "&O" prefix at the start of `s`, or 0.
-int radixPrefix(QStringView s) {
-    if (s.size() < 2 || s[0] != u'&')
+int radixOfPrefix(QStringView s) {
+    if (s.size() < RadixPrefixLength || s[0] != u'&')
         return 0;
     if (s[1] == u'H' || s[1] == u'h')
         return 16;
@@ -117,14 +123,14 @@ bool readDecimal(QStringView s, qsizetype& pos, const QString& decimalSeparator,
         parts.digits += char(s[at + i].unicode());
     at += firstRun;
     integerDigits += firstRun;
-    if (firstRun >= 1 && firstRun <= 3) {
+    if (firstRun >= 1 && firstRun <= GroupDigits) {
         for (qsizetype sep; (sep = groupSeparatorAt(s, at, groupSeparator)) > 0;) {
-            if (countDigits(s, at + sep) != 3)
+            if (countDigits(s, at + sep) != GroupDigits)
                 break;
-            for (qsizetype i = 0; i < 3; ++i)
+            for (qsizetype i = 0; i < GroupDigits; ++i)
                 parts.digits += char(s[at + sep + i].unicode());
-            at += sep + 3;
-            integerDigits += 3;
+            at += sep + GroupDigits;
+            integerDigits += GroupDigits;
         }
     }
     if (!decimalSeparator.isEmpty() && s.sliced(at).startsWith(decimalSeparator)) {
@@ -183,14 +189,14 @@ double toDouble(DecimalParts parts) {
     return value;
 }
 
-// The whole text as a number in the regional format (see strictWholeNumber()).
-double strictNumber(QStringView text, const RegionalFormat& format) {
+// The whole text as a number in the regional format (see parseStrictWholeNumber()).
+double parseStrictNumber(QStringView text, const RegionalFormat& format) {
     const QStringView s = trimBlanks(text);
     qsizetype pos = 0;
-    if (const int radix = radixPrefix(s)) {
-        pos = 2;
+    if (const int radix = radixOfPrefix(s)) {
+        pos = RadixPrefixLength;
         const double value = readRadixDigits(s, pos, radix);
-        if (pos == 2 || pos != s.size())
+        if (pos == RadixPrefixLength || pos != s.size())
             throw notANumber();
         return value;
     }
@@ -201,7 +207,27 @@ double strictNumber(QStringView text, const RegionalFormat& format) {
     return toDouble(std::move(parts));
 }
 
-template <typename Int> Int toWhole(double value, const QString& range) {
+// See parseLeadingWholeNumber().
+double parseLeadingNumber(QStringView text) {
+    QString compact;
+    compact.reserve(text.size());
+    for (const QChar c : text) {
+        if (c != u' ' && c != u'\t' && c != u'\n')
+            compact.append(c);
+    }
+    const QStringView s = compact;
+    qsizetype pos = 0;
+    if (const int radix = radixOfPrefix(s)) {
+        pos = RadixPrefixLength;
+        return readRadixDigits(s, pos, radix);
+    }
+    DecimalParts parts;
+    if (!readDecimal(s, pos, u"."_s, QString(), parts))
+        return 0.0;
+    return toDouble(std::move(parts));
+}
+
+template <typename Int> Int roundToWhole(double value, const QString& range) {
     const double rounded = roundHalfToEven(value);
     if (!(rounded >= double(std::numeric_limits<Int>::min()) &&
           rounded <= double(std::numeric_limits<Int>::max())))
@@ -219,47 +245,28 @@ double roundHalfToEven(double value) {
     return std::round(value);
 }
 
-double leadingNumber(QStringView text) {
-    QString compact;
-    compact.reserve(text.size());
-    for (const QChar c : text) {
-        if (c != u' ' && c != u'\t' && c != u'\n')
-            compact.append(c);
-    }
-    const QStringView s = compact;
-    qsizetype pos = 0;
-    if (const int radix = radixPrefix(s)) {
-        pos = 2;
-        return readRadixDigits(s, pos, radix);
-    }
-    DecimalParts parts;
-    if (!readDecimal(s, pos, u"."_s, QString(), parts))
-        return 0.0;
-    return toDouble(std::move(parts));
+std::int32_t parseLeadingWholeNumber(QStringView text) {
+    return roundToWhole<std::int32_t>(parseLeadingNumber(text), int32Range());
 }
 
-std::int32_t leadingWholeNumber(QStringView text) {
-    return toWhole<std::int32_t>(leadingNumber(text), int32Range());
+std::int32_t parseStrictWholeNumber(QStringView text, const RegionalFormat& format) {
+    return roundToWhole<std::int32_t>(parseStrictNumber(text, format), int32Range());
 }
 
-std::int32_t strictWholeNumber(QStringView text, const RegionalFormat& format) {
-    return toWhole<std::int32_t>(strictNumber(text, format), int32Range());
+std::int16_t parseWholeNumber16(QStringView text, const RegionalFormat& format) {
+    return roundToWhole<std::int16_t>(parseStrictNumber(text, format), u"de -32768 a 32767"_s);
 }
 
-std::int16_t wholeNumber16(QStringView text, const RegionalFormat& format) {
-    return toWhole<std::int16_t>(strictNumber(text, format), u"de -32768 a 32767"_s);
-}
-
-float strictDecimal(QStringView text, const RegionalFormat& format) {
-    const double value = strictNumber(text, format);
+float parseStrictDecimal(QStringView text, const RegionalFormat& format) {
+    const double value = parseStrictNumber(text, format);
     if (std::fabs(value) > double(std::numeric_limits<float>::max()))
         throw outOfRange(u"número demasiado grande"_s);
     return float(value);
 }
 
-double fontPointSize(QStringView text, const RegionalFormat& format) {
-    const double size = strictNumber(text, format);
-    if (!(size > 0.0 && size <= 2048.0))
+double parseFontPointSize(QStringView text, const RegionalFormat& format) {
+    const double size = parseStrictNumber(text, format);
+    if (!(size > 0.0 && size <= MaxFontPointSize))
         throw outOfRange(u"maior que 0 e até 2048"_s);
     return size;
 }

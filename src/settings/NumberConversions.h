@@ -18,32 +18,32 @@ namespace assi {
 // Nearest whole number, halves going to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfToEven(double value);
 
-// The longest number at the start of `text`, never failing on text: blanks,
-// tabs and line feeds anywhere are ignored, "." is the only decimal point
-// whatever the regional settings, an exponent (E) and a leading &H or &O are
-// read, and text that starts with no number gives 0. Throws OutOfRange only
-// for a value too large for a double or a radix pattern over 32 bits.
-double leadingNumber(QStringView text);
-
-// leadingNumber() taken to the nearest signed 32-bit integer (halves to even).
-std::int32_t leadingWholeNumber(QStringView text);
+// The longest number at the start of `text`, to the nearest signed 32-bit
+// integer (halves to even), never failing on text: blanks, tabs and line feeds
+// anywhere are ignored, "." is the only decimal point whatever the regional
+// settings, an exponent (E) and a leading &H or &O are read, and text that
+// starts with no number gives 0. Throws OutOfRange only for a value beyond
+// 32 bits or a radix pattern over 32 bits.
+std::int32_t parseLeadingWholeNumber(QStringView text);
 
 // The whole text (blanks around it allowed) read as a number in the regional
 // format: an optional sign, digits with the locale's group separator between
 // groups of three, the locale's decimal separator, an optional exponent (E),
 // or &H / &O digits. Then taken to the nearest signed 32-bit integer, halves
 // to even. Empty or non-numeric text is NotANumber.
-std::int32_t strictWholeNumber(QStringView text,
-                               const RegionalFormat& format = RegionalFormat::current());
+std::int32_t parseStrictWholeNumber(QStringView text,
+                                    const RegionalFormat& format = RegionalFormat::current());
 
-// As strictWholeNumber(), to a signed 16-bit integer.
-std::int16_t wholeNumber16(QStringView text,
-                           const RegionalFormat& format = RegionalFormat::current());
+// As parseStrictWholeNumber(), to a signed 16-bit integer.
+std::int16_t parseWholeNumber16(QStringView text,
+                                const RegionalFormat& format = RegionalFormat::current());
 
-// The whole text read as in strictWholeNumber(), as a 32-bit float.
-float strictDecimal(QStringView text, const RegionalFormat& format = RegionalFormat::current());
+// The whole text read as in parseStrictWholeNumber(), as a 32-bit float.
+float parseStrictDecimal(QStringView text,
+                         const RegionalFormat& format = RegionalFormat::current());
 
 // A font size in points: a strict decimal greater than 0 and at most 2048.
-double fontPointSize(QStringView text, const RegionalFormat& format = RegionalFormat::current());
+double parseFontPointSize(QStringView text,
+                          const RegionalFormat& format = RegionalFormat::current());
 
 } // namespace assi

@@ -3,11 +3,71 @@
 #include "SettingsReader.h"
 
 #include <QDir>
-#include <array>
+#include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace assi {
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+const std::pair<SettingsField, const char16_t*> Keys[] = {
+    {QuantosDiasDepois, u"QuantosDiasDepois"},
+    {QuantosMinutos, u"QuantosMinutos"},
+    {QuantosDiasAntes, u"QuantosDiasAntes"},
+    {Titulo, u"Titulo"},
+    {Fonte, u"Fonte"},
+    {FonteSize, u"FonteSize"},
+    {AlturaLinhas, u"AlturaLinhas"},
+    {Cabecalho_BackColor, u"Cabecalho_BackColor"},
+    {Cabecalho_ForeColor, u"Cabecalho_ForeColor"},
+    {Cabecalho_Fonte, u"Cabecalho_Fonte"},
+    {Cabecalho_FonteSize, u"Cabecalho_FonteSize"},
+    {Cabecalho_Altura, u"Cabecalho_Altura"},
+    {Group_Font, u"Group_Font"},
+    {Group_FontSize, u"Group_FontSize"},
+    {Group_BackColor, u"Group_BackColor"},
+    {Group_ForeColor, u"Group_ForeColor"},
+    {Seleccao_backColor, u"Seleccao_backColor"},
+    {Seleccao_Forecolor, u"Seleccao_Forecolor"},
+    {Seleccao_Font, u"Seleccao_Font"},
+    {Seleccao_FontSize, u"Seleccao_FontSize"},
+    {SeleccaoInactiva_backColor, u"SeleccaoInactiva_backColor"},
+    {SeleccaoInactiva_Forecolor, u"SeleccaoInactiva_Forecolor"},
+    {SeleccaoInactiva_Font, u"SeleccaoInactiva_Font"},
+    {SeleccaoInactiva_FontSize, u"SeleccaoInactiva_FontSize"},
+    {GroupBox_backColor, u"GroupBox_backColor"},
+    {GroupBox_Font, u"GroupBox_Font"},
+    {GroupBox_FontSize, u"GroupBox_FontSize"},
+    {Grid_Font, u"Grid_Font"},
+    {Grid_FontSize, u"Grid_FontSize"},
+    {Grid_Coluna1, u"Grid_Coluna1"},
+    {Grid_Coluna2, u"Grid_Coluna2"},
+    {Grid_Coluna3, u"Grid_Coluna3"},
+    {Grid_Coluna4, u"Grid_Coluna4"},
+    {Grid_Coluna5, u"Grid_Coluna5"},
+    {Grid_Coluna6, u"Grid_Coluna6"},
+    {Grid_Coluna7, u"Grid_Coluna7"},
+};
+
+QString sectionOf(int gridNumber) {
+    if (gridNumber == RequestGridsSection)
+        return u"GrelhaPedidos"_s;
+    if (gridNumber == WeekBoardSection)
+        return u"GrelhaAssistencias"_s;
+    return u"Geral"_s;
+}
+
+// The empty key, which finds nothing, for numbers without one.
+QString keyOf(int fieldNumber) {
+    const auto found = std::find_if(std::begin(Keys), std::end(Keys),
+                                    [&](const auto& entry) { return entry.first == fieldNumber; });
+    return found == std::end(Keys) ? QString() : QString::fromUtf16(found->second);
+}
+
+} // namespace
 
 SettingsLookup::SettingsLookup(QString settingsFilePath)
     : m_settingsFilePath(std::move(settingsFilePath)) {}
@@ -15,92 +75,33 @@ SettingsLookup::SettingsLookup(QString settingsFilePath)
 QString SettingsLookup::Ler_INI(int iGrelha, int iCampo) const {
     SettingsReader reader;
     reader.setFilePath(m_settingsFilePath);
-    return reader.readValue(sectionFor(iGrelha), keyFor(iCampo));
+    return reader.readValue(sectionOf(iGrelha), keyOf(iCampo));
 }
 
-QString SettingsLookup::sectionFor(int iGrelha) {
-    if (iGrelha == 1)
-        return u"GrelhaPedidos"_s;
-    if (iGrelha == 2)
-        return u"GrelhaAssistencias"_s;
-    return u"Geral"_s;
+std::int32_t SettingsLookup::readLeadingWholeNumber(SettingsSection section,
+                                                    SettingsField field) const {
+    return readConverted(section, field,
+                         [](QStringView text) { return parseLeadingWholeNumber(text); });
 }
 
-QString SettingsLookup::keyFor(int iCampo) {
-    static const std::array<const char16_t*, 3> beforeZero = {
-        u"QuantosDiasDepois", // -3
-        u"QuantosMinutos",    // -2
-        u"QuantosDiasAntes",  // -1
-    };
-    static const std::array<const char16_t*, 33> fromOne = {
-        u"Titulo",
-        u"Fonte",
-        u"FonteSize",
-        u"AlturaLinhas",
-        u"Cabecalho_BackColor",
-        u"Cabecalho_ForeColor",
-        u"Cabecalho_Fonte",
-        u"Cabecalho_FonteSize",
-        u"Cabecalho_Altura",
-        u"Group_Font",
-        u"Group_FontSize",
-        u"Group_BackColor",
-        u"Group_ForeColor",
-        u"Seleccao_backColor",
-        u"Seleccao_Forecolor",
-        u"Seleccao_Font",
-        u"Seleccao_FontSize",
-        u"SeleccaoInactiva_backColor",
-        u"SeleccaoInactiva_Forecolor",
-        u"SeleccaoInactiva_Font",
-        u"SeleccaoInactiva_FontSize",
-        u"GroupBox_backColor",
-        u"GroupBox_Font",
-        u"GroupBox_FontSize",
-        u"Grid_Font",
-        u"Grid_FontSize",
-        u"Grid_Coluna1",
-        u"Grid_Coluna2",
-        u"Grid_Coluna3",
-        u"Grid_Coluna4",
-        u"Grid_Coluna5",
-        u"Grid_Coluna6",
-        u"Grid_Coluna7",
-    };
-    if (iCampo >= -3 && iCampo <= -1)
-        return QString::fromUtf16(beforeZero[std::size_t(iCampo + 3)]);
-    if (iCampo >= 1 && iCampo <= int(fromOne.size()))
-        return QString::fromUtf16(fromOne[std::size_t(iCampo - 1)]);
-    return {};
+std::int32_t SettingsLookup::readStrictWholeNumber(SettingsSection section,
+                                                   SettingsField field) const {
+    return readConverted(section, field,
+                         [](QStringView text) { return parseStrictWholeNumber(text); });
 }
 
-std::int32_t SettingsLookup::readLeadingWholeNumber(int iGrelha, int iCampo) const {
-    return readConverted(iGrelha, iCampo,
-                         [](QStringView text) { return leadingWholeNumber(text); });
+std::int16_t SettingsLookup::readWholeNumber16(SettingsSection section, SettingsField field) const {
+    return readConverted(section, field, [](QStringView text) { return parseWholeNumber16(text); });
 }
 
-std::int32_t SettingsLookup::readStrictWholeNumber(int iGrelha, int iCampo) const {
-    return readConverted(iGrelha, iCampo, [](QStringView text) { return strictWholeNumber(text); });
+double SettingsLookup::readFontPointSize(SettingsSection section, SettingsField field) const {
+    return readConverted(section, field, [](QStringView text) { return parseFontPointSize(text); });
 }
 
-std::int16_t SettingsLookup::readWholeNumber16(int iGrelha, int iCampo) const {
-    return readConverted(iGrelha, iCampo, [](QStringView text) { return wholeNumber16(text); });
-}
-
-float SettingsLookup::readStrictDecimal(int iGrelha, int iCampo) const {
-    return readConverted(iGrelha, iCampo, [](QStringView text) { return strictDecimal(text); });
-}
-
-double SettingsLookup::readFontPointSize(int iGrelha, int iCampo) const {
-    return readConverted(iGrelha, iCampo, [](QStringView text) { return fontPointSize(text); });
-}
-
-BoardError SettingsLookup::invalidSetting(int iGrelha, int iCampo, const QString& text,
-                                          const ConversionError& error) const {
-    const QString key = keyFor(iCampo);
-    const QString where = u"[%1] %2"_s.arg(
-        sectionFor(iGrelha), key.isEmpty() ? u"(campo %1 sem chave)"_s.arg(iCampo) : key);
-    const QString problem = u"Definição inválida em %1: %2"_s.arg(where, error.describe(text));
+BoardError SettingsLookup::invalidSetting(SettingsSection section, SettingsField field,
+                                          const QString& text, const ConversionError& error) const {
+    const QString problem = u"Definição inválida em [%1] %2: %3"_s.arg(
+        sectionOf(section), keyOf(field), error.describe(text));
     const QString file = QDir::toNativeSeparators(m_settingsFilePath);
 
     SettingsReader reader;

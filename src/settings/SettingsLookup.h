@@ -1,8 +1,9 @@
 #pragma once
 
+#include "BoardError.h"
 #include "ConversionError.h"
 #include "NumberConversions.h"
-#include "BoardError.h"
+#include "SettingsFields.h"
 
 #include <QString>
 #include <QStringView>
@@ -23,42 +24,35 @@ class SettingsLookup {
 public:
     explicit SettingsLookup(QString settingsFilePath);
 
-    const QString& settingsFilePath() const { return m_settingsFilePath; }
-
-    // The text stored for field `iCampo` in the section of grid `iGrelha`,
-    // exactly as the file holds it; the empty text when it is missing.
+    // The text stored for field `iCampo` in the section of grid `iGrelha`
+    // (see SettingsFields.h), exactly as the file holds it; the empty text
+    // when it is missing or the field number has no key.
     QString Ler_INI(int iGrelha, int iCampo) const;
 
-    // "GrelhaPedidos" for 1, "GrelhaAssistencias" for 2, "Geral" otherwise.
-    static QString sectionFor(int iGrelha);
-    // The key of a field number; the empty text for numbers without a key.
-    static QString keyFor(int iCampo);
-
-    std::int32_t readLeadingWholeNumber(int iGrelha, int iCampo) const;
-    std::int32_t readStrictWholeNumber(int iGrelha, int iCampo) const;
-    std::int16_t readWholeNumber16(int iGrelha, int iCampo) const;
-    float readStrictDecimal(int iGrelha, int iCampo) const;
-    double readFontPointSize(int iGrelha, int iCampo) const;
+    std::int32_t readLeadingWholeNumber(SettingsSection section, SettingsField field) const;
+    std::int32_t readStrictWholeNumber(SettingsSection section, SettingsField field) const;
+    std::int16_t readWholeNumber16(SettingsSection section, SettingsField field) const;
+    double readFontPointSize(SettingsSection section, SettingsField field) const;
 
     // Reads a setting and hands its text to `convert`, any callable taking a
     // QStringView that throws ConversionError when the text does not convert.
     template <typename Convert>
-    auto readConverted(int iGrelha, int iCampo, Convert&& convert) const {
-        const QString text = Ler_INI(iGrelha, iCampo);
+    auto readConverted(SettingsSection section, SettingsField field, Convert&& convert) const {
+        const QString text = Ler_INI(section, field);
         try {
             return std::forward<Convert>(convert)(QStringView(text));
         } catch (const ConversionError& error) {
-            throw invalidSetting(iGrelha, iCampo, text, error);
+            throw invalidSetting(section, field, text, error);
         }
     }
 
+private:
     // The complete error for a setting whose `text` failed a conversion. When
     // the settings file is missing the message says so first: it is the
     // likeliest reason for an empty setting.
-    BoardError invalidSetting(int iGrelha, int iCampo, const QString& text,
+    BoardError invalidSetting(SettingsSection section, SettingsField field, const QString& text,
                               const ConversionError& error) const;
 
-private:
     QString m_settingsFilePath;
 };
 

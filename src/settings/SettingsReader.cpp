@@ -11,10 +11,6 @@ void SettingsReader::setFilePath(const QString& path) {
     m_filePath = path;
 }
 
-QString SettingsReader::filePath() const {
-    return m_filePath;
-}
-
 bool SettingsReader::fileExists() const {
     const QFileInfo info(m_filePath);
     return !m_filePath.isEmpty() && info.isFile() && info.isReadable();

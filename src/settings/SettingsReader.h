@@ -11,7 +11,6 @@ namespace assi {
 class SettingsReader {
 public:
     void setFilePath(const QString& path);
-    QString filePath() const;
 
     /// True when the file is there and can be read.
     bool fileExists() const;

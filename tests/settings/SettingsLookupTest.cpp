@@ -99,12 +99,11 @@ TEST(SettingsLookup, ReturnsTheStoredTextUnconvertedAndReadsAfreshEachTime) {
     test::TempDir dir;
     const QString path = dir.write(u"OTK.zlv"_s, "[Geral]\nQuantosMinutos=  0005,50 minutos\n");
     const SettingsLookup settings(path);
-    EXPECT_EQ(settings.settingsFilePath(), path);
-    EXPECT_EQ(settings.Ler_INI(3, -2), u"0005,50 minutos"_s);
+    EXPECT_EQ(settings.Ler_INI(GeneralSection, QuantosMinutos), u"0005,50 minutos"_s);
     dir.write(u"OTK.zlv"_s, "[Geral]\nQuantosMinutos=7\n");
-    EXPECT_EQ(settings.Ler_INI(3, -2), u"7"_s);
+    EXPECT_EQ(settings.Ler_INI(GeneralSection, QuantosMinutos), u"7"_s);
     QFile::remove(path);
-    EXPECT_EQ(settings.Ler_INI(3, -2), QString());
+    EXPECT_EQ(settings.Ler_INI(GeneralSection, QuantosMinutos), QString());
 }
 
 TEST(SettingsLookup, ConvertsSettingsUnderTheRegionalFormat) {
@@ -120,13 +119,14 @@ TEST(SettingsLookup, ConvertsSettingsUnderTheRegionalFormat) {
     test::ScopedLocale portuguese("pt_PT.UTF-8");
     if (!portuguese.ok())
         GTEST_SKIP() << "pt_PT.UTF-8 is not installed";
-    EXPECT_EQ(settings.readLeadingWholeNumber(1, 5), 255);
-    EXPECT_EQ(settings.readLeadingWholeNumber(1, 6), 0);
-    EXPECT_EQ(settings.readStrictWholeNumber(1, 12), -2147483643);
-    EXPECT_EQ(settings.readStrictDecimal(1, 4), 300.5f);
-    EXPECT_EQ(settings.readFontPointSize(1, 3), 10.5);
-    EXPECT_EQ(settings.readWholeNumber16(3, -2), 2);
-    EXPECT_EQ(settings.readConverted(3, -2, [](QStringView text) { return text.size(); }), 3);
+    EXPECT_EQ(settings.readLeadingWholeNumber(RequestGridsSection, Cabecalho_BackColor), 255);
+    EXPECT_EQ(settings.readLeadingWholeNumber(RequestGridsSection, Cabecalho_ForeColor), 0);
+    EXPECT_EQ(settings.readStrictWholeNumber(RequestGridsSection, Group_BackColor), -2147483643);
+    EXPECT_EQ(settings.readFontPointSize(RequestGridsSection, FonteSize), 10.5);
+    EXPECT_EQ(settings.readWholeNumber16(GeneralSection, QuantosMinutos), 2);
+    EXPECT_EQ(settings.readConverted(RequestGridsSection, AlturaLinhas,
+                                     [](QStringView text) { return parseStrictDecimal(text); }),
+              300.5f);
 }
 
 TEST(SettingsLookup, FailedConversionNamesFileSectionKeyAndText) {
@@ -147,21 +147,22 @@ TEST(SettingsLookup, FailedConversionNamesFileSectionKeyAndText) {
         GTEST_SKIP() << "en_US.UTF-8 is not installed";
 
     const std::pair<std::function<void()>, QString> cases[] = {
-        {[&] { settings.readStrictWholeNumber(1, 12); },
+        {[&] { settings.readStrictWholeNumber(RequestGridsSection, Group_BackColor); },
          u"Definição inválida em [GrelhaPedidos] Group_BackColor: \"\" não é um número (%1)"_s},
-        {[&] { settings.readStrictDecimal(1, 4); },
+        {[&] {
+             settings.readConverted(RequestGridsSection, AlturaLinhas,
+                                    [](QStringView text) { return parseStrictDecimal(text); });
+         },
          u"Definição inválida em [GrelhaPedidos] AlturaLinhas: \"alta\" não é um número (%1)"_s},
-        {[&] { settings.readWholeNumber16(3, -2); },
+        {[&] { settings.readWholeNumber16(GeneralSection, QuantosMinutos); },
          u"Definição inválida em [Geral] QuantosMinutos: \"70000\" está fora do intervalo "
          u"(de -32768 a 32767) (%1)"_s},
-        {[&] { settings.readFontPointSize(1, 3); },
+        {[&] { settings.readFontPointSize(RequestGridsSection, FonteSize); },
          u"Definição inválida em [GrelhaPedidos] FonteSize: \"0\" está fora do intervalo "
          u"(maior que 0 e até 2048) (%1)"_s},
-        {[&] { settings.readStrictWholeNumber(1, 1); },
+        {[&] { settings.readStrictWholeNumber(RequestGridsSection, Titulo); },
          u"Definição inválida em [GrelhaPedidos] Titulo: \""_s + QString(80, u'x') +
              u"…\" não é um número (%1)"_s},
-        {[&] { settings.readStrictWholeNumber(1, 40); },
-         u"Definição inválida em [GrelhaPedidos] (campo 40 sem chave): \"\" não é um número (%1)"_s},
     };
     for (const auto& [call, expected] : cases)
         EXPECT_EQ(errorOf(call), expected.arg(file));
@@ -172,7 +173,7 @@ TEST(SettingsLookup, MissingSettingsFileIsNamedFirst) {
     const QString path = dir.filePath(u"zelvio/OTK.zlv"_s);
     const SettingsLookup settings(path);
     EXPECT_EQ(
-        errorOf([&] { settings.readWholeNumber16(3, -2); }),
+        errorOf([&] { settings.readWholeNumber16(GeneralSection, QuantosMinutos); }),
         u"O ficheiro de definições %1 não existe ou não pode ser lido. Definição inválida "
         u"em [Geral] QuantosMinutos: \"\" não é um número"_s.arg(QDir::toNativeSeparators(path)));
 }
