@@ -1,7 +1,7 @@
 #include "ConnectionCheck.h"
 
-#include "ConnectionStartup.h"
 #include "BoardError.h"
+#include "ConnectionStartup.h"
 #include "DatabaseConnection.h"
 
 #include <QDir>
@@ -41,7 +41,7 @@ QString describeValue(const ConnectionPlan& plan, Key key) {
     const QString raw = profile.rawValue(key).trimmed();
     switch (key) {
     case Key::Senha:
-        return profile.Value3().isEmpty() ? u"(vazia)"_s + origin : u"****"_s + origin;
+        return profile.password().isEmpty() ? u"(vazia)"_s + origin : u"****"_s + origin;
     case Key::Motor:
         return raw.isEmpty() ? u"sqlserver (por omissão)"_s : raw + origin;
     case Key::Driver: {
@@ -52,8 +52,8 @@ QString describeValue(const ConnectionPlan& plan, Key key) {
         return sqlite ? u"(nenhum: controlador SQLite do Qt)"_s : u"FreeTDS (por omissão)"_s;
     }
     case Key::BaseDados:
-        return profile.Value2().isEmpty() ? u"(vazio)"_s + origin
-                                          : shown(profile.Value2()) + origin;
+        return profile.database().isEmpty() ? u"(vazio)"_s + origin
+                                            : shown(profile.database()) + origin;
     case Key::Servidor:
     case Key::Utilizador:
         break;
@@ -84,15 +84,15 @@ void writeValues(const ConnectionPlan& plan, QTextStream& out) {
 
 } // namespace
 
-bool ConnectionCheck(const ConnectionPlan& plan, QTextStream& out,
+bool checkConnection(const QString& baseFolderOverride, const QString& appDir, QTextStream& out,
                      const OpenConnectionCheck& moreChecks) {
+    const ConnectionPlan plan = planConnection(baseFolderOverride, appDir);
     writeSettingsFile(plan, out);
     writeValues(plan, out);
 
     DatabaseConnection connection;
-    QString settingsFilePath;
     try {
-        LIgarBd(plan, settingsFilePath, connection);
+        LIgarBd(plan, connection);
     } catch (const BoardError& error) {
         out << u"Ligação: FALHOU.\n  "_s << error.message() << u'\n';
         out.flush();
@@ -105,11 +105,6 @@ bool ConnectionCheck(const ConnectionPlan& plan, QTextStream& out,
         ok = moreChecks(connection, out) && ok;
     out.flush();
     return ok;
-}
-
-bool ConnectionCheck(const QString& baseFolderOverride, const QString& appDir, QTextStream& out,
-                     const OpenConnectionCheck& moreChecks) {
-    return ConnectionCheck(planConnection(baseFolderOverride, appDir), out, moreChecks);
 }
 
 } // namespace assi

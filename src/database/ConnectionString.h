@@ -6,7 +6,7 @@ namespace assi {
 
 enum class DatabaseEngine { SqlServer, Sqlite };
 
-/// What ConnectionStringBuilder hands to DatabaseConnection::Connect: the Qt
+/// What ConnectionStringBuilder hands to DatabaseConnection::connect: the Qt
 /// SQL driver and its database name and options, plus the plain values that
 /// messages may show. `databaseName` may hold the password (the ODBC text) and
 /// must never be shown or logged; describe() is the safe form.

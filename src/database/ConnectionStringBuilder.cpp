@@ -91,7 +91,7 @@ ConnectionStringBuilder::ServerAddress ConnectionStringBuilder::parseServer(cons
     return address;
 }
 
-assi::ConnectionString ConnectionStringBuilder::ConnectionString() const {
+ConnectionString ConnectionStringBuilder::buildConnectionString() const {
     const QString provider = m_provider.trimmed();
     if (!provider.isEmpty() && provider.compare(u"MSDataShape"_s, Qt::CaseInsensitive) != 0)
         throw BoardError(u"Fornecedor de ligação não suportado: \"%1\"."_s.arg(provider));
@@ -100,17 +100,17 @@ assi::ConnectionString ConnectionStringBuilder::ConnectionString() const {
 
 QString ConnectionStringBuilder::odbcOptions() const {
     QStringList options;
-    if (m_mode == 1)
+    if (m_readOnly)
         options << u"SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY"_s;
     if (m_loginTimeout > 0)
         options << u"SQL_ATTR_LOGIN_TIMEOUT=%1"_s.arg(m_loginTimeout);
     return options.join(u';');
 }
 
-assi::ConnectionString ConnectionStringBuilder::sqlServer() const {
+ConnectionString ConnectionStringBuilder::sqlServer() const {
     const ServerAddress address = parseServer(m_server);
     const QString driver =
-        m_driver.trimmed().isEmpty() ? DefaultSqlServerDriver : m_driver.trimmed();
+        m_odbcDriver.trimmed().isEmpty() ? DefaultSqlServerDriver : m_odbcDriver.trimmed();
     const bool freeTds = isFreeTds(driver);
 
     QString text = odbcAttribute(u"Driver"_s, driver);
@@ -136,7 +136,7 @@ assi::ConnectionString ConnectionStringBuilder::sqlServer() const {
         text += attribute(u"Server"_s, target, false);
     }
     text += attribute(u"Database"_s, m_database, freeTds);
-    text += attribute(u"UID"_s, m_user, freeTds);
+    text += attribute(u"UID"_s, m_login, freeTds);
     text += attribute(u"PWD"_s, m_password, freeTds);
     if (freeTds) {
         text += u"TDS_Version=7.4;ClientCharset=UTF-8;"_s;
@@ -144,35 +144,35 @@ assi::ConnectionString ConnectionStringBuilder::sqlServer() const {
             text += u"Timeout=%1;"_s.arg(m_queryTimeout);
     }
 
-    assi::ConnectionString result;
+    ConnectionString result;
     result.engine = DatabaseEngine::SqlServer;
     result.driverName = u"QODBC"_s;
     result.databaseName = text;
     result.connectOptions = odbcOptions();
     result.server = m_server.trimmed();
     result.database = m_database;
-    result.user = m_user;
+    result.user = m_login;
     result.password = m_password;
     return result;
 }
 
-assi::ConnectionString ConnectionStringBuilder::sqlite() const {
+ConnectionString ConnectionStringBuilder::sqlite() const {
     const QString file =
         m_database.isEmpty() ? QString() : QFileInfo(m_database).absoluteFilePath();
 
-    assi::ConnectionString result;
+    ConnectionString result;
     result.engine = DatabaseEngine::Sqlite;
     result.server = m_server.trimmed();
     result.database = file;
-    result.user = m_user;
+    result.user = m_login;
     result.password = m_password;
     result.requiredFile = file;
 
-    const QString driver = m_driver.trimmed();
+    const QString driver = m_odbcDriver.trimmed();
     if (driver.isEmpty()) {
         result.driverName = u"QSQLITE"_s;
         result.databaseName = file;
-        if (m_mode == 1)
+        if (m_readOnly)
             result.connectOptions = u"QSQLITE_OPEN_READONLY"_s;
         return result;
     }
@@ -182,7 +182,7 @@ assi::ConnectionString ConnectionStringBuilder::sqlite() const {
     // only way to ask that driver for a read-only database. Dots are encoded
     // too: Qt's ODBC driver takes any text holding ".dsn" for a file DSN.
     const QString uri = u"file:"_s + QString::fromLatin1(QUrl::toPercentEncoding(file, "/", ".")) +
-                        (m_mode == 1 ? u"?mode=ro"_s : QString());
+                        (m_readOnly ? u"?mode=ro"_s : QString());
     result.driverName = u"QODBC"_s;
     result.databaseName = odbcAttribute(u"Driver"_s, driver) + u"Database="_s + uri + u';';
     result.connectOptions = odbcOptions();

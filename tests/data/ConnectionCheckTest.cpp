@@ -1,8 +1,8 @@
 #include "ConnectionCheck.h"
 
-#include "common/TempDir.h"
 #include "DatabaseConnection.h"
 #include "Recordset.h"
+#include "common/TempDir.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -44,7 +44,7 @@ struct Site {
     Result check(const assi::OpenConnectionCheck& more = {}) const {
         QString text;
         QTextStream out(&text);
-        const bool ok = assi::ConnectionCheck(base, program, out, more);
+        const bool ok = assi::checkConnection(base, program, out, more);
         return {ok, text};
     }
 };
@@ -131,8 +131,7 @@ TEST(ConnectionCheck, TheQueriesRunOnTheOpenConnectionAndDecideTheAnswer) {
             "[BaseDados]\nMotor=sqlite\nServidor=.\nUtilizador=.\nBaseDados=quadro.db\n");
         const auto [ok, text] =
             site.check([&](assi::DatabaseConnection& connection, QTextStream& out) {
-                assi::Recordset rs;
-                connection.OpenQuery(QString(), u"select count(*) from Clientes"_s, rs, true, 0);
+                const assi::Recordset rs = connection.openQuery(u"select count(*) from Clientes"_s);
                 out << u"Clientes: "_s << rs.value(0).toInt() << u'\n';
                 return queriesOk;
             });

@@ -1,9 +1,9 @@
 #include "GridModel.h"
 
-#include "GridTestData.h"
 #include "BoardError.h"
 #include "GridCellLook.h"
 #include "GridStyles.h"
+#include "GridTestData.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -72,7 +72,6 @@ TEST_F(GridModelTest, BeforeBindingShowsThePlaceholderColumnsAndNoRows) {
 
 TEST_F(GridModelTest, BindingMakesOneColumnPerFieldAndShowsTheRowsInOrder) {
     Recordset rs = test::sampleRequests();
-    rs.setCountUnknown(true); // as a server cursor reports: the rows are counted
     model.setRecordset(rs);
     QStringList keys;
     for (int c = 0; c < model.gridColumnCount(); ++c)

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "common/TableText.h"
 #include "Grid.h"
 #include "Recordset.h"
+#include "common/BoardTables.h"
+#include "common/TableText.h"
 
 #include <QString>
 #include <QVariant>
