@@ -77,8 +77,10 @@ void writeValues(const ConnectionPlan& plan, QTextStream& out) {
     }
     const Key order[] = {Key::Motor,     Key::Driver,     Key::Servidor,
                          Key::BaseDados, Key::Utilizador, Key::Senha};
+    // One blank after the longest key name lines the values up.
+    const qsizetype keyWidth = ConnectionProfile::keyName(Key::Utilizador).size() + 1;
     for (Key key : order)
-        out << u"  "_s << ConnectionProfile::keyName(key).leftJustified(11) << u"= "_s
+        out << u"  "_s << ConnectionProfile::keyName(key).leftJustified(keyWidth) << u"= "_s
             << describeValue(plan, key) << u'\n';
 }
 

@@ -16,6 +16,9 @@ namespace assi {
 
 namespace {
 
+// The board shows the seven days from today.
+constexpr int daysInWindow = 7;
+
 const QString& dayNameOf(int dayOfWeek) {
     static const std::array<QString, 8> names{
         QString(),   u"SEGUNDA"_s, u"TERÇA"_s, u"QUARTA"_s,
@@ -154,7 +157,7 @@ Recordset BuildBoardRecordset() {
 
 void fillWeekDayNames(const QDate& today, WeekDayNames& DiasSemana) {
     size_t next = 0;
-    for (int offset = 0; offset < 7; ++offset) {
+    for (int offset = 0; offset < daysInWindow; ++offset) {
         const QString& name = dayNameOf(today.addDays(offset).dayOfWeek());
         if (!name.isNull())
             DiasSemana[next++] = name;

@@ -17,7 +17,6 @@ struct ConnectionString {
     QString connectOptions; // login timeout, read-only access
     QString server;         // for messages
     QString database;       // for messages; for SQLite, the file
-    QString user;           // for messages
     /// Kept only so that messages can be cleaned of it; never show it.
     QString password;
     /// The file that must exist before connecting (SQLite); empty otherwise.

@@ -14,6 +14,7 @@ namespace {
 
 const QString DefaultSqlServerDriver = u"FreeTDS"_s;
 constexpr int SqlServerPort = 1433;
+constexpr int HighestPort = 65535;
 
 QString odbcAttribute(const QString& key, const QString& value) {
     return key + u'=' + ConnectionStringBuilder::quoteOdbcValue(value) + u';';
@@ -61,18 +62,20 @@ bool ConnectionStringBuilder::isFreeTds(const QString& odbcDriver) {
 ConnectionStringBuilder::ServerAddress ConnectionStringBuilder::parseServer(const QString& server) {
     ServerAddress address;
     QString rest = server.trimmed();
-    if (rest.startsWith(u"tcp:"_s, Qt::CaseInsensitive))
-        rest = rest.mid(4).trimmed();
+    const QString tcpPrefix = u"tcp:"_s;
+    if (rest.startsWith(tcpPrefix, Qt::CaseInsensitive))
+        rest = rest.mid(tcpPrefix.size()).trimmed();
 
     const qsizetype comma = rest.lastIndexOf(u',');
     if (comma >= 0) {
         const QString portText = rest.mid(comma + 1).trimmed();
         bool ok = false;
         const int port = portText.toInt(&ok);
-        if (!ok || port < 1 || port > 65535)
+        if (!ok || port < 1 || port > HighestPort)
             throw BoardError(
-                u"Servidor inválido \"%1\": a porta \"%2\" não é um número de 1 a 65535."_s.arg(
-                    server, portText));
+                u"Servidor inválido \"%1\": a porta \"%2\" não é um número de 1 a %3."_s
+                    .arg(server, portText)
+                    .arg(HighestPort));
         address.port = port;
         rest = rest.left(comma).trimmed();
     }
@@ -151,7 +154,6 @@ ConnectionString ConnectionStringBuilder::sqlServer() const {
     result.connectOptions = odbcOptions();
     result.server = m_server.trimmed();
     result.database = m_database;
-    result.user = m_login;
     result.password = m_password;
     return result;
 }
@@ -164,7 +166,6 @@ ConnectionString ConnectionStringBuilder::sqlite() const {
     result.engine = DatabaseEngine::Sqlite;
     result.server = m_server.trimmed();
     result.database = file;
-    result.user = m_login;
     result.password = m_password;
     result.requiredFile = file;
 

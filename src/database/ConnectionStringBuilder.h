@@ -71,9 +71,8 @@ public:
     /// host or a port that is not a number from 1 to 65535.
     static ServerAddress parseServer(const QString& server);
 
-    static bool isFreeTds(const QString& odbcDriver);
-
 private:
+    static bool isFreeTds(const QString& odbcDriver);
     static QString attribute(const QString& key, const QString& value, bool freeTds);
     ConnectionString sqlServer() const;
     ConnectionString sqlite() const;
