@@ -2,11 +2,10 @@
 
 #include "DatabaseConnection.h"
 #include "Recordset.h"
+#include "common/SqliteFile.h"
 #include "common/TempDir.h"
 
 #include <QDir>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -27,14 +26,7 @@ struct Site {
     // A SQLite database beside the settings file that names it.
     void writeDatabase(const QString& relative) const {
         dir.mkdir(QFileInfo(relative).path());
-        const QString name = u"create-"_s + relative;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
-            db.setDatabaseName(path(relative));
-            ASSERT_TRUE(db.open());
-            QSqlQuery(db).exec(u"create table Clientes (Codigo integer)"_s);
-        }
-        QSqlDatabase::removeDatabase(name);
+        assi::test::writeSqliteFile(path(relative), {u"create table Clientes (Codigo integer)"_s});
     }
 
     struct Result {

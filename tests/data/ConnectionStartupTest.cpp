@@ -4,13 +4,12 @@
 #include "DatabaseConnection.h"
 #include "Recordset.h"
 #include "common/ErrorOf.h"
+#include "common/SqliteFile.h"
 #include "common/TableText.h"
 #include "common/TempDir.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -52,16 +51,9 @@ QString valuesOf(const ConnectionPlan& plan) {
 }
 
 void createDatabase(const QString& file) {
-    const QString name = u"create-"_s + file;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
-        db.setDatabaseName(file);
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
-        ASSERT_TRUE(q.exec(u"create table Clientes (Codigo integer, Nome text)"_s));
-        ASSERT_TRUE(q.exec(u"insert into Clientes values (1, 'Conceição'), (2, 'Álvaro')"_s));
-    }
-    QSqlDatabase::removeDatabase(name);
+    assi::test::writeSqliteFile(file,
+                                {u"create table Clientes (Codigo integer, Nome text)"_s,
+                                 u"insert into Clientes values (1, 'Conceição'), (2, 'Álvaro')"_s});
 }
 
 TEST(PlanConnection, ThePerSiteFolderHoldsTheSettingsWhenItExists) {

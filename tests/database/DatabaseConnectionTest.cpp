@@ -3,14 +3,13 @@
 #include "ConnectionStringBuilder.h"
 #include "Recordset.h"
 #include "common/ErrorOf.h"
+#include "common/SqliteFile.h"
 #include "common/TableText.h"
 #include "common/TempDir.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -23,27 +22,18 @@ using assi::test::fieldNamesOf;
 
 namespace {
 
-// Writes a database file the way the service-management tables keep their
-// data on SQLite: date-times as text.
+// Orders as the service-management tables keep them on SQLite: date-times as text.
 void createDatabase(const QString& file) {
-    const QString name = u"create-"_s + file;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
-        db.setDatabaseName(file);
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
-        for (
-            const QString& sql : {
-                u"create table Ordens (Numero integer, Entrega datetime, Cliente text, Nota text)"_s,
-                u"insert into Ordens values (3, '2026-12-07 09:30:00', 'Conceição', null)"_s,
-                u"insert into Ordens values (1, '2026-12-08 00:00:00', 'Álvaro', 'urgente')"_s,
-                u"insert into Ordens values (2, null, null, '2026-12-08 10:00:00')"_s,
-                u"create table Textos (Quando text)"_s,
-                u"insert into Textos values ('2026-12-07 09:30:00'), ('amanhã')"_s,
-            })
-            ASSERT_TRUE(q.exec(sql)) << q.lastError().text().toStdString();
-    }
-    QSqlDatabase::removeDatabase(name);
+    assi::test::writeSqliteFile(
+        file,
+        {
+            u"create table Ordens (Numero integer, Entrega datetime, Cliente text, Nota text)"_s,
+            u"insert into Ordens values (3, '2026-12-07 09:30:00', 'Conceição', null)"_s,
+            u"insert into Ordens values (1, '2026-12-08 00:00:00', 'Álvaro', 'urgente')"_s,
+            u"insert into Ordens values (2, null, null, '2026-12-08 10:00:00')"_s,
+            u"create table Textos (Quando text)"_s,
+            u"insert into Textos values ('2026-12-07 09:30:00'), ('amanhã')"_s,
+        });
 }
 
 // The two ways the board can open a SQLite file: Qt's own driver, or the
