@@ -1,13 +1,13 @@
 #include "Assi.h"
 
-#include "BoardError.h"
 #include "BoardFeed.h"
-#include "DemoSite.h"
-#include "Grid.h"
-#include "PendingRequests.h"
-#include "WeekBoard.h"
 #include "common/BoardTables.h"
 #include "common/TempDir.h"
+#include "DemoSite.h"
+#include "PendingRequests.h"
+#include "WeekBoard.h"
+#include "BoardError.h"
+#include "Grid.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "GridModel.h"
 
+#include "GridTestData.h"
 #include "BoardError.h"
 #include "GridCellLook.h"
 #include "GridStyles.h"
-#include "GridTestData.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Grid.h"
-#include "Recordset.h"
 #include "common/BoardTables.h"
 #include "common/TableText.h"
+#include "Grid.h"
+#include "Recordset.h"
 
 #include <QString>
 #include <QVariant>
