@@ -1,5 +1,7 @@
 #include "BenchData.h"
 
+#include "common/BoardTables.h"
+
 #include <QDateTime>
 
 using namespace Qt::StringLiterals;
@@ -11,57 +13,43 @@ QDate benchMonday() {
 }
 
 Recordset makeRequestQuery(int rows) {
-    Recordset query;
-    query.appendField(u"Dep"_s, FieldType::Text);
-    query.appendField(u"Cliente"_s, FieldType::Text);
-    query.appendField(u"Pedido"_s, FieldType::Text);
-    query.appendField(u"DataPedido"_s, FieldType::DateTime);
-    query.appendField(u"Obs"_s, FieldType::Text);
     const QString note = u"Equipamento não arranca depois da falha de energia; o cliente pede "
                          u"visita ainda hoje e deixa contacto do responsável de manutenção."_s;
+    QList<test::RequestRow> requests;
+    requests.reserve(rows);
     for (int r = 0; r < rows; ++r) {
-        query.addNew();
-        query.setValue(0, u"Departamento %1"_s.arg(r * 12 / rows));
-        query.setValue(1, u"Cliente de Assistência Técnica n.º %1, Lda."_s.arg(r));
-        query.setValue(2, u"2026/%1"_s.arg(r + 1));
-        query.setValue(3, QDateTime(QDate(2026, 12, 1).addDays(r % 6), QTime(9 + r % 9, 30)));
-        query.setValue(4, r % 7 ? QVariant(note) : QVariant());
-        query.update();
+        requests.append({u"Departamento %1"_s.arg(r * 12 / rows),
+                         u"Cliente de Assistência Técnica n.º %1, Lda."_s.arg(r),
+                         u"2026/%1"_s.arg(r + 1),
+                         QDateTime(QDate(2026, 12, 1).addDays(r % 6), QTime(9 + r % 9, 30)),
+                         r % 7 ? QVariant(note) : QVariant()});
     }
-    query.moveFirst();
-    return query;
+    return test::requestQuery(requests);
 }
 
 Recordset makeOrderQuery(int rows, int perDate) {
     static const QString names[] = {u"SEGUNDA"_s, u"TERÇA"_s, u"QUARTA"_s, u"QUINTA"_s, u"SEXTA"_s};
-    Recordset query;
-    query.appendField(u"DiaSemana"_s, FieldType::Text);
-    query.appendField(u"Data"_s, FieldType::Text);
-    query.appendField(u"Tecnico"_s, FieldType::Text);
-    query.appendField(u"Cliente"_s, FieldType::Text);
-    const int dates = std::max(5, (rows + perDate - 1) / perDate);
+    QList<test::OrderRow> orders;
+    orders.reserve(rows);
+    const int dates = std::max(dayColumnCount, (rows + perDate - 1) / perDate);
     // Rows are spread evenly over the dates, in date order.
     int row = 0;
     for (int d = 0; d < dates; ++d) {
-        const QDate date = benchMonday().addDays(7 * (d / 5) + d % 5);
+        const QDate date = benchMonday().addDays(7 * (d / dayColumnCount) + d % dayColumnCount);
         const QString dateText = date.toString(Qt::ISODate);
         const int end = int(qint64(rows) * (d + 1) / dates);
         for (; row < end; ++row) {
-            query.addNew();
-            query.setValue(0, names[d % 5]);
-            query.setValue(1, dateText);
-            query.setValue(2, row % 9 ? u"Técnico %1"_s.arg(row % 40) : QString(u""_s));
-            query.setValue(3, u"Cliente Exemplar de Serviços %1"_s.arg(row));
-            query.update();
+            orders.append({names[d % dayColumnCount], dateText,
+                           u"Cliente Exemplar de Serviços %1"_s.arg(row),
+                           row % 9 ? u"Técnico %1"_s.arg(row % 40) : QString(u""_s)});
         }
     }
-    query.moveFirst();
-    return query;
+    return test::orderQuery(orders);
 }
 
 WeekDayNames benchDayNames() {
     WeekDayNames names;
-    FillWeekDayNames(benchMonday(), names);
+    fillWeekDayNames(benchMonday(), names);
     return names;
 }
 

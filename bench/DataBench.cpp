@@ -16,7 +16,7 @@ void BM_DealOutRequests(benchmark::State& state) {
     for (auto _ : state) {
         query.moveFirst();
         Recordset first, second;
-        DealOutRequests(query, first, second);
+        dealOutRequests(query, first, second);
         benchmark::DoNotOptimize(first.recordCount() + second.recordCount());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -29,7 +29,7 @@ void BM_CopyAndPivotOrders(benchmark::State& state) {
     for (auto _ : state) {
         query.moveFirst();
         Recordset board;
-        benchmark::DoNotOptimize(BuildWeekBoard(query, names, board));
+        benchmark::DoNotOptimize(buildWeekBoard(query, names, board));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -41,7 +41,7 @@ void BM_NaiveCopyAndPivotOrders(benchmark::State& state) {
     for (auto _ : state) {
         query.moveFirst();
         Recordset board;
-        benchmark::DoNotOptimize(naiveBuildWeekBoard(query, names, board));
+        benchmark::DoNotOptimize(buildNaiveWeekBoard(query, names, board));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -60,8 +60,8 @@ bool boardsAgree(int rows, int perDate) {
     const WeekDayNames names = benchDayNames();
     Recordset fastQuery = makeOrderQuery(rows, perDate), naiveQuery = makeOrderQuery(rows, perDate);
     Recordset fast, naive;
-    BuildWeekBoard(fastQuery, names, fast);
-    naiveBuildWeekBoard(naiveQuery, names, naive);
+    buildWeekBoard(fastQuery, names, fast);
+    buildNaiveWeekBoard(naiveQuery, names, naive);
     if (fast.recordCount() != naive.recordCount())
         return false;
     for (int r = 0; r < fast.recordCount(); ++r) {

@@ -18,9 +18,7 @@ namespace {
 
 // Runs a query as the board does and counts its rows.
 int countRows(DatabaseConnection& connection, const QString& sql) {
-    Recordset rows;
-    connection.OpenQuery(QString(), sql, rows, true, 0);
-    return rows.recordCount();
+    return connection.openQuery(sql).recordCount();
 }
 
 // What the board's two queries return today; a failing query is reported, not thrown.
@@ -66,7 +64,7 @@ int runBoardCheck(const QString& baseDirOverride, const QString& appDir, const Q
     QTextStream out(stdout);
     bool allWell = false;
     try {
-        allWell = ConnectionCheck(baseDirOverride, appDir, out,
+        allWell = checkConnection(baseDirOverride, appDir, out,
                                   [&today](DatabaseConnection& connection, QTextStream& stream) {
                                       return checkQueries(connection, stream, today);
                                   });

@@ -14,14 +14,4 @@ QString cutToCharacters(const QString& text, int count) {
     return text.left(units);
 }
 
-int characterCount(const QString& text) {
-    int count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-        ++count;
-    }
-    return count;
-}
-
 } // namespace assi

@@ -9,7 +9,4 @@ namespace assi {
 /// than the text's length returns the text whole.
 QString cutToCharacters(const QString& text, int count);
 
-/// The number of code points in `text` (a surrogate pair counts once).
-int characterCount(const QString& text);
-
 } // namespace assi

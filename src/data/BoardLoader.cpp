@@ -1,11 +1,11 @@
 #include "BoardLoader.h"
 
+#include "BoardError.h"
 #include "ConnectionStartup.h"
+#include "DatabaseConnection.h"
 #include "Logging.h"
 #include "PendingRequests.h"
 #include "WeekBoard.h"
-#include "BoardError.h"
-#include "DatabaseConnection.h"
 
 using namespace Qt::StringLiterals;
 
@@ -31,8 +31,7 @@ void BoardLoader::connect() {
     // takes effect at the next attempt.
     const ConnectionPlan plan = planConnection(m_baseDirOverride, m_appDir);
     auto connection = std::make_unique<DatabaseConnection>();
-    QString settingsFilePath;
-    LIgarBd(plan, settingsFilePath, *connection);
+    LIgarBd(plan, *connection);
     m_connection = std::move(connection);
 }
 

@@ -1,7 +1,7 @@
 #include "ConnectionCheck.h"
 
-#include "ConnectionStartup.h"
 #include "BoardError.h"
+#include "ConnectionStartup.h"
 #include "DatabaseConnection.h"
 
 #include <QDir>
@@ -41,7 +41,7 @@ QString describeValue(const ConnectionPlan& plan, Key key) {
     const QString raw = profile.rawValue(key).trimmed();
     switch (key) {
     case Key::Senha:
-        return profile.Value3().isEmpty() ? u"(vazia)"_s + origin : u"****"_s + origin;
+        return profile.password().isEmpty() ? u"(vazia)"_s + origin : u"****"_s + origin;
     case Key::Motor:
         return raw.isEmpty() ? u"sqlserver (por omissão)"_s : raw + origin;
     case Key::Driver: {
@@ -52,8 +52,8 @@ QString describeValue(const ConnectionPlan& plan, Key key) {
         return sqlite ? u"(nenhum: controlador SQLite do Qt)"_s : u"FreeTDS (por omissão)"_s;
     }
     case Key::BaseDados:
-        return profile.Value2().isEmpty() ? u"(vazio)"_s + origin
-                                          : shown(profile.Value2()) + origin;
+        return profile.database().isEmpty() ? u"(vazio)"_s + origin
+                                            : shown(profile.database()) + origin;
     case Key::Servidor:
     case Key::Utilizador:
         break;
@@ -77,22 +77,24 @@ void writeValues(const ConnectionPlan& plan, QTextStream& out) {
     }
     const Key order[] = {Key::Motor,     Key::Driver,     Key::Servidor,
                          Key::BaseDados, Key::Utilizador, Key::Senha};
+    // One blank after the longest key name lines the values up.
+    const qsizetype keyWidth = ConnectionProfile::keyName(Key::Utilizador).size() + 1;
     for (Key key : order)
-        out << u"  "_s << ConnectionProfile::keyName(key).leftJustified(11) << u"= "_s
+        out << u"  "_s << ConnectionProfile::keyName(key).leftJustified(keyWidth) << u"= "_s
             << describeValue(plan, key) << u'\n';
 }
 
 } // namespace
 
-bool ConnectionCheck(const ConnectionPlan& plan, QTextStream& out,
+bool checkConnection(const QString& baseFolderOverride, const QString& appDir, QTextStream& out,
                      const OpenConnectionCheck& moreChecks) {
+    const ConnectionPlan plan = planConnection(baseFolderOverride, appDir);
     writeSettingsFile(plan, out);
     writeValues(plan, out);
 
     DatabaseConnection connection;
-    QString settingsFilePath;
     try {
-        LIgarBd(plan, settingsFilePath, connection);
+        LIgarBd(plan, connection);
     } catch (const BoardError& error) {
         out << u"Ligação: FALHOU.\n  "_s << error.message() << u'\n';
         out.flush();
@@ -105,11 +107,6 @@ bool ConnectionCheck(const ConnectionPlan& plan, QTextStream& out,
         ok = moreChecks(connection, out) && ok;
     out.flush();
     return ok;
-}
-
-bool ConnectionCheck(const QString& baseFolderOverride, const QString& appDir, QTextStream& out,
-                     const OpenConnectionCheck& moreChecks) {
-    return ConnectionCheck(planConnection(baseFolderOverride, appDir), out, moreChecks);
 }
 
 } // namespace assi

@@ -1,10 +1,10 @@
 #include "ConnectionStartup.h"
 
-#include "Logging.h"
 #include "BoardError.h"
 #include "ConnectionStringBuilder.h"
 #include "DatabaseConnection.h"
 #include "FolderProbe.h"
+#include "Logging.h"
 #include "SystemFolderLocator.h"
 
 #include <QCoreApplication>
@@ -22,11 +22,11 @@ using Key = ConnectionProfile::Key;
 // Servidor, Utilizador and BaseDados, in the order the fallback tests them.
 QStringList emptyConnectionKeys(const ConnectionProfile& profile) {
     QStringList empty;
-    if (profile.Value1().isEmpty())
+    if (profile.server().isEmpty())
         empty << ConnectionProfile::keyName(Key::Servidor);
-    if (profile.Value4().isEmpty())
+    if (profile.login().isEmpty())
         empty << ConnectionProfile::keyName(Key::Utilizador);
-    if (profile.Value2().isEmpty())
+    if (profile.database().isEmpty())
         empty << ConnectionProfile::keyName(Key::BaseDados);
     return empty;
 }
@@ -67,22 +67,20 @@ void requireConnectionValues(const ConnectionPlan& plan) {
 
 ConnectionPlan planConnection(const QString& baseFolderOverride, const QString& appDir) {
     ConnectionPlan plan;
-    plan.baseFolder = SystemFolderLocator(baseFolderOverride).FolderPath();
+    plan.baseFolder = SystemFolderLocator(baseFolderOverride).folderPath();
     plan.programFolder = programFolder(appDir);
     plan.siteFolder = QDir(plan.baseFolder).filePath(u"zelvio"_s);
-    plan.siteFolderExists = FolderProbe().FolderExists(plan.siteFolder);
+    plan.siteFolderExists = FolderProbe().folderExists(plan.siteFolder);
 
     const QString settingsFolder = plan.siteFolderExists ? plan.siteFolder : plan.programFolder;
     plan.settingsFilePath = QDir(settingsFolder).filePath(u"OTK.zlv"_s);
     plan.catalogueFilePath = QDir(plan.programFolder).filePath(u"Catalogos/bd.sql"_s);
 
-    plan.profile.ReadSettings(plan.settingsFilePath);
+    plan.profile.readFile(plan.settingsFilePath);
     plan.settingsFileExists = plan.profile.sourceFileExists();
     plan.emptyInSettings = emptyConnectionKeys(plan.profile);
     if (!plan.emptyInSettings.isEmpty()) {
-        plan.profile.CatalogueFile(plan.catalogueFilePath);
-        plan.profile.UseCatalogue(true);
-        plan.profile.ReadCatalogue();
+        plan.profile.readFile(plan.catalogueFilePath);
         plan.usesCatalogue = true;
     }
     qCInfo(lcData).noquote() << u"Definições: %1%2"_s.arg(
@@ -91,28 +89,21 @@ ConnectionPlan planConnection(const QString& baseFolderOverride, const QString& 
     return plan;
 }
 
-void LIgarBd(const ConnectionPlan& plan, QString& SettingsFilePath,
-             DatabaseConnection& Connection) {
-    SettingsFilePath = plan.settingsFilePath;
+void LIgarBd(const ConnectionPlan& plan, DatabaseConnection& connection) {
     requireConnectionValues(plan);
 
     const ConnectionProfile& profile = plan.profile;
     ConnectionStringBuilder builder;
-    builder.Provider(u"MSDataShape"_s);
-    builder.Mode(1);
-    builder.Value1(profile.Value1());
-    builder.Value4(profile.Value4());
-    builder.Value2(profile.Value2());
-    builder.Value3(profile.Value3());
-    builder.Motor(profile.Motor());
-    builder.Driver(profile.Driver());
+    builder.setProvider(u"MSDataShape"_s);
+    builder.setReadOnly(true);
+    builder.setServer(profile.server());
+    builder.setLogin(profile.login());
+    builder.setDatabase(profile.database());
+    builder.setPassword(profile.password());
+    builder.setEngine(profile.engine());
+    builder.setOdbcDriver(profile.odbcDriver());
 
-    Connection.Connect(builder.ConnectionString());
-}
-
-void LIgarBd(const QString& baseFolderOverride, const QString& appDir, QString& SettingsFilePath,
-             DatabaseConnection& Connection) {
-    LIgarBd(planConnection(baseFolderOverride, appDir), SettingsFilePath, Connection);
+    connection.connect(builder.buildConnectionString());
 }
 
 } // namespace assi

@@ -38,15 +38,10 @@ struct ConnectionPlan {
 /// (empty: ASSI_APP_DIR, else the executable's folder).
 ConnectionPlan planConnection(const QString& baseFolderOverride, const QString& appDir);
 
-/// Keeps the settings path in `SettingsFilePath`, builds the connection from
-/// the plan's values (read-only, through the "MSDataShape" provider) and
-/// opens `Connection`. Throws BoardError when a value is still missing after
-/// the fallback or the connection cannot be opened.
-void LIgarBd(const ConnectionPlan& plan, QString& SettingsFilePath, DatabaseConnection& Connection);
-
-/// planConnection followed by LIgarBd, for a caller that plans and connects on
-/// one thread.
-void LIgarBd(const QString& baseFolderOverride, const QString& appDir, QString& SettingsFilePath,
-             DatabaseConnection& Connection);
+/// Builds the connection from the plan's values (read-only, through the
+/// "MSDataShape" provider) and opens `connection`. Throws BoardError when a
+/// value is still missing after the fallback or the connection cannot be
+/// opened.
+void LIgarBd(const ConnectionPlan& plan, DatabaseConnection& connection);
 
 } // namespace assi

@@ -26,6 +26,10 @@ const char* const schema[] = {
     " Cliente integer, FuncId integer)",
 };
 
+QString dateTimeText(const QDateTime& dateTime) {
+    return dateTime.toString(u"yyyy-MM-dd HH:mm:ss"_s);
+}
+
 } // namespace
 
 DemoDatabase::DemoDatabase(const QString& filePath) : m_filePath(filePath) {
@@ -70,10 +74,6 @@ void DemoDatabase::closeConnection() {
         db.close();
     }
     QSqlDatabase::removeDatabase(m_connectionName);
-}
-
-QString DemoDatabase::dateTimeText(const QDateTime& dateTime) {
-    return dateTime.toString(u"yyyy-MM-dd HH:mm:ss"_s);
 }
 
 void DemoDatabase::exec(const QString& sql, const QVariantList& values) {

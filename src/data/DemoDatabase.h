@@ -39,8 +39,6 @@ public:
     DemoDatabase(const DemoDatabase&) = delete;
     DemoDatabase& operator=(const DemoDatabase&) = delete;
 
-    const QString& filePath() const { return m_filePath; }
-
     void addDepartment(int id, const QString& name);
     void addClient(int code, const QString& name);
     void addEmployee(int id, const QString& name);
@@ -50,8 +48,6 @@ public:
     // Groups many additions into one transaction (much faster on disk).
     void beginBatch();
     void commitBatch();
-
-    static QString dateTimeText(const QDateTime& dateTime);
 
 private:
     void exec(const QString& sql, const QVariantList& values = {});

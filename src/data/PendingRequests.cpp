@@ -1,9 +1,9 @@
 #include "PendingRequests.h"
 
+#include "DatabaseConnection.h"
 #include "QueryColumns.h"
 #include "RegionalText.h"
 #include "SqlDialect.h"
-#include "DatabaseConnection.h"
 
 #include <array>
 
@@ -22,11 +22,11 @@ struct RequestField {
 
 const std::array<RequestField, requestFieldCount>& requestFields() {
     static const std::array<RequestField, requestFieldCount> fields{{
-        {u"Dep"_s, 30},
-        {u"Cliente"_s, 80},
-        {u"Pedido"_s, 20},
-        {u"DataPedido"_s, 10},
-        {u"Obs"_s, 100},
+        {u"Dep"_s, requestDepSize},
+        {u"Cliente"_s, requestClienteSize},
+        {u"Pedido"_s, requestPedidoSize},
+        {u"DataPedido"_s, requestDataPedidoSize},
+        {u"Obs"_s, requestObsSize},
     }};
     return fields;
 }
@@ -40,10 +40,10 @@ Recordset BuildRequestRecordset() {
     return requests;
 }
 
-void DealOutRequests(Recordset& query, Recordset& first, Recordset& second) {
+void dealOutRequests(Recordset& query, Recordset& first, Recordset& second) {
     first = BuildRequestRecordset();
     second = BuildRequestRecordset();
-    if (query.recordCount() <= 0)
+    if (query.recordCount() == 0)
         return;
 
     std::array<int, requestFieldCount> source{};
@@ -65,9 +65,8 @@ void DealOutRequests(Recordset& query, Recordset& first, Recordset& second) {
 
 void LoadPendingRequests(DatabaseConnection& connection, Recordset& first, Recordset& second) {
     const auto dialect = SqlDialect::forEngine(connection.engine());
-    Recordset query;
-    connection.OpenQuery(QString(), dialect->pendingRequestsSql(), query, true, 0);
-    DealOutRequests(query, first, second);
+    Recordset query = connection.openQuery(dialect->pendingRequestsSql());
+    dealOutRequests(query, first, second);
 }
 
 } // namespace assi

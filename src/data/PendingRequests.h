@@ -6,8 +6,15 @@ namespace assi {
 
 class DatabaseConnection;
 
-// A new, empty request recordset: Dep (30), Cliente (80), Pedido (20),
-// DataPedido (10) and Obs (100), all nullable text.
+// The characters each field of the request recordset keeps.
+inline constexpr int requestDepSize = 30;
+inline constexpr int requestClienteSize = 80;
+inline constexpr int requestPedidoSize = 20;
+inline constexpr int requestDataPedidoSize = 10;
+inline constexpr int requestObsSize = 100;
+
+// A new, empty request recordset: Dep, Cliente, Pedido, DataPedido and Obs,
+// all nullable text.
 Recordset BuildRequestRecordset();
 
 // Reads the pending requests and deals them out by position: odd rows of the
@@ -17,8 +24,8 @@ Recordset BuildRequestRecordset();
 void LoadPendingRequests(DatabaseConnection& connection, Recordset& first, Recordset& second);
 
 // The dealing-out on its own, from the current row of a query result with the
-// columns Dep, Cliente, Pedido, DataPedido and Obs. A result that cannot tell
-// its row count (RecordCount -1) or has no rows deals nothing out.
-void DealOutRequests(Recordset& query, Recordset& first, Recordset& second);
+// columns Dep, Cliente, Pedido, DataPedido and Obs. A result without rows
+// deals nothing out.
+void dealOutRequests(Recordset& query, Recordset& first, Recordset& second);
 
 } // namespace assi

@@ -16,8 +16,6 @@ class SqlDialect {
 public:
     virtual ~SqlDialect() = default;
 
-    virtual DatabaseEngine engine() const = 0;
-
     // Pending requests: Dep, Cliente, Pedido, DataPedido, Obs, by department.
     virtual QString pendingRequestsSql() const = 0;
 

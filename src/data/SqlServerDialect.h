@@ -7,7 +7,6 @@ namespace assi {
 // The queries as the sites' SQL Server databases have always been read.
 class SqlServerDialect final : public SqlDialect {
 public:
-    DatabaseEngine engine() const override { return DatabaseEngine::SqlServer; }
     QString pendingRequestsSql() const override;
     QString weekOrdersSql(const QDate& today) const override;
 };

@@ -8,7 +8,6 @@ namespace assi {
 // as text "yyyy-MM-dd hh:mm:ss".
 class SqliteDialect final : public SqlDialect {
 public:
-    DatabaseEngine engine() const override { return DatabaseEngine::Sqlite; }
     QString pendingRequestsSql() const override;
     QString weekOrdersSql(const QDate& today) const override;
 };

@@ -14,15 +14,38 @@ class DatabaseConnection;
 // on ("SEGUNDA" ... "SEXTA"); 5 and 6 stay as the caller made them.
 using WeekDayNames = std::array<QString, 7>;
 
+// The board has one column per working day.
+inline constexpr int dayColumnCount = 5;
 // Where FindDayColumn answers "no column" (a weekend day or an unknown name).
-inline constexpr int noDayColumn = 5;
+inline constexpr int noDayColumn = dayColumnCount;
 
-// A new, empty raw-orders recordset: Ord (integer), DiaSemana (15), Data (30),
-// Cliente (30), Tecnico (30).
-Recordset BuildOrderSourceRecordset();
+// Positions of the board recordset's fields: Ord, Vazio_0, then Dia_k and
+// Vazio_k for day column k - 1, then Tipo.
+inline constexpr int boardOrdField = 0;
+constexpr int boardDayField(int column) {
+    return 2 * (column + 1);
+}
+constexpr int boardSpacerField(int column) {
+    return boardDayField(column) + 1;
+}
+inline constexpr int boardTipoField = boardSpacerField(dayColumnCount - 1) + 1;
+inline constexpr int boardFieldCount = boardTipoField + 1;
 
-// A new, empty board recordset: Ord (11), Vazio_0 (5), then Dia_k (30) and
-// Vazio_k (5) for k = 1 to 5, then Tipo (1), all nullable text.
+// The characters each board text keeps. The key must hold the digits of any
+// 32-bit group number and the trailing "1" of its technician row.
+inline constexpr int boardKeySize = 11;
+inline constexpr int boardDaySize = 30;
+inline constexpr int boardSpacerSize = 5;
+inline constexpr int boardTipoSize = 1;
+
+// The characters an order keeps of each text of the query: its day name, its
+// delivery date (which groups the numbering) and its client and technician.
+inline constexpr int orderDayNameSize = 15;
+inline constexpr int orderDateSize = 30;
+inline constexpr int orderNameSize = 30;
+
+// A new, empty board recordset: Ord, Vazio_0, then Dia_k and Vazio_k for
+// k = 1 to 5, then Tipo, all nullable text.
 Recordset BuildBoardRecordset();
 
 // Reads the open orders due in the seven days from `today` and pivots them
@@ -34,28 +57,19 @@ Recordset BuildBoardRecordset();
 void LoadWeekBoard(DatabaseConnection& connection, const QDate& today, Recordset& board,
                    WeekDayNames& DiasSemana, bool& ok);
 
-// --- The steps, each usable on its own (tests and benchmarks use them)
-
 // Writes the working days of the seven days from `today` into indices 0 to 4.
-void FillWeekDayNames(const QDate& today, WeekDayNames& DiasSemana);
+void fillWeekDayNames(const QDate& today, WeekDayNames& DiasSemana);
 
 // The index (0 to 4) of the first slot of DiasSemana whose text is exactly
 // `dayName`, or noDayColumn. No case folding, no trimming.
 int FindDayColumn(const QString& dayName, const WeekDayNames& DiasSemana);
 
-// Copies the query rows from the current one to EOF into a new raw-orders
-// recordset, numbering the orders of each delivery date 1, 2, 3 ... in the
-// order they arrive.
-Recordset CopyOrdersWithSequence(Recordset& query);
-
-// Pivots a raw-orders recordset (read in insertion order, whatever its filter
-// or sort) into a new board recordset positioned on its first row. Orders
-// whose day has no column leave no trace; a week with no order on a working
-// day gives one row with every field null.
-Recordset PivotWeekBoard(const Recordset& raw, const WeekDayNames& DiasSemana);
-
-// Copy and pivot from a query result: false (board untouched) when the result
-// has no rows or cannot tell its row count.
-bool BuildWeekBoard(Recordset& query, const WeekDayNames& DiasSemana, Recordset& board);
+// The pivot of a query result (columns DiaSemana, Data, Cliente, Tecnico, read
+// from the current row to EOF), positioned on its first row. The orders of
+// each delivery date are numbered 1, 2, 3 ... in the order they arrive; orders
+// whose day has no column leave no trace, and a week with no order on a
+// working day gives one row with every field null. False (board untouched)
+// when the result has no rows.
+bool buildWeekBoard(Recordset& query, const WeekDayNames& DiasSemana, Recordset& board);
 
 } // namespace assi

@@ -32,32 +32,12 @@ QString ConnectionProfile::keyName(Key key) {
     return {};
 }
 
-void ConnectionProfile::ReadSettings(const QString& settingsFilePath) {
-    readFrom(settingsFilePath, Source::SettingsFile);
-}
-
-void ConnectionProfile::CatalogueFile(const QString& catalogueFilePath) {
-    m_catalogueFile = catalogueFilePath;
-}
-
-void ConnectionProfile::UseCatalogue(bool use) {
-    m_useCatalogue = use;
-}
-
-void ConnectionProfile::ReadCatalogue() {
-    Q_ASSERT_X(!m_useCatalogue || !m_catalogueFile.isEmpty(), "ConnectionProfile::ReadCatalogue",
-               "CatalogueFile must name the catalogue first");
-    if (m_useCatalogue)
-        readFrom(m_catalogueFile, Source::Catalogue);
-}
-
-void ConnectionProfile::readFrom(const QString& path, Source source) {
+void ConnectionProfile::readFile(const QString& filePath) {
     SettingsReader reader;
-    reader.setFilePath(path);
+    reader.setFilePath(filePath);
     for (int k = 0; k < KeyCount; ++k)
         m_values[k] = reader.readValue(section(), keyName(Key(k)));
-    m_source = source;
-    m_sourceFile = path;
+    m_sourceFile = filePath;
     m_sourceFileExists = reader.fileExists();
 }
 
@@ -65,14 +45,14 @@ bool ConnectionProfile::namesSqlite() const {
     return m_values[int(Key::Motor)].trimmed().compare(u"sqlite"_s, Qt::CaseInsensitive) == 0;
 }
 
-QString ConnectionProfile::Value2() const {
+QString ConnectionProfile::database() const {
     const QString& database = m_values[int(Key::BaseDados)];
     if (database.isEmpty() || !namesSqlite() || QDir::isAbsolutePath(database))
         return database;
     return QDir::cleanPath(QFileInfo(m_sourceFile).absoluteDir().filePath(database));
 }
 
-DatabaseEngine ConnectionProfile::Motor() const {
+DatabaseEngine ConnectionProfile::engine() const {
     const QString motor = m_values[int(Key::Motor)].trimmed();
     if (motor.isEmpty() || motor.compare(u"sqlserver"_s, Qt::CaseInsensitive) == 0)
         return DatabaseEngine::SqlServer;

@@ -6,7 +6,7 @@ namespace assi {
 
 enum class DatabaseEngine { SqlServer, Sqlite };
 
-/// What ConnectionStringBuilder hands to DatabaseConnection::Connect: the Qt
+/// What ConnectionStringBuilder hands to DatabaseConnection::connect: the Qt
 /// SQL driver and its database name and options, plus the plain values that
 /// messages may show. `databaseName` may hold the password (the ODBC text) and
 /// must never be shown or logged; describe() is the safe form.
@@ -17,7 +17,6 @@ struct ConnectionString {
     QString connectOptions; // login timeout, read-only access
     QString server;         // for messages
     QString database;       // for messages; for SQLite, the file
-    QString user;           // for messages
     /// Kept only so that messages can be cleaned of it; never show it.
     QString password;
     /// The file that must exist before connecting (SQLite); empty otherwise.

@@ -14,6 +14,7 @@ namespace {
 
 const QString DefaultSqlServerDriver = u"FreeTDS"_s;
 constexpr int SqlServerPort = 1433;
+constexpr int HighestPort = 65535;
 
 QString odbcAttribute(const QString& key, const QString& value) {
     return key + u'=' + ConnectionStringBuilder::quoteOdbcValue(value) + u';';
@@ -61,18 +62,20 @@ bool ConnectionStringBuilder::isFreeTds(const QString& odbcDriver) {
 ConnectionStringBuilder::ServerAddress ConnectionStringBuilder::parseServer(const QString& server) {
     ServerAddress address;
     QString rest = server.trimmed();
-    if (rest.startsWith(u"tcp:"_s, Qt::CaseInsensitive))
-        rest = rest.mid(4).trimmed();
+    const QString tcpPrefix = u"tcp:"_s;
+    if (rest.startsWith(tcpPrefix, Qt::CaseInsensitive))
+        rest = rest.mid(tcpPrefix.size()).trimmed();
 
     const qsizetype comma = rest.lastIndexOf(u',');
     if (comma >= 0) {
         const QString portText = rest.mid(comma + 1).trimmed();
         bool ok = false;
         const int port = portText.toInt(&ok);
-        if (!ok || port < 1 || port > 65535)
+        if (!ok || port < 1 || port > HighestPort)
             throw BoardError(
-                u"Servidor inválido \"%1\": a porta \"%2\" não é um número de 1 a 65535."_s.arg(
-                    server, portText));
+                u"Servidor inválido \"%1\": a porta \"%2\" não é um número de 1 a %3."_s
+                    .arg(server, portText)
+                    .arg(HighestPort));
         address.port = port;
         rest = rest.left(comma).trimmed();
     }
@@ -91,7 +94,7 @@ ConnectionStringBuilder::ServerAddress ConnectionStringBuilder::parseServer(cons
     return address;
 }
 
-assi::ConnectionString ConnectionStringBuilder::ConnectionString() const {
+ConnectionString ConnectionStringBuilder::buildConnectionString() const {
     const QString provider = m_provider.trimmed();
     if (!provider.isEmpty() && provider.compare(u"MSDataShape"_s, Qt::CaseInsensitive) != 0)
         throw BoardError(u"Fornecedor de ligação não suportado: \"%1\"."_s.arg(provider));
@@ -100,17 +103,17 @@ assi::ConnectionString ConnectionStringBuilder::ConnectionString() const {
 
 QString ConnectionStringBuilder::odbcOptions() const {
     QStringList options;
-    if (m_mode == 1)
+    if (m_readOnly)
         options << u"SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY"_s;
     if (m_loginTimeout > 0)
         options << u"SQL_ATTR_LOGIN_TIMEOUT=%1"_s.arg(m_loginTimeout);
     return options.join(u';');
 }
 
-assi::ConnectionString ConnectionStringBuilder::sqlServer() const {
+ConnectionString ConnectionStringBuilder::sqlServer() const {
     const ServerAddress address = parseServer(m_server);
     const QString driver =
-        m_driver.trimmed().isEmpty() ? DefaultSqlServerDriver : m_driver.trimmed();
+        m_odbcDriver.trimmed().isEmpty() ? DefaultSqlServerDriver : m_odbcDriver.trimmed();
     const bool freeTds = isFreeTds(driver);
 
     QString text = odbcAttribute(u"Driver"_s, driver);
@@ -136,7 +139,7 @@ assi::ConnectionString ConnectionStringBuilder::sqlServer() const {
         text += attribute(u"Server"_s, target, false);
     }
     text += attribute(u"Database"_s, m_database, freeTds);
-    text += attribute(u"UID"_s, m_user, freeTds);
+    text += attribute(u"UID"_s, m_login, freeTds);
     text += attribute(u"PWD"_s, m_password, freeTds);
     if (freeTds) {
         text += u"TDS_Version=7.4;ClientCharset=UTF-8;"_s;
@@ -144,35 +147,33 @@ assi::ConnectionString ConnectionStringBuilder::sqlServer() const {
             text += u"Timeout=%1;"_s.arg(m_queryTimeout);
     }
 
-    assi::ConnectionString result;
+    ConnectionString result;
     result.engine = DatabaseEngine::SqlServer;
     result.driverName = u"QODBC"_s;
     result.databaseName = text;
     result.connectOptions = odbcOptions();
     result.server = m_server.trimmed();
     result.database = m_database;
-    result.user = m_user;
     result.password = m_password;
     return result;
 }
 
-assi::ConnectionString ConnectionStringBuilder::sqlite() const {
+ConnectionString ConnectionStringBuilder::sqlite() const {
     const QString file =
         m_database.isEmpty() ? QString() : QFileInfo(m_database).absoluteFilePath();
 
-    assi::ConnectionString result;
+    ConnectionString result;
     result.engine = DatabaseEngine::Sqlite;
     result.server = m_server.trimmed();
     result.database = file;
-    result.user = m_user;
     result.password = m_password;
     result.requiredFile = file;
 
-    const QString driver = m_driver.trimmed();
+    const QString driver = m_odbcDriver.trimmed();
     if (driver.isEmpty()) {
         result.driverName = u"QSQLITE"_s;
         result.databaseName = file;
-        if (m_mode == 1)
+        if (m_readOnly)
             result.connectOptions = u"QSQLITE_OPEN_READONLY"_s;
         return result;
     }
@@ -182,7 +183,7 @@ assi::ConnectionString ConnectionStringBuilder::sqlite() const {
     // only way to ask that driver for a read-only database. Dots are encoded
     // too: Qt's ODBC driver takes any text holding ".dsn" for a file DSN.
     const QString uri = u"file:"_s + QString::fromLatin1(QUrl::toPercentEncoding(file, "/", ".")) +
-                        (m_mode == 1 ? u"?mode=ro"_s : QString());
+                        (m_readOnly ? u"?mode=ro"_s : QString());
     result.driverName = u"QODBC"_s;
     result.databaseName = odbcAttribute(u"Driver"_s, driver) + u"Database="_s + uri + u';';
     result.connectOptions = odbcOptions();

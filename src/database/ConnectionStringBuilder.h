@@ -8,9 +8,9 @@ namespace assi {
 
 /// Assembles the connection from the profile's values.
 ///
-/// Provider "MSDataShape" is the only provider there is; Mode 1 asks for a
-/// read-only connection (ODBC access mode read-only, or SQLite opened
-/// read-only). SQL Server is reached through a DSN-less ODBC text for the
+/// Provider "MSDataShape" is the only provider there is. A read-only
+/// connection is asked for with the ODBC access mode, or by opening SQLite
+/// read-only. SQL Server is reached through a DSN-less ODBC text for the
 /// configured driver (FreeTDS by default):
 ///
 ///     Driver={FreeTDS};Server={host};Port={1433};Database={db};UID={u};PWD={p};
@@ -34,26 +34,25 @@ public:
     static constexpr int DefaultLoginTimeoutSeconds = 15;
     static constexpr int DefaultQueryTimeoutSeconds = 30;
 
-    void Provider(const QString& provider) { m_provider = provider; }
-    void Mode(int mode) { m_mode = mode; }
+    /// Only "MSDataShape" (or none) is accepted.
+    void setProvider(const QString& provider) { m_provider = provider; }
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     /// Servidor: `host`, `host,port` or `host\instance`.
-    void Value1(const QString& server) { m_server = server; }
+    void setServer(const QString& server) { m_server = server; }
     /// BaseDados: the database name, or the SQLite file.
-    void Value2(const QString& database) { m_database = database; }
-    /// Senha.
-    void Value3(const QString& password) { m_password = password; }
-    /// Utilizador.
-    void Value4(const QString& user) { m_user = user; }
-    void Motor(DatabaseEngine engine) { m_engine = engine; }
+    void setDatabase(const QString& database) { m_database = database; }
+    void setPassword(const QString& password) { m_password = password; }
+    void setLogin(const QString& login) { m_login = login; }
+    void setEngine(DatabaseEngine engine) { m_engine = engine; }
     /// The ODBC driver's name as registered with the driver manager.
-    void Driver(const QString& odbcDriver) { m_driver = odbcDriver; }
+    void setOdbcDriver(const QString& odbcDriver) { m_odbcDriver = odbcDriver; }
 
     void setLoginTimeout(int seconds) { m_loginTimeout = seconds; }
     void setQueryTimeout(int seconds) { m_queryTimeout = seconds; }
 
     /// The connection to open. Throws BoardError for an unknown provider or a
     /// malformed Servidor.
-    assi::ConnectionString ConnectionString() const;
+    ConnectionString buildConnectionString() const;
 
     /// `value` as one ODBC attribute value: in braces, `}` doubled.
     static QString quoteOdbcValue(const QString& value);
@@ -72,22 +71,21 @@ public:
     /// host or a port that is not a number from 1 to 65535.
     static ServerAddress parseServer(const QString& server);
 
-    static bool isFreeTds(const QString& odbcDriver);
-
 private:
+    static bool isFreeTds(const QString& odbcDriver);
     static QString attribute(const QString& key, const QString& value, bool freeTds);
-    assi::ConnectionString sqlServer() const;
-    assi::ConnectionString sqlite() const;
+    ConnectionString sqlServer() const;
+    ConnectionString sqlite() const;
     QString odbcOptions() const;
 
     QString m_provider;
-    int m_mode = 0;
+    bool m_readOnly = false;
     QString m_server;
     QString m_database;
     QString m_password;
-    QString m_user;
+    QString m_login;
     DatabaseEngine m_engine = DatabaseEngine::SqlServer;
-    QString m_driver;
+    QString m_odbcDriver;
     int m_loginTimeout = DefaultLoginTimeoutSeconds;
     int m_queryTimeout = DefaultQueryTimeoutSeconds;
 };

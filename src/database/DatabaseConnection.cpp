@@ -37,7 +37,7 @@ void DatabaseConnection::fail(const QString& what, const QString& driverMessage)
                                           m_connectionString.withoutSecrets(driverMessage)));
 }
 
-bool DatabaseConnection::Connect(const ConnectionString& connectionString) {
+void DatabaseConnection::connect(const ConnectionString& connectionString) {
     close();
     m_connectionString = connectionString;
     const QString cannotConnect = u"Não foi possível ligar à base de dados"_s;
@@ -87,14 +87,9 @@ bool DatabaseConnection::Connect(const ConnectionString& connectionString) {
         }
     }
     qCInfo(lcDatabase).noquote() << "Ligação aberta:" << m_connectionString.describe();
-    return true;
 }
 
-bool DatabaseConnection::OpenQuery(const QString& source, const QString& sql, Recordset& result,
-                                   bool clientCursor, int options) {
-    Q_UNUSED(source);
-    Q_UNUSED(clientCursor);
-    Q_UNUSED(options);
+Recordset DatabaseConnection::openQuery(const QString& sql) {
     const QString queryFailed = u"A consulta à base de dados falhou"_s;
     if (!isOpen()) {
         if (m_connectionString.driverName.isEmpty())
@@ -102,6 +97,7 @@ bool DatabaseConnection::OpenQuery(const QString& source, const QString& sql, Re
         fail(queryFailed, u"a ligação não está aberta"_s);
     }
 
+    Recordset result;
     QString message;
     {
         QSqlQuery query(m_database);
@@ -121,7 +117,7 @@ bool DatabaseConnection::OpenQuery(const QString& source, const QString& sql, Re
                                         << "-" << m_connectionString.withoutSecrets(message);
         fail(queryFailed, message);
     }
-    return true;
+    return result;
 }
 
 bool DatabaseConnection::isOpen() const {

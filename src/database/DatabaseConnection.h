@@ -1,16 +1,15 @@
 #pragma once
 
 #include "ConnectionString.h"
+#include "Recordset.h"
 
 #include <QSqlDatabase>
 #include <QString>
 
 namespace assi {
 
-class Recordset;
-
 /// The board's one database connection, over Qt SQL. It belongs to the thread
-/// that calls Connect (Qt SQL connections cannot cross threads): OpenQuery,
+/// that calls connect() (Qt SQL connections cannot cross threads): openQuery(),
 /// close and the destructor must run on that thread too. Constructing it binds
 /// it to no thread.
 ///
@@ -25,27 +24,22 @@ public:
     DatabaseConnection(const DatabaseConnection&) = delete;
     DatabaseConnection& operator=(const DatabaseConnection&) = delete;
 
-    /// Opens the connection, closing any earlier one first. Returns true; on
-    /// failure throws BoardError naming the server and the database and
-    /// giving the driver's message. A SQLite file must exist: a missing one is
-    /// an error naming it, never a new empty database.
-    bool Connect(const ConnectionString& connectionString);
+    /// Opens the connection, closing any earlier one first. On failure throws
+    /// BoardError naming the server and the database and giving the driver's
+    /// message. A SQLite file must exist: a missing one is an error naming
+    /// it, never a new empty database.
+    void connect(const ConnectionString& connectionString);
 
-    /// Runs `sql` and fills `result` with its rows, in the query's order,
-    /// positioned on the first row (see recordsetFromQuery for the column
-    /// types). `source`, `clientCursor` and `options` are accepted for the
-    /// callers' sake and change nothing. Throws BoardError with the driver's
-    /// message on failure, leaving `result` as it was.
-    bool OpenQuery(const QString& source, const QString& sql, Recordset& result, bool clientCursor,
-                   int options);
+    /// Runs `sql` and returns its rows, in the query's order, positioned on
+    /// the first row (see recordsetFromQuery for the column types). Throws
+    /// BoardError with the driver's message on failure.
+    Recordset openQuery(const QString& sql);
 
     bool isOpen() const;
     /// Closes the connection (it can be connected again).
     void close();
     DatabaseEngine engine() const;
     const ConnectionString& connectionString() const;
-    /// The Qt SQL connection name, unique to this object.
-    QString connectionName() const { return m_name; }
 
 private:
     [[noreturn]] void fail(const QString& what, const QString& driverMessage);

@@ -4,7 +4,7 @@
 
 namespace assi {
 
-bool FolderProbe::FolderExists(const QString& path) const {
+bool FolderProbe::folderExists(const QString& path) const {
     return !path.isEmpty() && QFileInfo(path).isDir();
 }
 

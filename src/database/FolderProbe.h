@@ -9,7 +9,7 @@ class FolderProbe {
 public:
     /// True when `path` names an existing folder (a file of that name is not
     /// a folder).
-    bool FolderExists(const QString& path) const;
+    bool folderExists(const QString& path) const;
 };
 
 } // namespace assi

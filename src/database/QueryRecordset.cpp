@@ -63,12 +63,14 @@ int twoDigits(const QString& text, qsizetype at) {
 std::optional<QDateTime> sqliteDateTime(const QVariant& value) {
     if (value.metaType().id() != QMetaType::QString)
         return std::nullopt;
+    constexpr qsizetype wholeSeconds = 19; // "YYYY-MM-DD HH:MM:SS"
+    constexpr qsizetype mostDecimals = 3;
     const QString text = value.toString();
     const qsizetype n = text.size();
-    if (n != 19 && (n < 21 || n > 23))
+    if (n != wholeSeconds && (n < wholeSeconds + 2 || n > wholeSeconds + 1 + mostDecimals))
         return std::nullopt;
     if (text[4] != u'-' || text[7] != u'-' || (text[10] != u' ' && text[10] != u'T') ||
-        text[13] != u':' || text[16] != u':' || (n > 19 && text[19] != u'.'))
+        text[13] != u':' || text[16] != u':' || (n > wholeSeconds && text[wholeSeconds] != u'.'))
         return std::nullopt;
     const int century = twoDigits(text, 0), year = twoDigits(text, 2);
     const int month = twoDigits(text, 5), day = twoDigits(text, 8);
@@ -78,7 +80,7 @@ std::optional<QDateTime> sqliteDateTime(const QVariant& value) {
         return std::nullopt;
     int msec = 0;
     int scale = 100;
-    for (qsizetype i = 20; i < n; ++i, scale /= 10) {
+    for (qsizetype i = wholeSeconds + 1; i < n; ++i, scale /= 10) {
         const char16_t d = text[i].unicode();
         if (d < u'0' || d > u'9')
             return std::nullopt;

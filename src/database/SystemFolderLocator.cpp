@@ -9,7 +9,7 @@ namespace assi {
 SystemFolderLocator::SystemFolderLocator(QString overrideFolder)
     : m_override(std::move(overrideFolder)) {}
 
-QString SystemFolderLocator::FolderPath() const {
+QString SystemFolderLocator::folderPath() const {
     QString folder = m_override.trimmed();
     if (folder.isEmpty())
         folder = qEnvironmentVariable("ASSI_BASE_DIR").trimmed();

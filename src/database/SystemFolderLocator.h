@@ -16,7 +16,7 @@ public:
 
     /// The base folder, absolute and without a trailing separator (unless it
     /// is the root folder itself).
-    QString FolderPath() const;
+    QString folderPath() const;
 
 private:
     QString m_override;

@@ -1,6 +1,7 @@
 #include "Assi.h"
 
 #include "BoardFeed.h"
+#include "common/BoardTables.h"
 #include "common/TempDir.h"
 #include "DemoSite.h"
 #include "PendingRequests.h"
@@ -39,23 +40,14 @@ public:
 };
 
 Recordset requests(const QStringList& clients) {
-    Recordset rs = BuildRequestRecordset();
-    for (const QString& c : clients) {
-        rs.addNew();
-        rs.setValue(u"Dep"_s, u"Redes"_s);
-        rs.setValue(u"Cliente"_s, c);
-    }
-    rs.moveFirst();
-    return rs;
+    QList<test::RequestRow> rows;
+    for (const QString& c : clients)
+        rows.append({u"Redes"_s, c, {}, {}, {}});
+    return test::boundRequests(rows);
 }
 
 Recordset boardOf(const QString& client) {
-    Recordset rs = BuildBoardRecordset();
-    rs.addNew();
-    rs.setValue(u"Ord"_s, u"1"_s);
-    rs.setValue(u"Dia_1"_s, client);
-    rs.moveFirst();
-    return rs;
+    return test::boardRecordset({{u"1"_s, {client, {}, {}, {}, {}}, {}}});
 }
 
 BoardData goodData(const QString& tag) {

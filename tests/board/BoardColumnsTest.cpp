@@ -19,7 +19,7 @@ struct BoardColumnsTest : ::testing::Test {
 
     void refresh(const QDate& today) {
         WeekDayNames DiasSemana{};
-        FillWeekDayNames(today, DiasSemana);
+        fillWeekDayNames(today, DiasSemana);
         grelha2.setDataSource(test::sampleBoard());
         Act_Grelha_2_Campos_Novo(grelha2, DiasSemana);
         QCoreApplication::processEvents();

@@ -99,7 +99,7 @@ struct DetailPanelTest : ::testing::Test {
             setUpRequestColumns(*grid, settings);
         }
         WeekDayNames DiasSemana{};
-        FillWeekDayNames(QDate(2026, 12, 9), DiasSemana);
+        fillWeekDayNames(QDate(2026, 12, 9), DiasSemana);
         grelha2->setDataSource(test::sampleBoard());
         Act_Grelha_2_Campos_Novo(*grelha2, DiasSemana);
 

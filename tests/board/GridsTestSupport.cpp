@@ -1,7 +1,5 @@
 #include "GridsTestSupport.h"
 
-#include "WeekBoard.h"
-
 using namespace Qt::StringLiterals;
 
 namespace assi::test {
@@ -103,24 +101,12 @@ Recordset sampleRequests() {
 }
 
 Recordset sampleBoard() {
-    Recordset board = BuildBoardRecordset();
-    const QList<QStringList> rows = {
-        {u"1"_s, u"Padaria Estrela"_s, u""_s, u"Hotel Mar Azul"_s, u"0"_s},
-        {u"11"_s, u"Ana Silva"_s, u""_s, u"Rui Costa"_s, u"1"_s},
-        {u"2"_s, u"Escola Básica n.º 2"_s, u""_s, u""_s, u"0"_s},
-        {u"21"_s, u"Rui Costa"_s, u""_s, u""_s, u"1"_s},
-    };
-    for (const QStringList& r : rows) {
-        board.addNew();
-        board.setValue(u"Ord"_s, r[0]);
-        board.setValue(u"Dia_1"_s, r[1]);
-        if (!r[3].isEmpty())
-            board.setValue(u"Dia_3"_s, r[3]);
-        board.setValue(u"Tipo"_s, r[4]);
-        board.update();
-    }
-    board.moveFirst();
-    return board;
+    return boardRecordset({
+        {u"1"_s, {u"Padaria Estrela"_s, {}, u"Hotel Mar Azul"_s, {}, {}}, u"0"_s},
+        {u"11"_s, {u"Ana Silva"_s, {}, u"Rui Costa"_s, {}, {}}, u"1"_s},
+        {u"2"_s, {u"Escola Básica n.º 2"_s, {}, {}, {}, {}}, u"0"_s},
+        {u"21"_s, {u"Rui Costa"_s, {}, {}, {}, {}}, u"1"_s},
+    });
 }
 
 QStringList columnsSummary(const Grid& grid) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/BoardTables.h"
 #include "common/TableText.h"
 #include "common/TempDir.h"
 #include "Grid.h"

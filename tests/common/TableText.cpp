@@ -19,6 +19,25 @@ QStringList rowsText(Recordset& rs) {
     return lines;
 }
 
+QStringList fieldNamesOf(const Recordset& rs) {
+    QStringList names;
+    for (int f = 0; f < rs.fieldCount(); ++f)
+        names << rs.field(f).name;
+    return names;
+}
+
+QStringList columnText(Recordset& rs, const QString& fieldName) {
+    const int field = rs.fieldIndex(fieldName);
+    if (field < 0)
+        return {u"(no field %1)"_s.arg(fieldName)};
+    QStringList values;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        const QVariant v = rs.value(field);
+        values << (v.isNull() ? u"NULL"_s : v.toString());
+    }
+    return values;
+}
+
 QStringList shownRows(const Grid& grid) {
     QStringList rows;
     for (int r = 0; r < grid.displayedRowCount(); ++r) {
@@ -34,26 +53,6 @@ QStringList shownRows(const Grid& grid) {
         rows << cells.join(u'|');
     }
     return rows;
-}
-
-Recordset boundRequests(const QList<RequestRow>& rows) {
-    Recordset rs;
-    rs.appendField(u"Dep"_s, FieldType::Text, 30);
-    rs.appendField(u"Cliente"_s, FieldType::Text, 80);
-    rs.appendField(u"Pedido"_s, FieldType::Text, 20);
-    rs.appendField(u"DataPedido"_s, FieldType::Text, 10);
-    rs.appendField(u"Obs"_s, FieldType::Text, 100);
-    for (const RequestRow& r : rows) {
-        rs.addNew();
-        rs.setValue(0, r.dep);
-        rs.setValue(1, r.cliente);
-        rs.setValue(2, r.pedido);
-        rs.setValue(3, r.dataPedido);
-        rs.setValue(4, r.obs);
-        rs.update();
-    }
-    rs.moveFirst();
-    return rs;
 }
 
 } // namespace assi::test

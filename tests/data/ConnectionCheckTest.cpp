@@ -1,12 +1,11 @@
 #include "ConnectionCheck.h"
 
-#include "common/TempDir.h"
 #include "DatabaseConnection.h"
 #include "Recordset.h"
+#include "common/SqliteFile.h"
+#include "common/TempDir.h"
 
 #include <QDir>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -27,14 +26,7 @@ struct Site {
     // A SQLite database beside the settings file that names it.
     void writeDatabase(const QString& relative) const {
         dir.mkdir(QFileInfo(relative).path());
-        const QString name = u"create-"_s + relative;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
-            db.setDatabaseName(path(relative));
-            ASSERT_TRUE(db.open());
-            QSqlQuery(db).exec(u"create table Clientes (Codigo integer)"_s);
-        }
-        QSqlDatabase::removeDatabase(name);
+        assi::test::writeSqliteFile(path(relative), {u"create table Clientes (Codigo integer)"_s});
     }
 
     struct Result {
@@ -44,7 +36,7 @@ struct Site {
     Result check(const assi::OpenConnectionCheck& more = {}) const {
         QString text;
         QTextStream out(&text);
-        const bool ok = assi::ConnectionCheck(base, program, out, more);
+        const bool ok = assi::checkConnection(base, program, out, more);
         return {ok, text};
     }
 };
@@ -131,8 +123,7 @@ TEST(ConnectionCheck, TheQueriesRunOnTheOpenConnectionAndDecideTheAnswer) {
             "[BaseDados]\nMotor=sqlite\nServidor=.\nUtilizador=.\nBaseDados=quadro.db\n");
         const auto [ok, text] =
             site.check([&](assi::DatabaseConnection& connection, QTextStream& out) {
-                assi::Recordset rs;
-                connection.OpenQuery(QString(), u"select count(*) from Clientes"_s, rs, true, 0);
+                const assi::Recordset rs = connection.openQuery(u"select count(*) from Clientes"_s);
                 out << u"Clientes: "_s << rs.value(0).toInt() << u'\n';
                 return queriesOk;
             });

@@ -1,14 +1,15 @@
 #include "ConnectionStartup.h"
 
-#include "common/TempDir.h"
 #include "BoardError.h"
 #include "DatabaseConnection.h"
 #include "Recordset.h"
+#include "common/ErrorOf.h"
+#include "common/SqliteFile.h"
+#include "common/TableText.h"
+#include "common/TempDir.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -46,20 +47,13 @@ const QByteArray Catalogue =
 
 QString valuesOf(const ConnectionPlan& plan) {
     const auto& p = plan.profile;
-    return p.Value1() + u'|' + p.Value2() + u'|' + p.Value3() + u'|' + p.Value4();
+    return p.server() + u'|' + p.database() + u'|' + p.password() + u'|' + p.login();
 }
 
 void createDatabase(const QString& file) {
-    const QString name = u"create-"_s + file;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
-        db.setDatabaseName(file);
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
-        ASSERT_TRUE(q.exec(u"create table Clientes (Codigo integer, Nome text)"_s));
-        ASSERT_TRUE(q.exec(u"insert into Clientes values (1, 'Conceição'), (2, 'Álvaro')"_s));
-    }
-    QSqlDatabase::removeDatabase(name);
+    assi::test::writeSqliteFile(file,
+                                {u"create table Clientes (Codigo integer, Nome text)"_s,
+                                 u"insert into Clientes values (1, 'Conceição'), (2, 'Álvaro')"_s});
 }
 
 TEST(PlanConnection, ThePerSiteFolderHoldsTheSettingsWhenItExists) {
@@ -137,7 +131,6 @@ TEST(PlanConnection, AMissingSettingsFileTakesTheCatalogueWhicheverFolderItIsIn)
                   withSiteFolder ? site.sitePath(u"OTK.zlv"_s) : site.programPath(u"OTK.zlv"_s));
         EXPECT_FALSE(plan.settingsFileExists);
         EXPECT_TRUE(plan.usesCatalogue);
-        EXPECT_EQ(plan.profile.sourceFile(), site.programPath(u"Catalogos/bd.sql"_s));
         EXPECT_EQ(valuesOf(plan), u"srv-cat|OTKCAT|pw-cat|cat"_s);
     }
 }
@@ -156,7 +149,7 @@ TEST(PlanConnection, AnEmptyProgramFolderMeansTheEnvironmentsOrTheExecutables) {
     EXPECT_EQ(fromExecutable.programFolder, QCoreApplication::applicationDirPath());
 }
 
-TEST(LIgarBd, KeepsTheSettingsPathAndOpensTheSqliteDatabaseItNames) {
+TEST(LIgarBd, OpensTheSqliteDatabaseTheSettingsName) {
     for (const QByteArray& driver : {QByteArray(), QByteArray("Driver=SQLite3\n")}) {
         Site site;
         site.dir.mkdir(u"base/zelvio/dados"_s);
@@ -164,44 +157,31 @@ TEST(LIgarBd, KeepsTheSettingsPathAndOpensTheSqliteDatabaseItNames) {
         site.writeSite("[BaseDados]\nMotor=sqlite\nServidor=local\nUtilizador=quadro\nBaseDados="
                        "dados/quadro.db\n" +
                        driver);
-        QString settingsFilePath;
         assi::DatabaseConnection connection;
-        assi::LIgarBd(site.base, site.program, settingsFilePath, connection);
-        EXPECT_EQ(settingsFilePath, site.sitePath(u"OTK.zlv"_s));
-        assi::Recordset rs;
-        connection.OpenQuery(QString(), u"select Nome from Clientes order by Codigo"_s, rs, true,
-                             0);
-        EXPECT_EQ(rs.recordCount(), 2);
-        EXPECT_EQ(rs.value(0).toString(), u"Conceição"_s);
+        assi::LIgarBd(site.plan(), connection);
+        assi::Recordset rs = connection.openQuery(u"select Nome from Clientes order by Codigo"_s);
+        EXPECT_EQ(assi::test::columnText(rs, u"Nome"_s),
+                  (QStringList{u"Conceição"_s, u"Álvaro"_s}));
     }
 }
 
 TEST(LIgarBd, ValuesStillMissingAfterTheCatalogueAreNamedWithWhereTheyWereSought) {
     Site site;
     site.writeProgram("[BaseDados]\nServidor=srv-def\n");
-    QString settingsFilePath;
     assi::DatabaseConnection connection;
-    try {
-        assi::LIgarBd(site.plan(), settingsFilePath, connection);
-        FAIL() << "no error";
-    } catch (const assi::BoardError& e) {
-        EXPECT_EQ(e.message(),
-                  u"Faltam valores de ligação em [BaseDados]: Servidor, Utilizador, BaseDados; "
-                  u"o ficheiro de definições "_s +
-                      site.programPath(u"OTK.zlv"_s) + u" não os tem todos e o catálogo "_s +
-                      site.programPath(u"Catalogos/bd.sql"_s) + u" não existe."_s);
-    }
-    EXPECT_EQ(settingsFilePath, site.programPath(u"OTK.zlv"_s));
+    EXPECT_EQ(assi::test::errorOf([&] { assi::LIgarBd(site.plan(), connection); }),
+              u"Faltam valores de ligação em [BaseDados]: Servidor, Utilizador, BaseDados; "
+              u"o ficheiro de definições "_s +
+                  site.programPath(u"OTK.zlv"_s) + u" não os tem todos e o catálogo "_s +
+                  site.programPath(u"Catalogos/bd.sql"_s) + u" não existe."_s);
     EXPECT_FALSE(connection.isOpen());
 }
 
 TEST(LIgarBd, AFailedConnectionIsNotIgnored) {
     Site site;
     site.writeSite("[BaseDados]\nMotor=sqlite\nServidor=x\nUtilizador=y\nBaseDados=nada.db\n");
-    QString settingsFilePath;
     assi::DatabaseConnection connection;
-    EXPECT_THROW(assi::LIgarBd(site.base, site.program, settingsFilePath, connection),
-                 assi::BoardError);
+    EXPECT_THROW(assi::LIgarBd(site.plan(), connection), assi::BoardError);
     EXPECT_FALSE(connection.isOpen());
 }
 

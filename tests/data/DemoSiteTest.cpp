@@ -1,11 +1,12 @@
 #include "DemoSite.h"
 
-#include "DataTestSupport.h"
-#include "common/TempDir.h"
-#include "PendingRequests.h"
-#include "WeekBoard.h"
 #include "DatabaseConnection.h"
+#include "PendingRequests.h"
 #include "SettingsReader.h"
+#include "WeekBoard.h"
+#include "common/BoardTables.h"
+#include "common/TableText.h"
+#include "common/TempDir.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -58,7 +59,7 @@ struct DemoBoard {
 
 DemoBoard readDemo(const DemoFiles& files, const QDate& today) {
     DatabaseConnection connection;
-    connection.Connect(sqliteConnection(files.databaseFile));
+    connection.connect(sqliteConnection(files.databaseFile));
     DemoBoard read;
     Recordset first, second, board;
     LoadPendingRequests(connection, first, second);
@@ -73,13 +74,13 @@ DemoBoard readDemo(const DemoFiles& files, const QDate& today) {
 
 // Day column k's non-null entries on client rows (Tipo "0").
 QList<int> ordersPerDay(const QStringList& boardRows) {
-    QList<int> counts(5, 0);
+    QList<int> counts(dayColumnCount, 0);
     for (const QString& row : boardRows) {
         const QStringList cells = row.split(u'|');
-        if (cells[12] != u"0"_s)
+        if (cells[boardTipoField] != u"0"_s)
             continue;
-        for (int k = 0; k < 5; ++k)
-            counts[k] += cells[2 * (k + 1)] != u"NULL"_s;
+        for (int k = 0; k < dayColumnCount; ++k)
+            counts[k] += cells[boardDayField(k)] != u"NULL"_s;
     }
     return counts;
 }

@@ -1,8 +1,9 @@
 #include "PendingRequests.h"
 
-#include "DataTestSupport.h"
+#include "common/BoardTables.h"
+#include "common/ErrorOf.h"
 #include "common/ScopedLocale.h"
-#include "BoardError.h"
+#include "common/TableText.h"
 
 #include <gtest/gtest.h>
 
@@ -29,19 +30,6 @@ struct DealCase {
 const QVariant noDep;
 
 } // namespace
-
-TEST(PendingRequests, RecordsetHasTheFiveSizedTextFields) {
-    Recordset rs = BuildRequestRecordset();
-    ASSERT_EQ(rs.fieldCount(), 5);
-    const std::pair<const char16_t*, int> expected[] = {
-        {u"Dep", 30}, {u"Cliente", 80}, {u"Pedido", 20}, {u"DataPedido", 10}, {u"Obs", 100}};
-    for (int f = 0; f < 5; ++f) {
-        EXPECT_EQ(rs.field(f).name, QString::fromUtf16(expected[f].first));
-        EXPECT_EQ(rs.field(f).type, FieldType::Text);
-        EXPECT_EQ(rs.field(f).size, expected[f].second);
-    }
-    EXPECT_EQ(rs.recordCount(), 0);
-}
 
 TEST(PendingRequests, DealsRowsOutByTheirPositionInTheWholeResult) {
     const DealCase cases[] = {
@@ -75,9 +63,7 @@ TEST(PendingRequests, DealsRowsOutByTheirPositionInTheWholeResult) {
         SCOPED_TRACE(c.name);
         Recordset query = requestQuery(requests(c.rows));
         Recordset first, second;
-        DealOutRequests(query, first, second);
-        EXPECT_EQ(first.fieldCount(), 5);
-        EXPECT_EQ(second.fieldCount(), 5);
+        dealOutRequests(query, first, second);
         EXPECT_EQ(columnText(first, u"Cliente"_s), c.first);
         EXPECT_EQ(columnText(second, u"Cliente"_s), c.second);
     }
@@ -87,46 +73,40 @@ TEST(PendingRequests, KeepsDepartmentNamesWithTheirRows) {
     Recordset query =
         requestQuery(requests({{noDep, u"n1"_s}, {u"A"_s, u"a2"_s}, {u"B"_s, u"b3"_s}}));
     Recordset first, second;
-    DealOutRequests(query, first, second);
+    dealOutRequests(query, first, second);
     EXPECT_EQ(rowsText(first),
               (QStringList{u"NULL|n1|2026/1|NULL|nota"_s, u"B|b3|2026/1|NULL|nota"_s}));
     EXPECT_EQ(rowsText(second), QStringList{u"A|a2|2026/1|NULL|nota"_s});
 }
 
-TEST(PendingRequests, AResultThatCannotCountItsRowsLoadsNothing) {
-    Recordset query = requestQuery(requests({{u"A"_s, u"r1"_s}, {u"A"_s, u"r2"_s}}));
-    query.setCountUnknown(true);
-    Recordset first = requestQuery({}), second = requestQuery({});
-    DealOutRequests(query, first, second);
-    // Fresh, empty request recordsets, not what the caller held before.
-    EXPECT_EQ(first.fieldCount(), 5);
-    EXPECT_EQ(first.field(1).size, 80);
+TEST(PendingRequests, AnEmptyResultLeavesBothGridsEmpty) {
+    Recordset query = requestQuery({});
+    Recordset first = requestQuery(requests({{u"A"_s, u"before"_s}})), second = first;
+    dealOutRequests(query, first, second);
+    // Fresh request recordsets, not what the caller held before.
     EXPECT_EQ(first.recordCount(), 0);
     EXPECT_EQ(second.recordCount(), 0);
+    EXPECT_EQ(first.field(first.fieldIndex(u"Cliente"_s)).size, requestClienteSize);
 }
 
 TEST(PendingRequests, CutsTextsToTheirFieldSizesCountingCharacters) {
-    const QString dep30 = QString(30, u'ã');
-    const QString client120 = QString(120, u'ç');
-    const QString details250 = QString(250, u'é');
-    const QString emoji = QString::fromUtf16(u"\U0001F527"); // two UTF-16 units, one character
+    const QString wrench = QString::fromUtf16(u"\U0001F527"); // two UTF-16 units, one character
+    const auto longer = [](const QString& text, int size) { return text.repeated(size + 1); };
     Recordset query = requestQuery({
-        {dep30, client120, u"2026/12345678901234567890"_s, QVariant(), details250},
-        {dep30 + u'x', emoji.repeated(81), u"2026/1"_s, QVariant(), QVariant()},
+        {longer(u"ã"_s, requestDepSize), longer(wrench, requestClienteSize),
+         longer(u"7"_s, requestPedidoSize), QVariant(), longer(u"é"_s, requestObsSize)},
+        {u"A"_s, u"c"_s, u"2026/1"_s, QVariant(), QVariant()},
     });
     Recordset first, second;
-    DealOutRequests(query, first, second);
-
-    first.moveFirst();
-    EXPECT_EQ(first.value(u"Dep"_s).toString(), dep30);
-    EXPECT_EQ(first.value(u"Cliente"_s).toString(), QString(80, u'ç'));
-    EXPECT_EQ(first.value(u"Pedido"_s).toString(), u"2026/123456789012345"_s);
-    EXPECT_EQ(first.value(u"Obs"_s).toString(), QString(100, u'é'));
-
-    second.moveFirst();
-    EXPECT_EQ(second.value(u"Dep"_s).toString(), dep30);
-    EXPECT_EQ(second.value(u"Cliente"_s).toString(), emoji.repeated(80));
-    EXPECT_TRUE(second.value(u"Obs"_s).isNull()) << "a null details text stays null";
+    dealOutRequests(query, first, second);
+    const QStringList cut{
+        QString(requestDepSize, u'ã'),    wrench.repeated(requestClienteSize),
+        QString(requestPedidoSize, u'7'), u"NULL"_s,
+        QString(requestObsSize, u'é'),
+    };
+    EXPECT_EQ(rowsText(first), QStringList{cut.join(u'|')});
+    EXPECT_EQ(rowsText(second), QStringList{u"A|c|2026/1|NULL|NULL"_s})
+        << "a null details text stays null";
 }
 
 TEST(PendingRequests, RequestDateIsTheRegionalShortDate) {
@@ -151,9 +131,8 @@ TEST(PendingRequests, RequestDateIsTheRegionalShortDate) {
         Recordset query = requestQuery(
             {{u"A"_s, u"c"_s, u"2026/1"_s, QDateTime(QDate(2026, 12, 6), c.time), QVariant()}});
         Recordset first, second;
-        DealOutRequests(query, first, second);
-        first.moveFirst();
-        EXPECT_EQ(first.value(u"DataPedido"_s).toString(), QString::fromUtf16(c.expected));
+        dealOutRequests(query, first, second);
+        EXPECT_EQ(columnText(first, u"DataPedido"_s), QStringList{QString::fromUtf16(c.expected)});
     }
 }
 
@@ -162,10 +141,6 @@ TEST(PendingRequests, AResultWithoutARequiredColumnIsAnError) {
     query.appendField(u"Dep"_s, FieldType::Text);
     query.addNew();
     Recordset first, second;
-    try {
-        DealOutRequests(query, first, second);
-        FAIL() << "expected an error";
-    } catch (const BoardError& e) {
-        EXPECT_TRUE(e.message().contains(u"Cliente"_s)) << e.what();
-    }
+    EXPECT_EQ(errorOf([&] { dealOutRequests(query, first, second); }),
+              u"A consulta à base de dados não devolveu a coluna \"Cliente\"."_s);
 }

@@ -1,11 +1,12 @@
-#include "DataTestSupport.h"
-#include "common/ScopedLocale.h"
-#include "common/TempDir.h"
+#include "DatabaseConnection.h"
 #include "DemoDatabase.h"
 #include "PendingRequests.h"
 #include "SqlDialect.h"
 #include "WeekBoard.h"
-#include "DatabaseConnection.h"
+#include "common/BoardTables.h"
+#include "common/ScopedLocale.h"
+#include "common/TableText.h"
+#include "common/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -38,17 +39,15 @@ protected:
 
     DatabaseConnection& connect() {
         m_database.reset(); // the board reads a finished database
-        m_connection.Connect(sqliteConnection(m_file));
+        m_connection.connect(sqliteConnection(m_file));
         return m_connection;
     }
 
     // The week query's rows as "DiaSemana|Data|Tecnico|Cliente".
     QStringList weekRows(const QDate& today) {
-        Recordset rows;
-        connect().OpenQuery(QString(),
-                            SqlDialect::forEngine(DatabaseEngine::Sqlite)->weekOrdersSql(today),
-                            rows, true, 0);
-        EXPECT_EQ(rows.fieldNames(),
+        Recordset rows = connect().openQuery(
+            SqlDialect::forEngine(DatabaseEngine::Sqlite)->weekOrdersSql(today));
+        EXPECT_EQ(fieldNamesOf(rows),
                   (QStringList{u"DiaSemana"_s, u"Data"_s, u"Tecnico"_s, u"Cliente"_s}));
         return rowsText(rows);
     }
@@ -140,7 +139,7 @@ TEST_F(SqliteQueries, AnEmptyWeekLeavesTheBoardButNamesTheDays) {
     bool ok = true;
     LoadWeekBoard(connect(), monday.addDays(1), board, names, ok);
     EXPECT_FALSE(ok);
-    EXPECT_EQ(board.fieldCount(), 5);
+    EXPECT_EQ(board.fieldCount(), BuildRequestRecordset().fieldCount());
     EXPECT_EQ(names[0], u"TERÇA"_s);
     EXPECT_EQ(names[4], u"SEGUNDA"_s);
 }

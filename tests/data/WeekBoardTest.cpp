@@ -1,8 +1,10 @@
 #include "WeekBoard.h"
 
-#include "DataTestSupport.h"
+#include "common/BoardTables.h"
+#include "common/TableText.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 
 using namespace assi;
@@ -15,7 +17,7 @@ const QString N = u"NULL"_s;
 
 WeekDayNames namesFrom(const QDate& today) {
     WeekDayNames names;
-    FillWeekDayNames(today, names);
+    fillWeekDayNames(today, names);
     return names;
 }
 
@@ -42,7 +44,7 @@ QString boardRow(const QString& ord, const QVariantList& days, const QString& ti
 Recordset pivot(const QList<OrderRow>& rows, const QDate& today, bool* ok = nullptr) {
     Recordset query = orderQuery(rows);
     Recordset board;
-    const bool built = BuildWeekBoard(query, namesFrom(today), board);
+    const bool built = buildWeekBoard(query, namesFrom(today), board);
     if (ok)
         *ok = built;
     return board;
@@ -66,8 +68,8 @@ TEST(WeekBoard, NamesTheWorkingDaysFromTodayWhateverTheWeekday) {
     for (const auto& [today, expected] : cases) {
         SCOPED_TRACE(today.toString(Qt::ISODate).toStdString());
         WeekDayNames names{u"x"_s, u"x"_s, u"x"_s, u"x"_s, u"x"_s, u"keep"_s, u"keep"_s};
-        FillWeekDayNames(today, names);
-        EXPECT_EQ(QStringList(names.begin(), names.begin() + 5), expected);
+        fillWeekDayNames(today, names);
+        EXPECT_EQ(QStringList(names.begin(), names.begin() + dayColumnCount), expected);
         EXPECT_EQ(names[5], u"keep"_s);
         EXPECT_EQ(names[6], u"keep"_s);
     }
@@ -76,57 +78,52 @@ TEST(WeekBoard, NamesTheWorkingDaysFromTodayWhateverTheWeekday) {
 TEST(WeekBoard, DayNamesMustMatchExactly) {
     const WeekDayNames names = namesFrom(monday);
     const std::pair<QString, int> cases[] = {
-        {u"SEGUNDA"_s, 0}, {u"TERÇA"_s, 1},   {u"SEXTA"_s, 4}, {u"SÁBADO"_s, 5},
-        {u"DOMINGO"_s, 5}, {u"Segunda"_s, 5}, {u"terça"_s, 5}, {u"TERCA"_s, 5},
-        {u" QUARTA"_s, 5}, {u"QUINTA "_s, 5}, {QString(), 5},  {u""_s, 5},
+        {u"SEGUNDA"_s, 0},
+        {u"TERÇA"_s, 1},
+        {u"SEXTA"_s, 4},
+        {u"SÁBADO"_s, noDayColumn},
+        {u"DOMINGO"_s, noDayColumn},
+        {u"Segunda"_s, noDayColumn},
+        {u"terça"_s, noDayColumn},
+        {u"TERCA"_s, noDayColumn},
+        {u" QUARTA"_s, noDayColumn},
+        {u"QUINTA "_s, noDayColumn},
+        {QString(), noDayColumn},
+        {u""_s, noDayColumn},
     };
     for (const auto& [name, column] : cases)
         EXPECT_EQ(FindDayColumn(name, names), column) << name.toStdString();
 }
 
-TEST(WeekBoard, BoardRecordsetKeepsEveryKeyWhole) {
+TEST(WeekBoard, BoardFieldsAreWhereTheirNamesSayAndKeepTheLargestKeyWhole) {
     Recordset board = BuildBoardRecordset();
-    ASSERT_EQ(board.fieldCount(), 13);
-    EXPECT_EQ(board.fieldNames(),
-              (QStringList{u"Ord"_s, u"Vazio_0"_s, u"Dia_1"_s, u"Vazio_1"_s, u"Dia_2"_s,
-                           u"Vazio_2"_s, u"Dia_3"_s, u"Vazio_3"_s, u"Dia_4"_s, u"Vazio_4"_s,
-                           u"Dia_5"_s, u"Vazio_5"_s, u"Tipo"_s}));
-    EXPECT_GE(board.field(0).size, 11) << "the technician key of the largest group";
-    EXPECT_EQ(board.field(2).size, 30);
-    EXPECT_EQ(board.field(3).size, 5);
-    EXPECT_EQ(board.field(12).size, 1);
-}
-
-TEST(WeekBoard, NumbersTheOrdersOfEachDateInArrivalOrder) {
-    const QString longName = u"Cooperativa Agrícola de Torres Vedras, C.R.L. (sede)"_s;
-    Recordset query = orderQuery({
-        order(monday, u"a"_s, u"t"_s),
-        order(monday, longName, u"t"_s),
-        order(monday.addDays(2), u"c"_s, u""_s),
-        order(monday, u"d"_s, u"t"_s),
-    });
-    Recordset raw = CopyOrdersWithSequence(query);
-    EXPECT_EQ(raw.fieldNames(),
-              (QStringList{u"Ord"_s, u"DiaSemana"_s, u"Data"_s, u"Cliente"_s, u"Tecnico"_s}));
-    EXPECT_EQ(rowsText(raw), (QStringList{
-                                 u"1|SEGUNDA|2026-12-07|a|t"_s,
-                                 u"2|SEGUNDA|2026-12-07|"_s + longName.left(30) + u"|t"_s,
-                                 u"1|QUARTA|2026-12-09|c|"_s,
-                                 u"3|SEGUNDA|2026-12-07|d|t"_s,
-                             }));
+    ASSERT_EQ(board.fieldCount(), boardFieldCount);
+    EXPECT_EQ(board.fieldIndex(u"Ord"_s), boardOrdField);
+    EXPECT_EQ(board.fieldIndex(u"Tipo"_s), boardTipoField);
+    for (int column = 0; column < dayColumnCount; ++column) {
+        const QString k = QString::number(column + 1);
+        EXPECT_EQ(board.fieldIndex(u"Dia_"_s + k), boardDayField(column));
+        EXPECT_EQ(board.fieldIndex(u"Vazio_"_s + k), boardSpacerField(column));
+    }
+    board.addNew();
+    const QString key = QString::number(std::numeric_limits<qint32>::max()) + u'1';
+    board.setValue(boardOrdField, key);
+    EXPECT_EQ(board.value(boardOrdField).toString(), key);
 }
 
 TEST(WeekBoard, PivotsTheMondayExampleRowByRow) {
-    Recordset board = pivot({order(monday, u"A"_s, u"T1"_s), order(monday, u"B"_s, u""_s),
+    const QString longName = QString(boardDaySize, u'ç') + u"(sede)"_s;
+    Recordset board = pivot({order(monday, u"A"_s, u"T1"_s), order(monday, longName, u""_s),
                              order(monday.addDays(2), u"C"_s, u"T2"_s)},
                             monday);
     EXPECT_EQ(board.absolutePosition(), 1) << "returned on its first row";
-    EXPECT_EQ(rowsText(board), (QStringList{
-                                   u"1|NULL|A||NULL|NULL|C||NULL|NULL|NULL|NULL|0"_s,
-                                   u"11|NULL|T1||NULL|NULL|T2||NULL|NULL|NULL|NULL|1"_s,
-                                   u"2|NULL|B||NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|0"_s,
-                                   u"21|NULL|||NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|1"_s,
-                               }));
+    EXPECT_EQ(rowsText(board),
+              (QStringList{
+                  u"1|NULL|A||NULL|NULL|C||NULL|NULL|NULL|NULL|0"_s,
+                  u"11|NULL|T1||NULL|NULL|T2||NULL|NULL|NULL|NULL|1"_s,
+                  boardRow(u"2"_s, {longName.left(boardDaySize), {}, {}, {}, {}}, u"0"_s),
+                  u"21|NULL|||NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|1"_s,
+              }));
 }
 
 TEST(WeekBoard, TenAndMoreOrdersOnADayKeepDistinctKeys) {
@@ -185,7 +182,7 @@ TEST(WeekBoard, AWeekendOnlyWeekGivesOneEmptyRow) {
         pivot({order(monday.addDays(5), u"s"_s, u"t"_s), order(monday.addDays(6), u"d"_s, u"t"_s)},
               monday, &ok);
     EXPECT_TRUE(ok);
-    EXPECT_EQ(rowsText(board), QStringList{QStringList(13, N).join(u'|')});
+    EXPECT_EQ(rowsText(board), QStringList{QStringList(boardFieldCount, N).join(u'|')});
 }
 
 TEST(WeekBoard, DayNamesThatDifferInCaseOrAccentsFindNoColumn) {
@@ -203,16 +200,11 @@ TEST(WeekBoard, DayNamesThatDifferInCaseOrAccentsFindNoColumn) {
                                }));
 }
 
-TEST(WeekBoard, NoRowsOrAnUnknownCountLeaveTheBoardAsItWas) {
-    for (const bool unknownCount : {false, true}) {
-        SCOPED_TRACE(unknownCount);
-        Recordset query = orderQuery(unknownCount ? QList<OrderRow>{order(monday, u"a"_s, u"t"_s)}
-                                                  : QList<OrderRow>{});
-        query.setCountUnknown(unknownCount);
-        Recordset board = orderQuery({order(monday, u"previous"_s, u"t"_s)});
-        EXPECT_FALSE(BuildWeekBoard(query, namesFrom(monday), board));
-        EXPECT_EQ(columnText(board, u"Cliente"_s), QStringList{u"previous"_s});
-    }
+TEST(WeekBoard, NoRowsLeaveTheBoardAsItWas) {
+    Recordset query = orderQuery({});
+    Recordset board = orderQuery({order(monday, u"previous"_s, u"t"_s)});
+    EXPECT_FALSE(buildWeekBoard(query, namesFrom(monday), board));
+    EXPECT_EQ(columnText(board, u"Cliente"_s), QStringList{u"previous"_s});
 }
 
 // Random weeks against the board read column by column: under day i, the
@@ -223,7 +215,7 @@ TEST(WeekBoard, MatchesTheBoardReadColumnByColumn) {
         const QDate today = monday.addDays(int(random() % 7));
         const WeekDayNames names = namesFrom(today);
         QList<OrderRow> rows;
-        std::array<QList<OrderRow>, 5> byColumn;
+        std::array<QList<OrderRow>, dayColumnCount> byColumn;
         for (int offset = 0; offset < 7; ++offset) {
             const QDate date = today.addDays(offset);
             const int count = int(random() % 14) * int(random() % 2);
@@ -234,7 +226,7 @@ TEST(WeekBoard, MatchesTheBoardReadColumnByColumn) {
                     row.cliente = QVariant();
                 rows.append(row);
                 const int column = FindDayColumn(row.diaSemana.toString(), names);
-                if (column < 5)
+                if (column != noDayColumn)
                     byColumn[size_t(column)].append(row);
             }
         }
@@ -246,8 +238,8 @@ TEST(WeekBoard, MatchesTheBoardReadColumnByColumn) {
             depth = std::max(depth, column.size());
         QStringList expected;
         for (qsizetype n = 0; n < depth; ++n) {
-            QVariantList clients(5), technicians(5);
-            for (qsizetype c = 0; c < 5; ++c) {
+            QVariantList clients(dayColumnCount), technicians(dayColumnCount);
+            for (qsizetype c = 0; c < dayColumnCount; ++c) {
                 if (n < byColumn[size_t(c)].size()) {
                     // A null client still marks its day as taken.
                     const OrderRow& row = byColumn[size_t(c)][n];
@@ -260,39 +252,11 @@ TEST(WeekBoard, MatchesTheBoardReadColumnByColumn) {
                      << boardRow(key + u'1', technicians, u"1"_s);
         }
         if (depth == 0)
-            expected << QStringList(13, N).join(u'|');
+            expected << QStringList(boardFieldCount, N).join(u'|');
 
         bool ok = false;
         Recordset board = pivot(rows, today, &ok);
         ASSERT_TRUE(ok);
         ASSERT_EQ(rowsText(board), expected) << "week " << week;
     }
-}
-
-TEST(WeekBoard, PivotsARawRecordsetWhateverItsNumbersFilterOrSort) {
-    Recordset raw = BuildOrderSourceRecordset();
-    // Numbers far apart, in no order: the rows still group by number, and
-    // the rows of one number keep the order in which they were added.
-    const std::tuple<int, const char16_t*, const char16_t*, const char16_t*> rows[] = {
-        {1000000, u"QUARTA", u"c", u"tc"},
-        {7, u"SEGUNDA", u"a", u"ta"},
-        {1000000, u"SEGUNDA", u"b", u"tb"},
-    };
-    for (const auto& [ord, day, client, technician] : rows) {
-        raw.addNew();
-        raw.setValue(u"Ord"_s, ord);
-        raw.setValue(u"DiaSemana"_s, QString::fromUtf16(day));
-        raw.setValue(u"Cliente"_s, QString::fromUtf16(client));
-        raw.setValue(u"Tecnico"_s, QString::fromUtf16(technician));
-        raw.update();
-    }
-    raw.setSort(u"Ord"_s, Qt::DescendingOrder);
-    raw.setFilter(u"Ord"_s, 7);
-    Recordset board = PivotWeekBoard(raw, namesFrom(monday));
-    EXPECT_EQ(rowsText(board), (QStringList{
-                                   boardRow(u"7"_s, {u"a"_s, {}, {}, {}, {}}, u"0"_s),
-                                   boardRow(u"71"_s, {u"ta"_s, {}, {}, {}, {}}, u"1"_s),
-                                   boardRow(u"1000000"_s, {u"b"_s, {}, u"c"_s, {}, {}}, u"0"_s),
-                                   boardRow(u"10000001"_s, {u"tb"_s, {}, u"tc"_s, {}, {}}, u"1"_s),
-                               }));
 }

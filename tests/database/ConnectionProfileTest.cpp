@@ -1,9 +1,9 @@
 #include "ConnectionProfile.h"
 
-#include "common/TempDir.h"
-#include "BoardError.h"
 #include "FolderProbe.h"
 #include "SystemFolderLocator.h"
+#include "common/ErrorOf.h"
+#include "common/TempDir.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -49,27 +49,25 @@ TEST(ConnectionProfile, ReadsTheConnectionSection) {
                                                  "Utilizador=quadro\r\n"
                                                  "Driver=FreeTDS\r\n");
     ConnectionProfile profile;
-    profile.ReadSettings(file);
-    EXPECT_EQ(profile.Value1(), u"srv01,1500"_s);
-    EXPECT_EQ(profile.Value2(), u"OTK"_s);
-    EXPECT_EQ(profile.Value3(), u"pa;ss=}"_s);
-    EXPECT_EQ(profile.Value4(), u"quadro"_s);
-    EXPECT_EQ(profile.Motor(), DatabaseEngine::SqlServer);
-    EXPECT_EQ(profile.Driver(), u"FreeTDS"_s);
-    EXPECT_EQ(profile.source(), ConnectionProfile::Source::SettingsFile);
-    EXPECT_EQ(profile.sourceFile(), file);
+    profile.readFile(file);
+    EXPECT_EQ(profile.server(), u"srv01,1500"_s);
+    EXPECT_EQ(profile.database(), u"OTK"_s);
+    EXPECT_EQ(profile.password(), u"pa;ss=}"_s);
+    EXPECT_EQ(profile.login(), u"quadro"_s);
+    EXPECT_EQ(profile.engine(), DatabaseEngine::SqlServer);
+    EXPECT_EQ(profile.odbcDriver(), u"FreeTDS"_s);
     EXPECT_TRUE(profile.sourceFileExists());
 }
 
 TEST(ConnectionProfile, AMissingFileReadsAsEmptyValues) {
     TempDir dir;
     ConnectionProfile profile;
-    profile.ReadSettings(dir.filePath(u"OTK.zlv"_s));
-    EXPECT_TRUE(profile.Value1().isEmpty());
-    EXPECT_TRUE(profile.Value2().isEmpty());
-    EXPECT_TRUE(profile.Value4().isEmpty());
+    profile.readFile(dir.filePath(u"OTK.zlv"_s));
+    EXPECT_TRUE(profile.server().isEmpty());
+    EXPECT_TRUE(profile.database().isEmpty());
+    EXPECT_TRUE(profile.login().isEmpty());
     EXPECT_FALSE(profile.sourceFileExists());
-    EXPECT_EQ(profile.Motor(), DatabaseEngine::SqlServer);
+    EXPECT_EQ(profile.engine(), DatabaseEngine::SqlServer);
 }
 
 TEST(ConnectionProfile, TheCatalogueReplacesEveryValue) {
@@ -79,19 +77,12 @@ TEST(ConnectionProfile, TheCatalogueReplacesEveryValue) {
     const QString catalogue = dir.write(
         u"Catalogos/bd.sql"_s, "[BaseDados]\nServidor=srv02\nBaseDados=OTK2\nUtilizador=cat\n");
     ConnectionProfile profile;
-    profile.ReadSettings(settings);
-    profile.CatalogueFile(catalogue);
-    profile.ReadCatalogue(); // without UseCatalogue(true): nothing changes
-    EXPECT_EQ(profile.Value1(), u"srv01"_s);
-
-    profile.UseCatalogue(true);
-    profile.ReadCatalogue();
-    EXPECT_EQ(profile.Value1(), u"srv02"_s);
-    EXPECT_EQ(profile.Value2(), u"OTK2"_s);
-    EXPECT_EQ(profile.Value3(), u""_s);
-    EXPECT_EQ(profile.Value4(), u"cat"_s);
-    EXPECT_EQ(profile.source(), ConnectionProfile::Source::Catalogue);
-    EXPECT_EQ(profile.sourceFile(), catalogue);
+    profile.readFile(settings);
+    profile.readFile(catalogue);
+    EXPECT_EQ(profile.server(), u"srv02"_s);
+    EXPECT_EQ(profile.database(), u"OTK2"_s);
+    EXPECT_EQ(profile.password(), u""_s);
+    EXPECT_EQ(profile.login(), u"cat"_s);
 }
 
 TEST(ConnectionProfile, ARelativeSqliteFileIsTakenFromTheFolderOfTheFileThatNamesIt) {
@@ -105,33 +96,26 @@ TEST(ConnectionProfile, ARelativeSqliteFileIsTakenFromTheFolderOfTheFileThatName
     const QString server = dir.write(u"srv/OTK.zlv"_s, "[BaseDados]\nBaseDados=dados/demo.db\n");
 
     ConnectionProfile profile;
-    profile.ReadSettings(settings);
-    EXPECT_EQ(profile.Motor(), DatabaseEngine::Sqlite);
-    EXPECT_EQ(profile.Value2(), QDir(dir.path()).filePath(u"site/dados/demo.db"_s));
-    profile.CatalogueFile(catalogue);
-    profile.UseCatalogue(true);
-    profile.ReadCatalogue();
-    EXPECT_EQ(profile.Value2(), QDir(dir.path()).filePath(u"prog/demo.db"_s));
-    profile.ReadSettings(absolute);
-    EXPECT_EQ(profile.Value2(), u"/srv/demo.db"_s);
-    profile.ReadSettings(server); // a SQL Server database name is a name, not a path
-    EXPECT_EQ(profile.Value2(), u"dados/demo.db"_s);
+    profile.readFile(settings);
+    EXPECT_EQ(profile.engine(), DatabaseEngine::Sqlite);
+    EXPECT_EQ(profile.database(), QDir(dir.path()).filePath(u"site/dados/demo.db"_s));
+    profile.readFile(catalogue);
+    EXPECT_EQ(profile.database(), QDir(dir.path()).filePath(u"prog/demo.db"_s));
+    profile.readFile(absolute);
+    EXPECT_EQ(profile.database(), u"/srv/demo.db"_s);
+    profile.readFile(server); // a SQL Server database name is a name, not a path
+    EXPECT_EQ(profile.database(), u"dados/demo.db"_s);
 }
 
 TEST(ConnectionProfile, AnUnknownEngineIsAnErrorNamingFileSectionKeyAndText) {
     TempDir dir;
     const QString file = dir.write(u"OTK.zlv"_s, "[BaseDados]\nMotor=oracle\n");
     ConnectionProfile profile;
-    profile.ReadSettings(file);
-    try {
-        (void)profile.Motor();
-        FAIL() << "no error";
-    } catch (const assi::BoardError& e) {
-        EXPECT_EQ(e.message(),
-                  u"Definição inválida em [BaseDados] Motor: \"oracle\" não é \"sqlserver\" "
-                  u"nem \"sqlite\" ("_s +
-                      file + u')');
-    }
+    profile.readFile(file);
+    EXPECT_EQ(assi::test::errorOf([&] { (void)profile.engine(); }),
+              u"Definição inválida em [BaseDados] Motor: \"oracle\" não é \"sqlserver\" "
+              u"nem \"sqlite\" ("_s +
+                  file + u')');
 }
 
 TEST(SystemFolderLocator, OverrideThenEnvironmentThenConfigurationFolder) {
@@ -139,16 +123,16 @@ TEST(SystemFolderLocator, OverrideThenEnvironmentThenConfigurationFolder) {
     const QString fromEnv = dir.mkdir(u"env"_s);
     {
         ScopedEnv env("ASSI_BASE_DIR", fromEnv.toLocal8Bit());
-        EXPECT_EQ(assi::SystemFolderLocator(dir.path() + u"/base/"_s).FolderPath(),
+        EXPECT_EQ(assi::SystemFolderLocator(dir.path() + u"/base/"_s).folderPath(),
                   dir.path() + u"/base"_s);
-        EXPECT_EQ(assi::SystemFolderLocator().FolderPath(), fromEnv);
+        EXPECT_EQ(assi::SystemFolderLocator().folderPath(), fromEnv);
     }
     ScopedEnv env("ASSI_BASE_DIR", QByteArray());
     EXPECT_EQ(
-        assi::SystemFolderLocator().FolderPath(),
+        assi::SystemFolderLocator().folderPath(),
         QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
     // A relative folder is taken from the current folder.
-    EXPECT_EQ(assi::SystemFolderLocator(u"rel/x"_s).FolderPath(),
+    EXPECT_EQ(assi::SystemFolderLocator(u"rel/x"_s).folderPath(),
               QDir::current().filePath(u"rel/x"_s));
 }
 
@@ -157,10 +141,10 @@ TEST(FolderProbe, OnlyAnExistingFolderIsAFolder) {
     dir.mkdir(u"zelvio"_s);
     dir.write(u"ficheiro"_s, "x");
     const assi::FolderProbe probe;
-    EXPECT_TRUE(probe.FolderExists(dir.filePath(u"zelvio"_s)));
-    EXPECT_FALSE(probe.FolderExists(dir.filePath(u"ficheiro"_s)));
-    EXPECT_FALSE(probe.FolderExists(dir.filePath(u"nada"_s)));
-    EXPECT_FALSE(probe.FolderExists(QString()));
+    EXPECT_TRUE(probe.folderExists(dir.filePath(u"zelvio"_s)));
+    EXPECT_FALSE(probe.folderExists(dir.filePath(u"ficheiro"_s)));
+    EXPECT_FALSE(probe.folderExists(dir.filePath(u"nada"_s)));
+    EXPECT_FALSE(probe.folderExists(QString()));
 }
 
 } // namespace

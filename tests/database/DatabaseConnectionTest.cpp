@@ -1,48 +1,39 @@
 #include "DatabaseConnection.h"
 
-#include "common/TempDir.h"
-#include "BoardError.h"
 #include "ConnectionStringBuilder.h"
 #include "Recordset.h"
+#include "common/ErrorOf.h"
+#include "common/SqliteFile.h"
+#include "common/TableText.h"
+#include "common/TempDir.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-using assi::BoardError;
 using assi::DatabaseConnection;
 using assi::DatabaseEngine;
 using assi::FieldType;
 using assi::Recordset;
+using assi::test::errorOf;
+using assi::test::fieldNamesOf;
 
 namespace {
 
-// Writes a database file the way the service-management tables keep their
-// data on SQLite: date-times as text.
+// Orders as the service-management tables keep them on SQLite: date-times as text.
 void createDatabase(const QString& file) {
-    const QString name = u"create-"_s + file;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
-        db.setDatabaseName(file);
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
-        for (
-            const QString& sql : {
-                u"create table Ordens (Numero integer, Entrega datetime, Cliente text, Nota text)"_s,
-                u"insert into Ordens values (3, '2026-12-07 09:30:00', 'Conceição', null)"_s,
-                u"insert into Ordens values (1, '2026-12-08 00:00:00', 'Álvaro', 'urgente')"_s,
-                u"insert into Ordens values (2, null, null, '2026-12-08 10:00:00')"_s,
-                u"create table Textos (Quando text)"_s,
-                u"insert into Textos values ('2026-12-07 09:30:00'), ('amanhã')"_s,
-            })
-            ASSERT_TRUE(q.exec(sql)) << q.lastError().text().toStdString();
-    }
-    QSqlDatabase::removeDatabase(name);
+    assi::test::writeSqliteFile(
+        file,
+        {
+            u"create table Ordens (Numero integer, Entrega datetime, Cliente text, Nota text)"_s,
+            u"insert into Ordens values (3, '2026-12-07 09:30:00', 'Conceição', null)"_s,
+            u"insert into Ordens values (1, '2026-12-08 00:00:00', 'Álvaro', 'urgente')"_s,
+            u"insert into Ordens values (2, null, null, '2026-12-08 10:00:00')"_s,
+            u"create table Textos (Quando text)"_s,
+            u"insert into Textos values ('2026-12-07 09:30:00'), ('amanhã')"_s,
+        });
 }
 
 // The two ways the board can open a SQLite file: Qt's own driver, or the
@@ -51,22 +42,13 @@ enum class Way { QtSqlite, Odbc };
 
 assi::ConnectionString sqliteConnection(const QString& file, Way way) {
     assi::ConnectionStringBuilder builder;
-    builder.Provider(u"MSDataShape"_s);
-    builder.Mode(1);
-    builder.Motor(DatabaseEngine::Sqlite);
-    builder.Value2(file);
+    builder.setProvider(u"MSDataShape"_s);
+    builder.setReadOnly(true);
+    builder.setEngine(DatabaseEngine::Sqlite);
+    builder.setDatabase(file);
     if (way == Way::Odbc)
-        builder.Driver(u"SQLite3"_s);
-    return builder.ConnectionString();
-}
-
-QString errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const BoardError& e) {
-        return e.message();
-    }
-    return {};
+        builder.setOdbcDriver(u"SQLite3"_s);
+    return builder.buildConnectionString();
 }
 
 class SqliteConnection : public ::testing::TestWithParam<Way> {
@@ -74,14 +56,10 @@ protected:
     void SetUp() override {
         m_file = m_dir.filePath(u"quadro demo;1.db"_s);
         createDatabase(m_file);
-        m_connection.Connect(sqliteConnection(m_file, GetParam()));
+        m_connection.connect(sqliteConnection(m_file, GetParam()));
     }
 
-    Recordset query(const QString& sql) {
-        Recordset rs;
-        m_connection.OpenQuery(QString(), sql, rs, true, 0);
-        return rs;
-    }
+    Recordset query(const QString& sql) { return m_connection.openQuery(sql); }
 
     assi::test::TempDir m_dir;
     QString m_file;
@@ -110,16 +88,17 @@ TEST_P(SqliteConnection, FillsTypedFieldsPositionedOnTheFirstRowWithTheTrueCount
         {2, QDateTime(), QVariant()},
         {3, QDateTime(QDate(2026, 12, 7), QTime(9, 30)), u"Conceição"_s},
     };
+    enum { Numero, Entrega, Cliente, Nota, Dez };
     for (const auto& row : expected) {
         ASSERT_FALSE(rs.eof());
-        EXPECT_EQ(rs.value(u"Numero"_s).toInt(), row.numero);
-        EXPECT_EQ(rs.value(u"Dez"_s).toInt(), row.numero * 10);
-        EXPECT_EQ(rs.value(u"Entrega"_s).isNull(), !row.entrega.isValid());
+        EXPECT_EQ(rs.value(Numero).toInt(), row.numero);
+        EXPECT_EQ(rs.value(Dez).toInt(), row.numero * 10);
+        EXPECT_EQ(rs.value(Entrega).isNull(), !row.entrega.isValid());
         if (row.entrega.isValid()) {
-            EXPECT_EQ(rs.value(u"Entrega"_s).toDateTime(), row.entrega);
+            EXPECT_EQ(rs.value(Entrega).toDateTime(), row.entrega);
         }
-        EXPECT_EQ(rs.value(u"Cliente"_s).isNull(), row.cliente.isNull());
-        EXPECT_EQ(rs.value(u"Cliente"_s).toString(), row.cliente.toString());
+        EXPECT_EQ(rs.value(Cliente).isNull(), row.cliente.isNull());
+        EXPECT_EQ(rs.value(Cliente).toString(), row.cliente.toString());
         rs.moveNext();
     }
     EXPECT_TRUE(rs.eof());
@@ -155,20 +134,16 @@ TEST_P(SqliteConnection, ComputedDateTimesAreDateTimesAndOtherTextsStayText) {
 
 TEST_P(SqliteConnection, AnEmptyResultKeepsItsFields) {
     Recordset rs = query(u"select Numero, Cliente from Ordens where Numero > 99"_s);
-    EXPECT_EQ(rs.fieldNames(), (QStringList{u"Numero"_s, u"Cliente"_s}));
+    EXPECT_EQ(fieldNamesOf(rs), (QStringList{u"Numero"_s, u"Cliente"_s}));
     EXPECT_EQ(rs.recordCount(), 0);
     EXPECT_TRUE(rs.eof());
 }
 
-TEST_P(SqliteConnection, AFailedQueryGivesTheDriversMessageAndLeavesTheResultAlone) {
-    Recordset rs;
-    rs.appendField(u"Antes"_s, FieldType::Text);
-    const QString message =
-        errorOf([&] { m_connection.OpenQuery(QString(), u"select * from Nada"_s, rs, true, 0); });
+TEST_P(SqliteConnection, AFailedQueryGivesTheDriversMessage) {
+    const QString message = errorOf([&] { query(u"select * from Nada"_s); });
     EXPECT_TRUE(message.startsWith(u"A consulta à base de dados falhou (base de dados SQLite "_s))
         << message.toStdString();
     EXPECT_TRUE(message.contains(u"no such table"_s)) << message.toStdString();
-    EXPECT_EQ(rs.fieldNames(), QStringList{u"Antes"_s});
 }
 
 TEST_P(SqliteConnection, TheFileIsOpenedReadOnly) {
@@ -178,12 +153,13 @@ TEST_P(SqliteConnection, TheFileIsOpenedReadOnly) {
 }
 
 TEST_P(SqliteConnection, ConnectsAgainAndClosesCleanly) {
-    const QString name = m_connection.connectionName();
-    m_connection.Connect(sqliteConnection(m_file, GetParam()));
+    const qsizetype connections = QSqlDatabase::connectionNames().size();
+    m_connection.connect(sqliteConnection(m_file, GetParam()));
     EXPECT_EQ(query(u"select count(*) from Ordens"_s).value(0).toInt(), 3);
+    EXPECT_EQ(QSqlDatabase::connectionNames().size(), connections);
     m_connection.close();
     EXPECT_FALSE(m_connection.isOpen());
-    EXPECT_FALSE(QSqlDatabase::contains(name));
+    EXPECT_EQ(QSqlDatabase::connectionNames().size(), connections - 1);
     const QString message = errorOf([&] { query(u"select 1"_s); });
     EXPECT_TRUE(message.startsWith(u"A consulta à base de dados falhou"_s))
         << message.toStdString();
@@ -192,7 +168,7 @@ TEST_P(SqliteConnection, ConnectsAgainAndClosesCleanly) {
 TEST_P(SqliteConnection, AMissingFileIsAnErrorNamingItAndIsNeverCreated) {
     const QString missing = m_dir.filePath(u"nao-existe.db"_s);
     DatabaseConnection other;
-    const QString message = errorOf([&] { other.Connect(sqliteConnection(missing, GetParam())); });
+    const QString message = errorOf([&] { other.connect(sqliteConnection(missing, GetParam())); });
     EXPECT_EQ(message, u"Não foi possível ligar à base de dados (base de dados SQLite "_s +
                            missing + u"): o ficheiro "_s + missing + u" não existe"_s);
     EXPECT_FALSE(QFileInfo::exists(missing));
@@ -204,31 +180,26 @@ INSTANTIATE_TEST_SUITE_P(BothDrivers, SqliteConnection, ::testing::Values(Way::Q
                              return std::string(info.param == Way::Odbc ? "Odbc" : "QtSqlite");
                          });
 
-TEST(DatabaseConnection, EachConnectionHasItsOwnName) {
+TEST(DatabaseConnection, ConnectionsStayApartAndLeaveNothingBehind) {
     assi::test::TempDir dir;
     const QString a = dir.filePath(u"a.db"_s), b = dir.filePath(u"b.db"_s);
     createDatabase(a);
     createDatabase(b);
-    QString nameA;
+    const QStringList before = QSqlDatabase::connectionNames();
     {
         DatabaseConnection first, second;
-        nameA = first.connectionName();
-        EXPECT_NE(first.connectionName(), second.connectionName());
-        first.Connect(sqliteConnection(a, Way::QtSqlite));
-        second.Connect(sqliteConnection(b, Way::Odbc));
-        Recordset one, two;
-        first.OpenQuery(QString(), u"select count(*) from Ordens"_s, one, true, 0);
-        second.OpenQuery(QString(), u"select count(*) from Textos"_s, two, true, 0);
-        EXPECT_EQ(one.value(0).toInt(), 3);
-        EXPECT_EQ(two.value(0).toInt(), 2);
+        first.connect(sqliteConnection(a, Way::QtSqlite));
+        second.connect(sqliteConnection(b, Way::Odbc));
+        EXPECT_EQ(first.openQuery(u"select count(*) from Ordens"_s).value(0).toInt(), 3);
+        EXPECT_EQ(second.openQuery(u"select count(*) from Textos"_s).value(0).toInt(), 2);
     }
-    EXPECT_FALSE(QSqlDatabase::contains(nameA));
+    EXPECT_EQ(QSqlDatabase::connectionNames(), before);
 }
 
 TEST(DatabaseConnection, QueryingBeforeConnectingIsAnError) {
     DatabaseConnection connection;
-    Recordset rs;
-    EXPECT_THROW(connection.OpenQuery(QString(), u"select 1"_s, rs, true, 0), BoardError);
+    EXPECT_EQ(errorOf([&] { connection.openQuery(u"select 1"_s); }),
+              u"A consulta à base de dados falhou: a ligação não está aberta."_s);
 }
 
 } // namespace

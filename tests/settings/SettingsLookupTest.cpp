@@ -1,5 +1,6 @@
 #include "SettingsLookup.h"
 
+#include "common/ErrorOf.h"
 #include "common/ScopedLocale.h"
 #include "common/TempDir.h"
 
@@ -65,14 +66,7 @@ QByteArray everyKeyFile() {
     return text.toUtf8();
 }
 
-QString errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const BoardError& error) {
-        return error.message();
-    }
-    return u"(no error)"_s;
-}
+using test::errorOf;
 
 } // namespace
 
