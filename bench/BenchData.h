@@ -1,7 +1,7 @@
 #pragma once
 
-#include "WeekBoard.h"
 #include "Recordset.h"
+#include "WeekBoard.h"
 
 namespace assi::bench {
 

@@ -5,16 +5,15 @@
 //
 //   assi_refresh_soak [refreshes]      (default 2000)
 #include "Assi.h"
-#include "ThreadedBoardFeed.h"
 #include "BoardLoader.h"
 #include "DemoSite.h"
+#include "ThreadedBoardFeed.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <cstdio>
 
 namespace {

@@ -1,8 +1,8 @@
 #include "DetailPanel.h"
 
+#include "Grid.h"
 #include "Logging.h"
 #include "PanelPlacement.h"
-#include "Grid.h"
 #include "Twips.h"
 #include "TwipsGeometry.h"
 

@@ -1,8 +1,8 @@
 #include "DemoSite.h"
 
+#include "BoardError.h"
 #include "DemoData.h"
 #include "DemoDatabase.h"
-#include "BoardError.h"
 
 #include <QDir>
 #include <QSaveFile>

@@ -1,8 +1,8 @@
 #include "BoardColumns.h"
 
-#include "GridsTestSupport.h"
 #include "GridCellLook.h"
 #include "GridModel.h"
+#include "GridsTestSupport.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

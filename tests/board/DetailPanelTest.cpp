@@ -1,11 +1,11 @@
 #include "DetailPanel.h"
 
-#include "GridsTestSupport.h"
 #include "BoardColumns.h"
+#include "GridsTestSupport.h"
 #include "PanelPlacement.h"
 #include "RequestColumns.h"
-#include "Twips.h"
 #include "SettingsLookup.h"
+#include "Twips.h"
 
 #include <QCoreApplication>
 #include <QFrame>

@@ -1,9 +1,9 @@
 #include "RequestColumns.h"
 
-#include "GridsTestSupport.h"
-#include "common/ScopedLocale.h"
 #include "BoardError.h"
+#include "GridsTestSupport.h"
 #include "SettingsLookup.h"
+#include "common/ScopedLocale.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
