@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/TableText.h"
 #include "Grid.h"
 #include "Recordset.h"
+#include "common/TableText.h"
 
 #include <QString>
 #include <QVariant>
