@@ -59,6 +59,10 @@ void drawWrappedText(QPainter& painter, const QRect& area, const QString& text,
 } // namespace
 
 QString fitWrappedText(const QString& text, const QFont& font, const QSize& area) {
+    // Most cells hold one short line: no layout needed to know it fits.
+    const QFontMetrics metrics(font);
+    if (metrics.height() <= area.height() && metrics.horizontalAdvance(text) <= area.width())
+        return text;
     QTextLayout layout(text, font);
     QTextOption option;
     option.setWrapMode(QTextOption::WordWrap);
@@ -83,7 +87,7 @@ QString fitWrappedText(const QString& text, const QFont& font, const QSize& area
         parts << text.mid(line.textStart(), line.textLength());
     }
     const QString rest = text.mid(layout.lineAt(shown - 1).textStart()).simplified();
-    parts << QFontMetrics(font).elidedText(rest, Qt::ElideRight, area.width());
+    parts << metrics.elidedText(rest, Qt::ElideRight, area.width());
     return parts.join(QChar::LineSeparator);
 }
 
