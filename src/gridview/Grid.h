@@ -163,7 +163,6 @@ private:
     void flushPendingChanges() const;
     void applyLooks();
     void layoutChildren();
-    void bind(const Recordset& recordset);
     QList<int> groupFieldsOf(const Recordset& recordset) const;
     void applyGrouping() const;
     void applyFormatRules();
