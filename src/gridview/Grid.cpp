@@ -2,13 +2,13 @@
 
 #include "BoardError.h"
 #include "GridCaptionBar.h"
-#include "GridCellLook.h"
+#include "GridDelegate.h"
 #include "GridGroupByBand.h"
 #include "GridHeaderView.h"
-#include "GridModel.h"
 #include "GridTreeView.h"
-#include "Logging.h"
+#include "GroupingProxyModel.h"
 #include "OleColor.h"
+#include "RecordsetModel.h"
 #include "Twips.h"
 
 #include <QGuiApplication>
@@ -31,25 +31,41 @@ const QString& designFontName() {
     return name;
 }
 
+// What the model shows before the first binding: no rows, three fields.
+Recordset placeholderRecordset() {
+    Recordset placeholder;
+    for (const QString& name : {u"Col0"_s, u"Field0"_s, u"Field1"_s})
+        placeholder.appendField(name, FieldType::Text);
+    return placeholder;
+}
+
 } // namespace
 
 Grid::Grid(QWidget* parent)
-    : QWidget(parent), m_styles(this), m_font{designFontName(), 8.25, false} {
-    // The model first: its placeholder columns report to this grid, which
-    // has no view to update yet.
-    m_model = new GridModel(m_styles, this, this);
-    m_captionBar = new GridCaptionBar(this);
-    m_groupByBand = new GridGroupByBand(this);
-    m_view = new GridTreeView(this);
+    : QWidget(parent), m_styles(new GridStyles(this)), m_source(new RecordsetModel(this)),
+      m_groups(new GroupingProxyModel(this)), m_captionBar(new GridCaptionBar(this)),
+      m_groupByBand(new GridGroupByBand(this)), m_view(new GridTreeView(*m_styles, this)) {
     m_groupByBand->setPrompt(
         u"Arraste um cabeçalho de coluna para aqui para agrupar por essa coluna"_s);
     m_captionBar->hide();
-    m_view->setModel(m_model);
+    m_groups->setGroupRole(RecordsetModel::ValueRole);
+    m_groups->setSourceModel(m_source);
+    // Connected after the proxy, which starts its reset first: the groups of
+    // a new binding reach it while it resets, so a binding is one reset.
+    connect(m_source, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_groups->setGroupColumns(m_pendingGroupFields); });
+    m_view->setModel(m_groups);
+    m_columns =
+        std::make_unique<GridColumns>(GridColumn::Parts{m_styles, m_source, m_view->gridHeader()});
+    m_source->setRecordset(placeholderRecordset());
+    m_columns->createPlaceholders();
+    m_view->gridDelegate()->setColumnStyles(m_columns->styles());
     m_view->setRowHeightPixels(twipsToPixels(m_rowHeight));
     m_view->setHeadingHeightPixels(twipsToPixels(m_headingHeight));
     setFocusProxy(m_view);
 
-    connect(m_model, &QAbstractItemModel::modelReset, this, &Grid::afterReset);
+    connect(m_styles, &GridStyles::changed, this, &Grid::scheduleUpdate);
+    connect(m_source, &QAbstractItemModel::headerDataChanged, this, &Grid::scheduleUpdate);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
@@ -61,16 +77,17 @@ Grid::Grid(QWidget* parent)
     connect(m_view, &QTreeView::collapsed, this, &Grid::emitDismissed);
     connect(m_view, &QTreeView::expanded, this, &Grid::emitDismissed);
 
-    afterReset();
-    applyLook();
+    applyPendingChanges();
+    m_view->gridHeader()->fitSections();
 }
 
 Grid::~Grid() {
-    // The view and the model read the styles, which go before the children.
+    // The view goes before the models and styles it reads.
     delete m_view;
-    m_view = nullptr;
-    delete m_model;
-    m_model = nullptr;
+}
+
+QString Grid::gridName() const {
+    return m_styles->gridName();
 }
 
 // --- The grid as a whole
@@ -81,29 +98,32 @@ QString Grid::caption() const {
 
 void Grid::setCaption(const QString& caption) {
     m_captionBar->setText(caption);
-    layoutChildren();
+    scheduleUpdate();
 }
 
 void Grid::setBackColor(qint32 color) {
     m_backColor = color;
-    applyLook();
+    scheduleUpdate();
 }
 
 void Grid::setFontName(const QString& name) {
+    GridFont font = m_styles->baseFont();
     const QString trimmed = name.trimmed();
-    m_font.name = trimmed.isEmpty() ? designFontName() : trimmed;
-    applyLook();
+    font.name = trimmed.isEmpty() ? designFontName() : trimmed;
+    m_styles->setBaseFont(font);
 }
 
 void Grid::setFontSize(double points) {
     checkFontSize(points, u"letra da grelha %1"_s.arg(gridName()));
-    m_font.size = points;
-    applyLook();
+    GridFont font = m_styles->baseFont();
+    font.size = points;
+    m_styles->setBaseFont(font);
 }
 
 void Grid::setFontBold(bool bold) {
-    m_font.bold = bold;
-    applyLook();
+    GridFont font = m_styles->baseFont();
+    font.bold = bold;
+    m_styles->setBaseFont(font);
 }
 
 void Grid::setRowHeight(double twips) {
@@ -125,7 +145,7 @@ void Grid::setHeadingHeight(double twips) {
 
 void Grid::setGroupByBoxVisible(bool visible) {
     m_groupByBoxVisible = visible;
-    layoutChildren();
+    scheduleUpdate();
 }
 
 // --- Data
@@ -134,26 +154,44 @@ void Grid::setDataSource(const Recordset& recordset) {
     const int scroll = m_view->verticalScrollBar()->value();
     {
         const QScopedValueRollback quiet(m_quiet, true);
-        m_model->setRecordset(recordset, m_groupKeys);
-        m_groupKeys = m_model->groupKeys();
+        m_pendingGroupFields = groupFieldsOf(recordset);
+        m_groupKeys.clear();
+        for (const int field : std::as_const(m_pendingGroupFields))
+            m_groupKeys << recordset.field(field).name;
+        m_source->setRecordset(recordset);
+        m_bound = true;
+        m_columns->createFor(recordset);
+        m_view->gridDelegate()->setColumnStyles(m_columns->styles());
+        applyFormatRules();
         m_view->doItemsLayout();
         m_view->verticalScrollBar()->setValue(scroll);
     }
-    applyLook();
+    scheduleUpdate();
+}
+
+QList<int> Grid::groupFieldsOf(const Recordset& recordset) const {
+    QList<int> fields;
+    for (const QString& key : std::as_const(m_groupKeys)) {
+        const int field = recordset.fieldIndex(key);
+        if (field >= 0 && !fields.contains(field))
+            fields << field;
+    }
+    return fields;
 }
 
 const Recordset& Grid::dataSource() const {
-    return m_model->recordset();
+    static const Recordset unbound;
+    return m_bound ? m_source->recordset() : unbound;
 }
 
 bool Grid::hasDataSource() const {
-    return m_model->isBound();
+    return m_bound;
 }
 
 // --- Columns
 
 int Grid::columnCount() const {
-    return m_model->gridColumnCount();
+    return m_columns->count();
 }
 
 GridColumn& Grid::column(const QString& key) {
@@ -161,10 +199,10 @@ GridColumn& Grid::column(const QString& key) {
 }
 
 const GridColumn& Grid::column(const QString& key) const {
-    const int index = m_model->columnIndex(key);
+    const int index = m_columns->indexOf(key);
     if (index < 0)
         throw BoardError(u"A grelha %1 não tem a coluna \"%2\"."_s.arg(gridName(), key));
-    return m_model->gridColumn(index);
+    return m_columns->at(index);
 }
 
 GridColumn& Grid::columnAt(int index) {
@@ -175,63 +213,50 @@ const GridColumn& Grid::columnAt(int index) const {
     if (index < 0 || index >= columnCount())
         throw BoardError(u"A grelha %1 não tem a coluna número %2 (tem %3 colunas)."_s.arg(
             gridName(), QString::number(index), QString::number(columnCount())));
-    return m_model->gridColumn(index);
+    return m_columns->at(index);
 }
 
 // --- Styles
 
 GridStyle& Grid::style(const QString& name) {
-    return m_styles.style(name);
+    return m_styles->style(name);
 }
 
 const GridStyle& Grid::style(const QString& name) const {
-    return m_styles.style(name);
+    return m_styles->style(name);
 }
 
 GridStyle& Grid::addStyle(const QString& name) {
-    return m_styles.addStyle(name);
+    return m_styles->addStyle(name);
 }
 
 QStringList Grid::styleNames() const {
-    return m_styles.styleNames();
+    return m_styles->styleNames();
 }
 
 // --- Grouping
 
 void Grid::clearGroupColumns() {
     m_groupKeys.clear();
-    scheduleGrouping();
+    scheduleUpdate();
 }
 
 void Grid::addGroupColumn(const QString& key) {
     const QString canonical = column(key).key();
     if (!m_groupKeys.contains(canonical))
         m_groupKeys << canonical;
-    scheduleGrouping();
-}
-
-void Grid::scheduleGrouping() {
-    applyLook(); // the band's chips follow at once
-    if (m_groupingScheduled)
-        return;
-    m_groupingScheduled = true;
-    QMetaObject::invokeMethod(
-        this, [this] { applyGrouping(); }, Qt::QueuedConnection);
+    scheduleUpdate();
 }
 
 void Grid::applyGrouping() const {
-    m_groupingScheduled = false;
-    if (m_model->groupKeys() == m_groupKeys)
+    QList<int> columns;
+    for (const QString& key : std::as_const(m_groupKeys))
+        columns << m_columns->indexOf(key);
+    if (columns == m_groups->groupColumns())
         return;
     const int scroll = m_view->verticalScrollBar()->value();
     const QScopedValueRollback quiet(m_quiet, true);
-    try {
-        m_model->setGroupKeys(m_groupKeys);
-    } catch (const BoardError& error) {
-        // Keys are checked when they are added; this only guards the event loop.
-        qCWarning(lcGridView) << error.message();
-        return;
-    }
+    m_groups->setGroupColumns(columns);
     m_view->doItemsLayout();
     m_view->verticalScrollBar()->setValue(scroll);
 }
@@ -241,114 +266,41 @@ void Grid::applyGrouping() const {
 void Grid::addFormatRule(const QString& styleName, const QString& columnKey,
                          const QVariant& value) {
     const GridFormatRule rule{style(styleName).name(), column(columnKey).key(), value};
-    m_model->addFormatRule(rule);
-    m_view->viewport()->update();
+    auto same = std::find_if(m_rules.begin(), m_rules.end(),
+                             [&rule](const GridFormatRule& r) { return r.sameAs(rule); });
+    if (same != m_rules.end())
+        *same = rule;
+    else
+        m_rules.append(rule);
+    applyFormatRules();
 }
 
 QList<GridFormatRule> Grid::formatRules() const {
-    return m_model->formatRules();
+    return m_rules;
 }
 
 void Grid::clearFormatRules() {
-    m_model->clearFormatRules();
+    m_rules.clear();
+    applyFormatRules();
+}
+
+void Grid::applyFormatRules() {
+    QList<GridDelegate::FormatRule> rules;
+    for (const GridFormatRule& rule : std::as_const(m_rules)) {
+        const int column = m_columns->indexOf(rule.columnKey);
+        const GridStyle* style = m_styles->find(rule.styleName);
+        if (column >= 0 && style)
+            rules.append({column, rule.value.toString(), style});
+    }
+    m_view->gridDelegate()->setFormatRules(rules);
     m_view->viewport()->update();
 }
 
-// --- Rows and the current cell
-
-int Grid::displayedRowCount() const {
-    applyGrouping();
-    return m_view->displayedRowCount();
-}
-
-QModelIndex Grid::requireDisplayRow(int displayRow) const {
-    applyGrouping();
-    const QModelIndex index = m_view->indexAtDisplayRow(displayRow);
-    if (!index.isValid())
-        throw BoardError(u"A grelha %1 não mostra a linha %2 (mostra %3 linhas, contadas a "
-                         u"partir de 0)."_s.arg(gridName(), QString::number(displayRow),
-                                                QString::number(m_view->displayedRowCount())));
-    return index;
-}
-
-bool Grid::isGroupHeaderRow(int displayRow) const {
-    return m_model->isGroupHeader(requireDisplayRow(displayRow));
-}
-
-int Grid::recordRowAt(int displayRow) const {
-    return m_model->recordRow(requireDisplayRow(displayRow));
-}
-
-QString Grid::displayedText(int displayRow, int column) const {
-    const QModelIndex index = requireDisplayRow(displayRow);
-    columnAt(column); // checks the column
-    if (m_model->isGroupHeader(index))
-        return index.data().toString();
-    return index.siblingAtColumn(column).data().toString();
-}
-
-int Grid::currentDisplayRow() const {
-    applyGrouping();
-    return m_view->displayRowOf(m_view->currentIndex());
-}
-
-int Grid::currentColumn() const {
-    applyGrouping();
-    const QModelIndex current = m_view->currentIndex();
-    return current.isValid() ? current.column() : -1;
-}
-
-void Grid::setCurrentCell(int displayRow, int column) {
-    const QModelIndex cell =
-        requireDisplayRow(displayRow).siblingAtColumn(columnAt(column).index());
-    m_view->setFocus(Qt::MouseFocusReason);
-    if (cell == m_view->currentIndex()) {
-        emitCurrentCellChanged();
-        return;
-    }
-    m_view->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect |
-                                                        QItemSelectionModel::Rows);
-}
-
-int Grid::currentRecordRow() const {
-    applyGrouping();
-    return m_model->recordRow(m_view->currentIndex());
-}
-
-QVariant Grid::currentValue(const QString& key) const {
-    const int record = currentRecordRow();
-    if (record < 0)
-        throw BoardError(u"A grelha %1 não tem um registo atual."_s.arg(gridName()));
-    const int field = dataSource().fieldIndex(key);
-    if (field < 0)
-        throw BoardError(u"A grelha %1 não tem o campo \"%2\"."_s.arg(gridName(), key));
-    return dataSource().valueAt(record, field);
-}
-
-QRect Grid::currentRowRectInGrid() const {
-    applyGrouping();
-    const QModelIndex current = m_view->currentIndex();
-    if (!current.isValid())
-        throw BoardError(u"A grelha %1 não tem uma célula atual."_s.arg(gridName()));
-    const QRect row = m_view->rowRect(current);
-    if (!row.isValid())
-        throw BoardError(u"A célula atual da grelha %1 não está à vista."_s.arg(gridName()));
-    return QRect(m_view->viewport()->mapTo(this, row.topLeft()), row.size());
-}
-
-double Grid::currentCellTop() const {
-    return pixelsToTwips(currentRowRectInGrid().top());
-}
-
-double Grid::currentCellHeight() const {
-    return pixelsToTwips(currentRowRectInGrid().height());
-}
-
 QAbstractItemModel* Grid::model() const {
-    return m_model;
+    return m_groups;
 }
 
-// --- Painting and layout
+// --- Painting, layout and the coalesced update
 
 void Grid::resizeEvent(QResizeEvent*) {
     layoutChildren();
@@ -357,27 +309,46 @@ void Grid::resizeEvent(QResizeEvent*) {
 void Grid::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), colorFromOle(m_backColor));
-    painter.setPen(QPen(colorFromOle(m_styles.style(u"Heading"_s).gridLineColor()), 0));
+    painter.setPen(QPen(colorFromOle(m_styles->style(u"Heading"_s).gridLineColor()), 0));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void Grid::applyLook() {
+void Grid::scheduleUpdate() {
+    if (m_updateScheduled)
+        return;
+    m_updateScheduled = true;
+    QMetaObject::invokeMethod(this, &Grid::applyPendingChanges, Qt::QueuedConnection);
+}
+
+void Grid::applyPendingChanges() {
+    m_updateScheduled = false;
+    applyGrouping();
+    applyLooks();
+    layoutChildren();
+}
+
+void Grid::flushPendingChanges() const {
+    // A read of the geometry sees the grid as it is about to be painted.
+    if (m_updateScheduled)
+        const_cast<Grid*>(this)->applyPendingChanges();
+}
+
+void Grid::applyLooks() {
     const QPalette palette = QGuiApplication::palette();
-    m_captionBar->setLook(GridCellLook::of(m_styles.style(u"Caption"_s), palette));
-    const GridCellLook band = GridCellLook::of(m_styles.style(u"GroupByBox"_s), palette);
-    GridCellLook chip = GridCellLook::of(m_styles.style(u"Heading"_s), palette);
+    m_captionBar->setLook(GridCellLook::of(m_styles->style(u"Caption"_s), palette));
+    const GridCellLook band = GridCellLook::of(m_styles->style(u"GroupByBox"_s), palette);
+    GridCellLook chip = GridCellLook::of(m_styles->style(u"Heading"_s), palette);
     chip.font = band.font;
     m_groupByBand->setLooks(band, chip);
     QStringList chips;
     for (const QString& key : std::as_const(m_groupKeys)) {
-        const int index = m_model->columnIndex(key);
-        chips << (index >= 0 ? m_model->gridColumn(index).caption() : key);
+        const int index = m_columns->indexOf(key);
+        chips << (index >= 0 ? m_columns->at(index).caption() : key);
     }
     m_groupByBand->setChips(chips);
     m_view->setBackgroundColor(colorFromOle(m_backColor, palette));
     m_view->viewport()->update();
     m_view->header()->viewport()->update();
-    layoutChildren();
     update();
 }
 
@@ -399,57 +370,11 @@ void Grid::layoutChildren() {
         top += height;
     }
     m_view->setGeometry(area.left(), top, area.width(), std::max(0, area.bottom() + 1 - top));
-    applyColumnWidths();
-}
-
-void Grid::applyColumn(const GridColumn& column) {
-    m_view->setColumnHidden(column.index(), column.isHidden());
-    applyColumnWidths();
-    m_view->header()->viewport()->update();
-}
-
-void Grid::applyColumnWidths() {
-    // Nobody scrolls a board on a wall: columns wider than the grid shrink
-    // in proportion so every one of them stays in sight. They never grow.
-    const int columns = m_model->gridColumnCount();
-    int total = 0;
-    for (int c = 0; c < columns; ++c) {
-        const GridColumn& column = m_model->gridColumn(c);
-        if (!column.isHidden())
-            total += twipsToPixels(column.width());
-    }
-    const int available = m_view->width() - 2 * m_view->frameWidth() -
-                          m_view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_view);
-    const double scale =
-        (total > 0 && available > 0 && total > available) ? double(available) / total : 1.0;
-    for (int c = 0; c < columns; ++c)
-        m_view->setColumnWidth(c, int(twipsToPixels(m_model->gridColumn(c).width()) * scale));
-}
-
-void Grid::afterReset() {
-    const QScopedValueRollback quiet(m_quiet, true);
-    for (int c = 0; c < m_model->gridColumnCount(); ++c)
-        applyColumn(m_model->gridColumn(c));
-    m_view->expandAll();
-}
-
-// --- GridHost
-
-QString Grid::gridName() const {
-    return objectName().isEmpty() ? u"sem nome"_s : objectName();
-}
-
-void Grid::styleChanged(const GridStyle&) {
-    if (m_view)
-        applyLook();
-}
-
-void Grid::columnChanged(const GridColumn& column) {
-    if (!m_view)
-        return;
-    applyColumn(column);
-    if (m_groupKeys.contains(column.key()))
-        applyLook();
+    // The vertical scroll bar's room is kept whether or not it shows, so
+    // the columns do not jump when it comes and goes.
+    m_view->gridHeader()->setAvailableWidth(
+        m_view->width() - 2 * m_view->frameWidth() -
+        m_view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_view));
 }
 
 void Grid::emitDismissed() {

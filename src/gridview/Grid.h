@@ -1,13 +1,14 @@
 #pragma once
 
-#include "GridColumn.h"
+#include "GridCellLook.h"
+#include "GridColumns.h"
 #include "GridFont.h"
 #include "GridFormatRule.h"
-#include "GridHost.h"
 #include "GridStyles.h"
 #include "Recordset.h"
 
 #include <QWidget>
+#include <memory>
 
 class QAbstractItemModel;
 
@@ -15,8 +16,9 @@ namespace assi {
 
 class GridCaptionBar;
 class GridGroupByBand;
-class GridModel;
+class GroupingProxyModel;
 class GridTreeView;
+class RecordsetModel;
 
 /// A read-only grid over an in-memory recordset: a caption bar, a group-by
 /// band, column headings, body rows and, when grouped, group header rows.
@@ -29,9 +31,13 @@ class GridTreeView;
 /// logical pixel. Display rows count the rows as shown (group headers
 /// included, collapsed groups' rows not), from 0.
 ///
+/// Changes to the looks, captions and sizes are applied together, once, at
+/// the next turn of the event loop (or at the next read that depends on
+/// them). See README.md for the parts.
+///
 /// Errors (an unknown column or style, an invalid size) throw BoardError
 /// with a Portuguese message naming the grid (its objectName).
-class Grid : public QWidget, private GridHost {
+class Grid : public QWidget {
     Q_OBJECT
 
 public:
@@ -46,7 +52,7 @@ public:
     qint32 backColor() const { return m_backColor; }
     void setBackColor(qint32 color);
     /// The grid's own font, which every style inherits unless it sets one.
-    GridFont gridFont() const { return m_font; }
+    GridFont gridFont() const { return m_styles->baseFont(); }
     /// An empty name restores "MS Sans Serif".
     void setFontName(const QString& name);
     /// Throws BoardError unless 0 < points <= 2048.
@@ -131,8 +137,11 @@ public:
     /// Throws BoardError when no cell is current or it is not shown.
     double currentCellTop() const;
     double currentCellHeight() const;
+    /// How that cell is drawn when its row is not selected. Throws
+    /// BoardError for a row or column that does not exist.
+    GridCellLook cellLook(int displayRow, int column) const;
 
-    /// The model behind the rows (read-only use: tests, dumps).
+    /// The model behind the rows, groups included (read-only use: tests).
     QAbstractItemModel* model() const;
 
 Q_SIGNALS:
@@ -148,36 +157,37 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // GridHost
-    QString gridName() const override;
-    GridFont baseFont() const override { return m_font; }
-    void styleChanged(const GridStyle& style) override;
-    void columnChanged(const GridColumn& column) override;
-
-    void applyLook();
+    QString gridName() const;
+    void scheduleUpdate();
+    void applyPendingChanges();
+    void flushPendingChanges() const;
+    void applyLooks();
     void layoutChildren();
-    void applyColumn(const GridColumn& column);
-    void applyColumnWidths();
-    void afterReset();
-    void scheduleGrouping();
+    QList<int> groupFieldsOf(const Recordset& recordset) const;
     void applyGrouping() const;
+    void applyFormatRules();
     QModelIndex requireDisplayRow(int displayRow) const;
+    QModelIndex requireCell(int displayRow, int column) const;
     QRect currentRowRectInGrid() const;
     void emitDismissed();
     void emitCurrentCellChanged();
 
-    GridStyles m_styles;
-    GridModel* m_model = nullptr;
-    GridCaptionBar* m_captionBar = nullptr;
-    GridGroupByBand* m_groupByBand = nullptr;
-    GridTreeView* m_view = nullptr;
+    GridStyles* m_styles;
+    RecordsetModel* m_source;
+    GroupingProxyModel* m_groups;
+    GridCaptionBar* m_captionBar;
+    GridGroupByBand* m_groupByBand;
+    GridTreeView* m_view;
+    std::unique_ptr<GridColumns> m_columns;
+    bool m_bound = false;
+    QList<GridFormatRule> m_rules;
     qint32 m_backColor = 0xFFFFFF;
-    GridFont m_font;
     double m_rowHeight = 255;
     double m_headingHeight = 300;
     bool m_groupByBoxVisible = true;
-    QStringList m_groupKeys; // as asked for; the model catches up in applyGrouping()
-    mutable bool m_groupingScheduled = false;
+    QStringList m_groupKeys;         // as asked for; the proxy catches up in applyGrouping()
+    QList<int> m_pendingGroupFields; // for the binding under way
+    bool m_updateScheduled = false;
     mutable bool m_quiet = false; // no notifications while the grid rebuilds itself
 };
 

@@ -10,7 +10,7 @@ namespace assi {
 class GridStyle;
 
 /// How one cell (or heading, caption, band) is painted, resolved from the
-/// grid's styles: what the model hands the painting code.
+/// grid's styles: what the delegate and the painting code work from.
 struct GridCellLook {
     QColor back;
     QColor fore;

@@ -1,7 +1,9 @@
 #include "GridColumn.h"
 
 #include "BoardError.h"
-#include "GridHost.h"
+#include "GridHeaderView.h"
+#include "GridStyles.h"
+#include "RecordsetModel.h"
 
 #include <cmath>
 
@@ -16,44 +18,37 @@ constexpr double MaxWidth = 1.0e6;
 
 } // namespace
 
-GridColumn::GridColumn(QString key, int index, const GridStyle* styleBasedOn, GridHost* host)
-    : m_key(std::move(key)), m_index(index), m_caption(m_key), m_host(host),
-      m_style(u"coluna %1"_s.arg(m_key), styleBasedOn, host) {}
+GridColumn::GridColumn(QString key, int index, const GridStyle* styleBasedOn, const Parts& parts)
+    : m_key(std::move(key)), m_index(index), m_parts(parts),
+      m_style(u"coluna %1"_s.arg(m_key), styleBasedOn, parts.styles) {}
+
+QString GridColumn::caption() const {
+    return m_parts.model->headerData(m_index, Qt::Horizontal).toString();
+}
 
 void GridColumn::setCaption(const QString& caption) {
-    if (caption == m_caption)
-        return;
-    m_caption = caption;
-    changed();
+    m_parts.model->setHeaderData(m_index, Qt::Horizontal, caption);
+}
+
+double GridColumn::width() const {
+    return m_parts.header->columnWidth(m_index);
 }
 
 void GridColumn::setWidth(double twips) {
-    if (!std::isfinite(twips) || twips < 0 || twips > MaxWidth) {
-        const QString grid = m_host ? u" da grelha %1"_s.arg(m_host->gridName()) : QString();
-        throw BoardError(u"Largura inválida para a coluna \"%1\"%2: %3. A largura é um número de "
-                         u"twips entre 0 e %4."_s.arg(m_key, grid, QString::number(twips),
-                                                      QString::number(MaxWidth, 'f', 0)));
-    }
-    if (twips == m_width)
-        return;
-    m_width = twips;
-    changed();
+    if (!std::isfinite(twips) || twips < 0 || twips > MaxWidth)
+        throw BoardError(u"Largura inválida para a coluna \"%1\" da grelha %2: %3. A largura é um "
+                         u"número de twips entre 0 e %4."_s.arg(m_key, m_parts.styles->gridName(),
+                                                                QString::number(twips),
+                                                                QString::number(MaxWidth, 'f', 0)));
+    m_parts.header->setColumnWidth(m_index, twips);
 }
 
-void GridColumn::setDataType(int code) {
-    m_dataType = code;
+bool GridColumn::isHidden() const {
+    return m_parts.header->isColumnHidden(m_index);
 }
 
 void GridColumn::setHidden(bool hidden) {
-    if (hidden == m_hidden)
-        return;
-    m_hidden = hidden;
-    changed();
-}
-
-void GridColumn::changed() {
-    if (m_host)
-        m_host->columnChanged(*this);
+    m_parts.header->setColumnHidden(m_index, hidden);
 }
 
 } // namespace assi

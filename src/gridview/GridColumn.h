@@ -6,18 +6,29 @@
 
 namespace assi {
 
-class GridHost;
+class GridHeaderView;
+class GridStyles;
+class RecordsetModel;
 
 /// One column of a grid, identified by its key (the name of the field it
-/// shows). Its width is in twips; its data type is a code the grid only
-/// keeps. Its own style is based on the grid's "Normal" style unless said
-/// otherwise, so whatever it does not set comes from there.
+/// shows): a handle on what the grid's parts keep about it. Its caption is
+/// the model's heading, its width (in twips) and hidden flag are the
+/// header's; its data type is a code the grid only keeps. Its own style is
+/// based on the grid's "Normal" style unless said otherwise, so whatever it
+/// does not set comes from there.
 class GridColumn {
 public:
     /// Default width of a new column, in twips (100 pixels).
     static constexpr double DefaultWidth = 1500.0;
 
-    GridColumn(QString key, int index, const GridStyle* styleBasedOn, GridHost* host = nullptr);
+    /// Where a column's settings live.
+    struct Parts {
+        GridStyles* styles;
+        RecordsetModel* model;
+        GridHeaderView* header;
+    };
+
+    GridColumn(QString key, int index, const GridStyle* styleBasedOn, const Parts& parts);
     GridColumn(const GridColumn&) = delete;
     GridColumn& operator=(const GridColumn&) = delete;
 
@@ -25,32 +36,27 @@ public:
     /// Position among the grid's columns, from 0.
     int index() const { return m_index; }
 
-    const QString& caption() const { return m_caption; }
+    QString caption() const;
     void setCaption(const QString& caption);
 
-    double width() const { return m_width; }
+    double width() const;
     /// Throws BoardError for a negative, infinite or absurdly large width.
     void setWidth(double twips);
 
     int dataType() const { return m_dataType; }
-    void setDataType(int code);
+    void setDataType(int code) { m_dataType = code; }
 
-    bool isHidden() const { return m_hidden; }
+    bool isHidden() const;
     void setHidden(bool hidden);
 
     GridStyle& style() { return m_style; }
     const GridStyle& style() const { return m_style; }
 
 private:
-    void changed();
-
     QString m_key;
     int m_index;
-    QString m_caption;
-    double m_width = DefaultWidth;
     int m_dataType = 8;
-    bool m_hidden = false;
-    GridHost* m_host;
+    Parts m_parts;
     GridStyle m_style;
 };
 

@@ -1,33 +1,129 @@
 #include "GridDelegate.h"
 
-#include "GridCellLook.h"
-#include "GridModel.h"
+#include "DisplayFormat.h"
 #include "GridPainting.h"
+#include "GridStyles.h"
+#include "GroupingProxyModel.h"
+#include "RecordsetModel.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QWidget>
+
+using namespace Qt::StringLiterals;
 
 namespace assi {
 
-GridDelegate::GridDelegate(QObject* parent) : QAbstractItemDelegate(parent) {}
+namespace {
+
+bool isNumeric(const QVariant& value) {
+    switch (value.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QVariant groupColumnOf(const QModelIndex& index) {
+    return index.data(GroupingProxyModel::GroupColumnRole);
+}
+
+} // namespace
+
+GridDelegate::GridDelegate(const GridStyles& styles, QObject* parent)
+    : QStyledItemDelegate(parent), m_styles(styles) {}
+
+QString GridDelegate::formatOf(int column) const {
+    const GridStyle* style = m_columnStyles.value(column);
+    return style ? style->format() : QString::fromUtf16(GeneralFormat);
+}
+
+QString GridDelegate::cellText(const QModelIndex& index) const {
+    const QVariant groupColumn = groupColumnOf(index);
+    if (groupColumn.isValid() && index.column() != 0)
+        return {};
+    const QString format = formatOf(groupColumn.isValid() ? groupColumn.toInt() : index.column());
+    if (format == QString::fromUtf16(GeneralFormat))
+        return index.data(Qt::DisplayRole).toString();
+    return formatForDisplay(index.data(RecordsetModel::ValueRole), format);
+}
+
+GridCellLook GridDelegate::cellLook(const QModelIndex& index, Selection selection) const {
+    const QPalette palette = QGuiApplication::palette();
+    const bool groupHeader = groupColumnOf(index).isValid();
+    GridCellLook look;
+    if (groupHeader) {
+        look = GridCellLook::of(m_styles.style(u"GroupHeader"_s), palette);
+    } else {
+        const GridStyle* own = m_columnStyles.value(index.column());
+        look = GridCellLook::of(own ? *own : m_styles.normal(), palette);
+        for (const FormatRule& rule : m_rules) {
+            const QVariant value =
+                index.siblingAtColumn(rule.column).data(RecordsetModel::ValueRole);
+            if (value.toString() == rule.valueText)
+                look.overlay(*rule.style, palette);
+        }
+    }
+    if (selection == Selection::Active)
+        look.overlay(m_styles.style(u"Selection"_s), palette);
+    else if (selection == Selection::Inactive)
+        look.overlay(m_styles.style(u"InactiveSelection"_s), palette);
+    if (!groupHeader)
+        look.resolveAlignment(isNumeric(index.data(RecordsetModel::ValueRole)));
+    return look;
+}
+
+GridDelegate::Selection GridDelegate::selectionOf(const QStyleOptionViewItem& option) {
+    if (!option.state.testFlag(QStyle::State_Selected))
+        return Selection::None;
+    // The focus in the view's window, so that the board keeps its active
+    // selection while another application has the screen.
+    const QWidget* view = option.widget;
+    const bool focused = view && view->window()->focusWidget() == view;
+    return focused ? Selection::Active : Selection::Inactive;
+}
+
+void GridDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    const GridCellLook look = cellLook(index, selectionOf(*option));
+    // The look has the selection in it already; the style must not add its own.
+    option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    option->text = cellText(index);
+    if (look.wordWrap) {
+        const QRect area =
+            option->rect.adjusted(CellPaddingX, CellPaddingY, -CellPaddingX, -CellPaddingY);
+        option->text = fitWrappedText(option->text, look.font, area.size());
+    }
+    option->font = look.font;
+    option->fontMetrics = QFontMetrics(look.font);
+    option->backgroundBrush = look.back;
+    option->palette.setColor(QPalette::Text, look.fore);
+    option->displayAlignment = look.alignment;
+    option->features.setFlag(QStyleOptionViewItem::WrapText, look.wordWrap);
+    // Wrapped text comes cut to the lines that fit; a single line is cut at
+    // the cell's edge.
+    option->textElideMode = Qt::ElideNone;
+}
 
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const {
-    int role = GridModel::LookRole;
-    if (option.state.testFlag(QStyle::State_Selected))
-        role = option.state.testFlag(QStyle::State_HasFocus) ? GridModel::SelectedLookRole
-                                                             : GridModel::InactiveSelectedLookRole;
-    const auto look = index.data(role).value<GridCellLook>();
-    const QString text = index.data(Qt::DisplayRole).toString();
-    drawCell(*painter, option.rect, text, look);
-    if (index.data(GridModel::GroupHeaderRole).toBool()) {
-        // A group header spans the row: only a rule under it.
-        painter->save();
-        painter->setPen(QPen(look.gridLine, 0));
-        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
-        painter->restore();
+    if (option.rect.width() <= 0 || option.rect.height() <= 0)
         return;
-    }
-    drawCellLines(*painter, option.rect, look);
+    QStyledItemDelegate::paint(painter, option, index);
+    const GridCellLook look = cellLook(index, selectionOf(option));
+    painter->save();
+    painter->setPen(QPen(look.gridLine, 0));
+    painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+    // A group header spans the row: only a rule under it.
+    if (!groupColumnOf(index).isValid())
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+    painter->restore();
 }
 
 QSize GridDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {

@@ -1,27 +1,63 @@
 #pragma once
 
-#include <QAbstractItemDelegate>
+#include "GridCellLook.h"
+
+#include <QList>
+#include <QStyledItemDelegate>
 
 namespace assi {
 
-/// Paints every cell of a grid, body and group header rows alike, from the
-/// model's look roles (see GridModel::Role): the row's selection picks the
-/// selected look, active while the grid has the focus. Every row is as high
-/// as the grid's row height; text that does not fit is cut.
-class GridDelegate : public QAbstractItemDelegate {
+class GridStyle;
+class GridStyles;
+
+/// Decides how every cell of a grid looks, body and group header rows
+/// alike, and lets QStyledItemDelegate paint it; it draws only the cell
+/// lines. Every row is as high as the grid's row height.
+///
+/// A record's cell takes its column's style, with the styles of the format
+/// rules its record matches laid over it; a group header row takes the
+/// "GroupHeader" style and its group column's display format. A selected
+/// row then takes "Selection" over that while the view has the focus in its
+/// window, "InactiveSelection" otherwise.
+class GridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
-    explicit GridDelegate(QObject* parent = nullptr);
+    /// Rows whose cell in `column` reads `valueText` take `style`.
+    struct FormatRule {
+        int column;
+        QString valueText;
+        const GridStyle* style;
+    };
+    enum class Selection { None, Active, Inactive };
+
+    GridDelegate(const GridStyles& styles, QObject* parent = nullptr);
 
     int rowHeight() const { return m_rowHeight; }
     void setRowHeight(int pixels) { m_rowHeight = pixels; }
+    /// Each column's own style, by column.
+    void setColumnStyles(const QList<const GridStyle*>& styles) { m_columnStyles = styles; }
+    void setFormatRules(const QList<FormatRule>& rules) { m_rules = rules; }
+
+    /// The look of the cell at `index` of the grid's view model.
+    GridCellLook cellLook(const QModelIndex& index, Selection selection = Selection::None) const;
+    /// The text the cell at `index` shows, in its display format.
+    QString cellText(const QModelIndex& index) const;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
 private:
+    static Selection selectionOf(const QStyleOptionViewItem& option);
+    QString formatOf(int column) const;
+
+    const GridStyles& m_styles;
+    QList<const GridStyle*> m_columnStyles;
+    QList<FormatRule> m_rules;
     int m_rowHeight = 17;
 };
 

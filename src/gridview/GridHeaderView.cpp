@@ -1,16 +1,21 @@
 #include "GridHeaderView.h"
 
 #include "GridCellLook.h"
-#include "GridModel.h"
 #include "GridPainting.h"
+#include "GridStyles.h"
+#include "Twips.h"
 
+#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 
+using namespace Qt::StringLiterals;
+
 namespace assi {
 
-GridHeaderView::GridHeaderView(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
-    setObjectName(QStringLiteral("headings"));
+GridHeaderView::GridHeaderView(const GridStyles& styles, QWidget* parent)
+    : QHeaderView(Qt::Horizontal, parent), m_styles(styles) {
+    setObjectName(u"headings"_s);
     setSectionsMovable(false);
     setSectionsClickable(false);
     setHighlightSections(false);
@@ -19,11 +24,95 @@ GridHeaderView::GridHeaderView(QWidget* parent) : QHeaderView(Qt::Horizontal, pa
     setSectionResizeMode(QHeaderView::Fixed);
 }
 
+double GridHeaderView::columnWidth(int logicalIndex) const {
+    return m_widths.value(logicalIndex, DefaultColumnWidth);
+}
+
+void GridHeaderView::setColumnWidth(int logicalIndex, double twips) {
+    if (logicalIndex < 0)
+        return;
+    if (logicalIndex >= m_widths.size())
+        m_widths.resize(logicalIndex + 1, DefaultColumnWidth);
+    if (m_widths.at(logicalIndex) == twips)
+        return;
+    m_widths[logicalIndex] = twips;
+    scheduleFit();
+}
+
+bool GridHeaderView::isColumnHidden(int logicalIndex) const {
+    return m_hidden.value(logicalIndex, false);
+}
+
+void GridHeaderView::setColumnHidden(int logicalIndex, bool hidden) {
+    if (logicalIndex < 0 || isColumnHidden(logicalIndex) == hidden)
+        return;
+    if (logicalIndex >= m_hidden.size())
+        m_hidden.resize(logicalIndex + 1, false);
+    m_hidden[logicalIndex] = hidden;
+    hideSections();
+    scheduleFit();
+}
+
+void GridHeaderView::hideSections() {
+    // QTreeView spans a group header row from the first column's cell and
+    // draws nothing when that section is hidden: a hidden first column is
+    // narrowed to nothing instead (see fitSections()).
+    for (int section = 1; section < count(); ++section) {
+        if (isSectionHidden(section) != isColumnHidden(section))
+            setSectionHidden(section, isColumnHidden(section));
+    }
+}
+
+void GridHeaderView::clearColumnSettings() {
+    m_widths.clear();
+    m_hidden.clear();
+    hideSections();
+    scheduleFit();
+}
+
+void GridHeaderView::setAvailableWidth(int pixels) {
+    if (pixels == m_availableWidth)
+        return;
+    m_availableWidth = pixels;
+    scheduleFit();
+}
+
 void GridHeaderView::setEmptyAreaColor(const QColor& color) {
     if (color == m_emptyAreaColor)
         return;
     m_emptyAreaColor = color;
     viewport()->update();
+}
+
+void GridHeaderView::scheduleFit() {
+    if (m_fitScheduled)
+        return;
+    m_fitScheduled = true;
+    QMetaObject::invokeMethod(this, &GridHeaderView::fitSections, Qt::QueuedConnection);
+}
+
+void GridHeaderView::fitSections() {
+    m_fitScheduled = false;
+    int total = 0;
+    for (int section = 0; section < count(); ++section) {
+        if (!isColumnHidden(section))
+            total += twipsToPixels(columnWidth(section));
+    }
+    const double scale = (total > 0 && m_availableWidth > 0 && total > m_availableWidth)
+                             ? double(m_availableWidth) / total
+                             : 1.0;
+    for (int section = 0; section < count(); ++section) {
+        const bool collapsed = section == 0 && isColumnHidden(section);
+        const int pixels = collapsed ? 0 : int(twipsToPixels(columnWidth(section)) * scale);
+        if (sectionSize(section) != pixels && !isSectionHidden(section))
+            resizeSection(section, pixels);
+    }
+}
+
+void GridHeaderView::reset() {
+    QHeaderView::reset();
+    hideSections();
+    fitSections();
 }
 
 void GridHeaderView::paintEvent(QPaintEvent* event) {
@@ -43,9 +132,8 @@ void GridHeaderView::paintEvent(QPaintEvent* event) {
 void GridHeaderView::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     if (!model())
         return;
-    const auto look = model()
-                          ->headerData(logicalIndex, Qt::Horizontal, GridModel::LookRole)
-                          .value<GridCellLook>();
+    const GridCellLook look =
+        GridCellLook::of(m_styles.style(u"Heading"_s), QGuiApplication::palette());
     const QString caption = model()->headerData(logicalIndex, Qt::Horizontal).toString();
     drawCell(*painter, rect, caption, look, Overflow::Elide);
     drawCellLines(*painter, rect, look);

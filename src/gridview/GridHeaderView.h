@@ -2,26 +2,61 @@
 
 #include <QColor>
 #include <QHeaderView>
+#include <QList>
 
 namespace assi {
 
-/// The column headings of a grid, painted from the model's header data in
-/// the "Heading" look (GridModel::LookRole). Sections keep the widths they
-/// are given: they cannot be resized, moved or clicked.
+class GridStyles;
+
+/// The column headings of a grid, painted in the "Heading" style. It keeps
+/// each column's width in twips and whether it is hidden; sections cannot
+/// be resized, moved or clicked by the user.
+///
+/// Nobody scrolls a board on a wall: when the columns are wider than the
+/// available width, their sections shrink in proportion so every one stays
+/// in sight; they never grow. The widths asked for read back unchanged.
 class GridHeaderView : public QHeaderView {
     Q_OBJECT
 
 public:
-    explicit GridHeaderView(QWidget* parent = nullptr);
+    /// Width of a column nobody has set, in twips (100 pixels).
+    static constexpr double DefaultColumnWidth = 1500.0;
 
+    GridHeaderView(const GridStyles& styles, QWidget* parent = nullptr);
+
+    double columnWidth(int logicalIndex) const;
+    void setColumnWidth(int logicalIndex, double twips);
+    bool isColumnHidden(int logicalIndex) const;
+    void setColumnHidden(int logicalIndex, bool hidden);
+    /// Every column back to the default width, shown.
+    void clearColumnSettings();
+    /// The pixels the sections share before they shrink.
+    void setAvailableWidth(int pixels);
     /// The colour right of the last heading.
     void setEmptyAreaColor(const QColor& color);
+
+    /// Sizes the sections from the widths now (otherwise done once, at the
+    /// next event-loop turn after a change).
+    void fitSections();
+
+    /// Sizes and hides the new sections as the columns say.
+    void reset() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 
 private:
+    void scheduleFit();
+    void hideSections();
+
+    const GridStyles& m_styles;
+    // By logical index; kept here because QHeaderView forgets its sections'
+    // sizes and hidden state at every model reset.
+    QList<double> m_widths; // twips
+    QList<bool> m_hidden;
+    int m_availableWidth = 0;
+    bool m_fitScheduled = false;
     QColor m_emptyAreaColor = Qt::white;
 };
 

@@ -58,6 +58,39 @@ void drawWrappedText(QPainter& painter, const QRect& area, const QString& text,
 
 } // namespace
 
+QString fitWrappedText(const QString& text, const QFont& font, const QSize& area) {
+    // Most cells hold one short line: no layout needed to know it fits.
+    const QFontMetrics metrics(font);
+    if (metrics.height() <= area.height() && metrics.horizontalAdvance(text) <= area.width())
+        return text;
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal height = 0;
+    int fitting = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(area.width());
+        height += line.height();
+        if (height <= area.height())
+            ++fitting;
+    }
+    layout.endLayout();
+    const int lines = layout.lineCount();
+    if (fitting == lines)
+        return text;
+    const int shown = std::max(1, fitting);
+    QStringList parts;
+    for (int i = 0; i + 1 < shown; ++i) {
+        const QTextLine line = layout.lineAt(i);
+        parts << text.mid(line.textStart(), line.textLength());
+    }
+    const QString rest = text.mid(layout.lineAt(shown - 1).textStart()).simplified();
+    parts << metrics.elidedText(rest, Qt::ElideRight, area.width());
+    return parts.join(QChar::LineSeparator);
+}
+
 void drawCell(QPainter& painter, const QRect& cell, const QString& text, const GridCellLook& look,
               Overflow overflow) {
     painter.fillRect(cell, look.back);

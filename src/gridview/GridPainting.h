@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QString>
 
+class QFont;
 class QPainter;
 
 namespace assi {
@@ -22,6 +23,12 @@ enum class Overflow { Clip, Elide };
 /// whole, the last one elided.
 void drawCell(QPainter& painter, const QRect& cell, const QString& text, const GridCellLook& look,
               Overflow overflow = Overflow::Clip);
+
+/// `text` cut to what word-wrapped in `area` shows: the lines that fit
+/// whole, the last of them carrying the rest of the text elided, the lines
+/// joined by line separators so that they wrap no further. With no room for
+/// a whole line, the first line, to be cut by the cell's edge.
+QString fitWrappedText(const QString& text, const QFont& font, const QSize& area);
 
 /// Draws the right and bottom edges of `cell` in the look's grid-line colour.
 void drawCellLines(QPainter& painter, const QRect& cell, const GridCellLook& look);

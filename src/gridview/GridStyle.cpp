@@ -1,7 +1,7 @@
 #include "GridStyle.h"
 
 #include "BoardError.h"
-#include "GridHost.h"
+#include "GridStyles.h"
 
 using namespace Qt::StringLiterals;
 
@@ -21,8 +21,8 @@ const GridFont& designFont() {
 
 } // namespace
 
-GridStyle::GridStyle(QString name, const GridStyle* basedOn, GridHost* host)
-    : m_name(std::move(name)), m_basedOn(basedOn), m_host(host) {}
+GridStyle::GridStyle(QString name, const GridStyle* basedOn, GridStyles* owner)
+    : m_name(std::move(name)), m_basedOn(basedOn), m_owner(owner) {}
 
 template <typename T>
 std::optional<T> GridStyle::inherited(std::optional<T> Values::*member) const {
@@ -37,8 +37,12 @@ template <typename T> void GridStyle::assign(std::optional<T> Values::*member, T
     if (m_own.*member == value)
         return;
     m_own.*member = std::move(value);
-    if (m_host)
-        m_host->styleChanged(*this);
+    changed();
+}
+
+void GridStyle::changed() {
+    if (m_owner)
+        m_owner->notifyChanged();
 }
 
 qint32 GridStyle::backColor() const {
@@ -54,7 +58,7 @@ qint32 GridStyle::gridLineColor() const {
 }
 
 GridFont GridStyle::font() const {
-    const GridFont root = m_host ? m_host->baseFont() : designFont();
+    const GridFont root = m_owner ? m_owner->baseFont() : designFont();
     return GridFont{inherited(&Values::fontName).value_or(root.name),
                     inherited(&Values::fontSize).value_or(root.size),
                     inherited(&Values::fontBold).value_or(root.bold)};
@@ -90,8 +94,7 @@ void GridStyle::setFontName(const QString& name) {
         if (!m_own.fontName)
             return;
         m_own.fontName.reset();
-        if (m_host)
-            m_host->styleChanged(*this);
+        changed();
         return;
     }
     assign(&Values::fontName, trimmed);
@@ -145,9 +148,9 @@ GridStyle::Values GridStyle::overridingValues() const {
 
 QString GridStyle::describe() const {
     const QString style = u"estilo \"%1\""_s.arg(m_name);
-    if (!m_host)
+    if (!m_owner)
         return style;
-    return u"%1 da grelha %2"_s.arg(style, m_host->gridName());
+    return u"%1 da grelha %2"_s.arg(style, m_owner->gridName());
 }
 
 } // namespace assi

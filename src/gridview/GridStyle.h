@@ -7,7 +7,7 @@
 
 namespace assi {
 
-class GridHost;
+class GridStyles;
 
 /// One named style of a grid: colours (0x00BBGGRR, see colorFromOle), font,
 /// text alignment code (see alignmentFromCode), word wrap and display format
@@ -31,9 +31,9 @@ public:
         std::optional<QString> format;
     };
 
-    /// `basedOn` may be null for a root; `host`, when given, is told of
-    /// every change and gives the root font.
-    GridStyle(QString name, const GridStyle* basedOn, GridHost* host = nullptr);
+    /// `basedOn` may be null for a root; `owner`, when given, is told of
+    /// every change and gives the root font and the grid's name.
+    GridStyle(QString name, const GridStyle* basedOn, GridStyles* owner = nullptr);
     GridStyle(const GridStyle&) = delete;
     GridStyle& operator=(const GridStyle&) = delete;
 
@@ -69,14 +69,14 @@ public:
     Values overridingValues() const;
 
 private:
-    friend class GridStyles; // attaches its host once the design values are in
     template <typename T> std::optional<T> inherited(std::optional<T> Values::*member) const;
     template <typename T> void assign(std::optional<T> Values::*member, T value);
+    void changed();
     QString describe() const;
 
     QString m_name;
     const GridStyle* m_basedOn;
-    GridHost* m_host;
+    GridStyles* m_owner;
     Values m_own;
 };
 

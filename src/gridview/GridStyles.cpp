@@ -1,7 +1,6 @@
 #include "GridStyles.h"
 
 #include "BoardError.h"
-#include "GridHost.h"
 
 #include <algorithm>
 
@@ -17,7 +16,8 @@ constexpr qint32 systemColor(int index) {
 
 } // namespace
 
-GridStyles::GridStyles(GridHost* host) : m_host(host) {
+GridStyles::GridStyles(QObject* parent)
+    : QObject(parent), m_baseFont{u"MS Sans Serif"_s, 8.25, false} {
     // Parents before children; listed alphabetically afterwards.
     GridStyle& normal = create(u"Normal"_s, nullptr);
     m_normal = &normal;
@@ -35,7 +35,7 @@ GridStyles::GridStyles(GridHost* host) : m_host(host) {
     std::sort(m_styles.begin(), m_styles.end(),
               [](const auto& a, const auto& b) { return a->name() < b->name(); });
 
-    // Design values, written before the host is attached: it is still being built.
+    // Design values.
     normal.setForeColor(0);
     normal.setBackColor(systemColor(5));
     normal.setGridLineColor(0xFFFFFF);
@@ -66,13 +66,10 @@ GridStyles::GridStyles(GridHost* host) : m_host(host) {
     GridStyle& groupFooter = style(u"GroupFooter"_s);
     groupFooter.setForeColor(systemColor(18));
     groupFooter.setBackColor(14737632);
-
-    for (const auto& style : m_styles)
-        style->m_host = m_host;
 }
 
 GridStyle& GridStyles::create(const QString& name, const GridStyle* basedOn) {
-    m_styles.push_back(std::make_unique<GridStyle>(name, basedOn, nullptr));
+    m_styles.push_back(std::make_unique<GridStyle>(name, basedOn, this));
     GridStyle& style = *m_styles.back();
     m_byLowerName.insert(name.toLower(), &style);
     return style;
@@ -99,9 +96,7 @@ GridStyle& GridStyles::addStyle(const QString& name) {
             u"Não se pode acrescentar um estilo sem nome à grelha %1."_s.arg(gridName()));
     if (find(trimmed))
         throw BoardError(u"O estilo \"%1\" já existe na grelha %2."_s.arg(trimmed, gridName()));
-    GridStyle& style = create(trimmed, m_normal);
-    style.m_host = m_host;
-    return style;
+    return create(trimmed, m_normal);
 }
 
 QStringList GridStyles::styleNames() const {
@@ -112,8 +107,16 @@ QStringList GridStyles::styleNames() const {
     return names;
 }
 
+void GridStyles::setBaseFont(const GridFont& font) {
+    if (font == m_baseFont)
+        return;
+    m_baseFont = font;
+    notifyChanged();
+}
+
 QString GridStyles::gridName() const {
-    return m_host ? m_host->gridName() : u"sem nome"_s;
+    const QString name = parent() ? parent()->objectName() : QString();
+    return name.isEmpty() ? u"sem nome"_s : name;
 }
 
 } // namespace assi

@@ -3,6 +3,7 @@
 #include "GridStyle.h"
 
 #include <QHash>
+#include <QObject>
 #include <QStringList>
 #include <memory>
 #include <vector>
@@ -15,11 +16,15 @@ namespace assi {
 /// other one on "Normal". Styles added later are based on "Normal". Names
 /// match case-insensitively; styles are never removed, so a reference to one
 /// stays valid for the life of the collection.
-class GridStyles {
+///
+/// Every change to one of its styles, or to a style made with this
+/// collection as its owner (a column's), is announced by changed(). Errors
+/// name the grid by the parent's objectName.
+class GridStyles : public QObject {
+    Q_OBJECT
+
 public:
-    explicit GridStyles(GridHost* host = nullptr);
-    GridStyles(const GridStyles&) = delete;
-    GridStyles& operator=(const GridStyles&) = delete;
+    explicit GridStyles(QObject* parent = nullptr);
 
     /// The style with that name; throws BoardError when there is none.
     GridStyle& style(const QString& name);
@@ -36,11 +41,23 @@ public:
     /// the order they were added.
     QStringList styleNames() const;
 
-private:
-    GridStyle& create(const QString& name, const GridStyle* basedOn);
+    /// The font every style inherits unless it sets one: the grid's own.
+    const GridFont& baseFont() const { return m_baseFont; }
+    void setBaseFont(const GridFont& font);
+
+    /// The owning grid's name for error messages.
     QString gridName() const;
 
-    GridHost* m_host;
+Q_SIGNALS:
+    /// A style's own value or the base font has changed.
+    void changed();
+
+private:
+    friend class GridStyle;
+    void notifyChanged() { Q_EMIT changed(); }
+    GridStyle& create(const QString& name, const GridStyle* basedOn);
+
+    GridFont m_baseFont;
     std::vector<std::unique_ptr<GridStyle>> m_styles;
     QHash<QString, GridStyle*> m_byLowerName;
     const GridStyle* m_normal = nullptr;

@@ -2,16 +2,37 @@
 
 #include "GridDelegate.h"
 #include "GridHeaderView.h"
-#include "GridModel.h"
+#include "GridPainting.h"
 
+#include <QApplication>
 #include <QMouseEvent>
-#include <QPainter>
+#include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleFactory>
 
 namespace assi {
 
-GridTreeView::GridTreeView(QWidget* parent)
-    : QTreeView(parent), m_delegate(new GridDelegate(this)), m_header(new GridHeaderView(this)) {
+namespace {
+
+// The item views' text margin is the focus frame's plus one pixel: set so
+// that a cell's text stands CellPaddingX from its edges, as in the headings.
+class CellPaddingStyle : public QProxyStyle {
+public:
+    CellPaddingStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_FocusFrameHMargin)
+            return CellPaddingX - 1;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+} // namespace
+
+GridTreeView::GridTreeView(const GridStyles& styles, QWidget* parent)
+    : QTreeView(parent), m_delegate(new GridDelegate(styles, this)),
+      m_header(new GridHeaderView(styles, this)) {
     setObjectName(QStringLiteral("rows"));
     setHeader(m_header);
     setItemDelegate(m_delegate);
@@ -22,7 +43,8 @@ GridTreeView::GridTreeView(QWidget* parent)
     // Double clicks on group headers are handled here: Qt only toggles on column 0.
     setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
+    // The selection's look says which row is current: no focus frame.
+    setAllColumnsShowFocus(false);
     setAnimated(false);
     setSortingEnabled(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -34,6 +56,9 @@ GridTreeView::GridTreeView(QWidget* parent)
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setTextElideMode(Qt::ElideNone);
+    auto* style = new CellPaddingStyle;
+    style->setParent(this);
+    setStyle(style);
     viewport()->setAutoFillBackground(true);
 }
 
@@ -126,46 +151,22 @@ QRect GridTreeView::rowRect(const QModelIndex& index) const {
     return {};
 }
 
-bool GridTreeView::isFocusedInWindow() const {
-    return window()->focusWidget() == this;
+void GridTreeView::reset() {
+    QTreeView::reset();
+    if (!model())
+        return;
+    spanGroups(QModelIndex());
+    expandAll();
 }
 
-void GridTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& options,
-                           const QModelIndex& index) const {
-    QStyleOptionViewItem option = options;
-    const bool selected =
-        selectionModel() && selectionModel()->isSelected(index.siblingAtColumn(0));
-    option.state.setFlag(QStyle::State_Selected, selected);
-    option.state.setFlag(QStyle::State_HasFocus, isFocusedInWindow());
-
-    if (index.data(GridModel::GroupHeaderRole).toBool()) {
-        int left = INT_MAX;
-        int right = INT_MIN;
-        for (int logical = 0; logical < m_header->count(); ++logical) {
-            if (m_header->isSectionHidden(logical) || m_header->sectionSize(logical) <= 0)
-                continue;
-            const int x = m_header->sectionViewportPosition(logical);
-            left = std::min(left, x);
-            right = std::max(right, x + m_header->sectionSize(logical));
-        }
-        if (left >= right)
-            return;
-        option.rect = QRect(left, options.rect.top(), right - left, options.rect.height());
-        m_delegate->paint(painter, option, index.siblingAtColumn(0));
-        return;
-    }
-
-    const int viewportWidth = viewport()->width();
-    for (int visual = 0; visual < m_header->count(); ++visual) {
-        const int logical = m_header->logicalIndex(visual);
-        const int width = m_header->sectionSize(logical);
-        if (m_header->isSectionHidden(logical) || width <= 0)
+void GridTreeView::spanGroups(const QModelIndex& parent) {
+    const int rows = model()->rowCount(parent);
+    for (int row = 0; row < rows; ++row) {
+        const QModelIndex index = model()->index(row, 0, parent);
+        if (!model()->hasChildren(index))
             continue;
-        const int x = m_header->sectionViewportPosition(logical);
-        if (x + width <= 0 || x >= viewportWidth)
-            continue;
-        option.rect = QRect(x, options.rect.top(), width, options.rect.height());
-        m_delegate->paint(painter, option, index.siblingAtColumn(logical));
+        setFirstColumnSpanned(row, parent, true);
+        spanGroups(index);
     }
 }
 
@@ -181,7 +182,8 @@ void GridTreeView::mousePressEvent(QMouseEvent* event) {
 
 void GridTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (event->button() != Qt::LeftButton || !index.data(GridModel::GroupHeaderRole).toBool()) {
+    if (event->button() != Qt::LeftButton || !index.isValid() ||
+        !model()->hasChildren(index.siblingAtColumn(0))) {
         QTreeView::mouseDoubleClickEvent(event);
         return;
     }

@@ -6,18 +6,20 @@ namespace assi {
 
 class GridDelegate;
 class GridHeaderView;
+class GridStyles;
 
 /// The rows and headings of a grid: a read-only tree view with no
 /// indentation or branch marks, whole-row selection, fixed row height, and
-/// group header rows painted across all visible columns. A group collapses
-/// and expands on a double click.
+/// every row that has children (a group header) spanned across the columns
+/// and expanded after each reset. A group collapses and expands on a double
+/// click.
 ///
 /// Display rows count the rows as shown, group headers included, from 0.
 class GridTreeView : public QTreeView {
     Q_OBJECT
 
 public:
-    explicit GridTreeView(QWidget* parent = nullptr);
+    explicit GridTreeView(const GridStyles& styles, QWidget* parent = nullptr);
 
     GridDelegate* gridDelegate() const { return m_delegate; }
     GridHeaderView* gridHeader() const { return m_header; }
@@ -35,18 +37,13 @@ public:
     /// the row is not shown or every column is hidden.
     QRect rowRect(const QModelIndex& index) const;
 
-    /// True while this view is its window's focus widget, whether or not the
-    /// window is active: the selection then takes the "Selection" look.
-    bool isFocusedInWindow() const;
+    void reset() override;
 
 Q_SIGNALS:
     /// A click on the cell that was current already.
     void currentCellClickedAgain();
 
 protected:
-    void drawRow(QPainter* painter, const QStyleOptionViewItem& options,
-                 const QModelIndex& index) const override;
-    void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -55,6 +52,7 @@ protected:
 private:
     template <typename Visit>
     bool walkDisplayedRows(const QModelIndex& parent, int& row, Visit&& visit) const;
+    void spanGroups(const QModelIndex& parent);
 
     GridDelegate* m_delegate;
     GridHeaderView* m_header;

@@ -1,7 +1,6 @@
 #include "BoardColumns.h"
 
 #include "GridCellLook.h"
-#include "GridModel.h"
 #include "GridsTestSupport.h"
 
 #include <QCoreApplication>
@@ -37,8 +36,7 @@ struct BoardColumnsTest : ::testing::Test {
     }
 
     GridCellLook lookAt(int displayRow, const QString& key) const {
-        const QModelIndex index = grelha2.model()->index(displayRow, grelha2.column(key).index());
-        return index.data(GridModel::LookRole).value<GridCellLook>();
+        return grelha2.cellLook(displayRow, grelha2.column(key).index());
     }
 };
 

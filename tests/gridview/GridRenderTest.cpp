@@ -54,6 +54,7 @@ void applyBoardLook(Grid& grid) {
 
 // Set ASSI_GRID_SNAPSHOT_DIR to keep the pictures for a look.
 QImage render(QWidget& widget, const QString& name) {
+    QCoreApplication::processEvents(); // the grid's changes land at the next turn of the loop
     const QImage image = widget.grab().toImage();
     const QString folder = qEnvironmentVariable("ASSI_GRID_SNAPSHOT_DIR");
     if (!folder.isEmpty())

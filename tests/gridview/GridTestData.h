@@ -1,19 +1,36 @@
 #pragma once
 
-#include "common/BoardTables.h"
-#include "common/TableText.h"
 #include "Grid.h"
 #include "Recordset.h"
+#include "common/TableText.h"
 
+#include <QList>
 #include <QString>
 #include <QVariant>
 #include <initializer_list>
 
 namespace assi::test {
 
+// A table shaped like the board's pending requests (Dep, Cliente, Pedido,
+// DataPedido, Obs), unsized: the grid shows whatever fields it is given.
+inline Recordset requestTable(const QList<QVariantList>& rows) {
+    using namespace Qt::StringLiterals;
+    Recordset table;
+    for (const QString& name : {u"Dep"_s, u"Cliente"_s, u"Pedido"_s, u"DataPedido"_s, u"Obs"_s})
+        table.appendField(name, FieldType::Text);
+    for (const QVariantList& row : rows) {
+        table.addNew();
+        for (int field = 0; field < row.size(); ++field)
+            table.setValue(field, row.at(field));
+        table.update();
+    }
+    table.moveFirst();
+    return table;
+}
+
 inline Recordset sampleRequests() {
     using namespace Qt::StringLiterals;
-    return boundRequests({
+    return requestTable({
         {QVariant(), u"Oficina Central"_s, u"2026/7"_s, u"01/12/2026"_s, u"Sem departamento"_s},
         {u"Assistência"_s, u"Conceição & Filhos, Lda"_s, u"2026/15"_s, u"06/12/2026"_s,
          u"Impressora não liga"_s},

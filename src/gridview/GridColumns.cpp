@@ -1,0 +1,80 @@
+#include "GridColumns.h"
+
+#include "GridHeaderView.h"
+#include "GridStyles.h"
+#include "Recordset.h"
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+namespace {
+
+// The variant type codes the columns keep as their data type.
+int dataTypeCode(FieldType type) {
+    switch (type) {
+    case FieldType::Integer:
+        return 3;
+    case FieldType::Double:
+        return 5;
+    case FieldType::DateTime:
+        return 7;
+    case FieldType::Text:
+        break;
+    }
+    return 8;
+}
+
+constexpr double PlaceholderHeadingWidth = 330;
+constexpr double PlaceholderFieldWidth = 495;
+constexpr int LeftMiddle = 4; // a text alignment code
+
+} // namespace
+
+GridColumns::GridColumns(const GridColumn::Parts& parts) : m_parts(parts) {}
+
+GridColumn& GridColumns::append(const QString& key, const GridStyle& basedOn) {
+    const int index = count();
+    m_columns.push_back(std::make_unique<GridColumn>(key, index, &basedOn, m_parts));
+    m_indexByLowerKey.insert(key.toLower(), index);
+    return *m_columns.back();
+}
+
+void GridColumns::clear() {
+    m_columns.clear();
+    m_indexByLowerKey.clear();
+    m_parts.header->clearColumnSettings();
+}
+
+void GridColumns::createPlaceholders() {
+    clear();
+    GridColumn& heading = append(u"Col0"_s, m_parts.styles->style(u"Heading"_s));
+    heading.setWidth(PlaceholderHeadingWidth);
+    heading.setCaption(QString());
+    heading.style().setTextAlignment(LeftMiddle);
+    for (const QString& key : {u"Field0"_s, u"Field1"_s})
+        append(key, m_parts.styles->normal()).setWidth(PlaceholderFieldWidth);
+}
+
+void GridColumns::createFor(const Recordset& recordset) {
+    clear();
+    m_columns.reserve(size_t(recordset.fieldCount()));
+    for (int f = 0; f < recordset.fieldCount(); ++f) {
+        const Field& field = recordset.field(f);
+        append(field.name, m_parts.styles->normal()).setDataType(dataTypeCode(field.type));
+    }
+}
+
+int GridColumns::indexOf(const QString& key) const {
+    return m_indexByLowerKey.value(key.trimmed().toLower(), -1);
+}
+
+QList<const GridStyle*> GridColumns::styles() const {
+    QList<const GridStyle*> styles;
+    styles.reserve(count());
+    for (const auto& column : m_columns)
+        styles << &column->style();
+    return styles;
+}
+
+} // namespace assi

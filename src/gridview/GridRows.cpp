@@ -1,0 +1,113 @@
+// Grid's rows and current cell, as its users read and move them: the rest
+// of Grid is in Grid.cpp.
+#include "BoardError.h"
+#include "Grid.h"
+#include "GridDelegate.h"
+#include "GridTreeView.h"
+#include "GroupingProxyModel.h"
+#include "Twips.h"
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+// --- Rows and the current cell
+
+int Grid::displayedRowCount() const {
+    applyGrouping();
+    return m_view->displayedRowCount();
+}
+
+QModelIndex Grid::requireDisplayRow(int displayRow) const {
+    applyGrouping();
+    const QModelIndex index = m_view->indexAtDisplayRow(displayRow);
+    if (!index.isValid())
+        throw BoardError(u"A grelha %1 não mostra a linha %2 (mostra %3 linhas, contadas a "
+                         u"partir de 0)."_s.arg(gridName(), QString::number(displayRow),
+                                                QString::number(m_view->displayedRowCount())));
+    return index;
+}
+
+QModelIndex Grid::requireCell(int displayRow, int column) const {
+    const QModelIndex row = requireDisplayRow(displayRow);
+    return row.siblingAtColumn(columnAt(column).index());
+}
+
+bool Grid::isGroupHeaderRow(int displayRow) const {
+    return m_groups->isGroupHeader(requireDisplayRow(displayRow));
+}
+
+int Grid::recordRowAt(int displayRow) const {
+    const QModelIndex record = m_groups->mapToSource(requireDisplayRow(displayRow));
+    return record.isValid() ? record.row() : -1;
+}
+
+QString Grid::displayedText(int displayRow, int column) const {
+    const QModelIndex cell = requireCell(displayRow, column);
+    // A group header's text stands across the row, whatever the column.
+    return m_view->gridDelegate()->cellText(m_groups->isGroupHeader(cell) ? cell.siblingAtColumn(0)
+                                                                          : cell);
+}
+
+GridCellLook Grid::cellLook(int displayRow, int column) const {
+    return m_view->gridDelegate()->cellLook(requireCell(displayRow, column));
+}
+
+int Grid::currentDisplayRow() const {
+    applyGrouping();
+    return m_view->displayRowOf(m_view->currentIndex());
+}
+
+int Grid::currentColumn() const {
+    applyGrouping();
+    const QModelIndex current = m_view->currentIndex();
+    return current.isValid() ? current.column() : -1;
+}
+
+void Grid::setCurrentCell(int displayRow, int column) {
+    const QModelIndex cell = requireCell(displayRow, column);
+    m_view->setFocus(Qt::MouseFocusReason);
+    if (cell == m_view->currentIndex()) {
+        emitCurrentCellChanged();
+        return;
+    }
+    m_view->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect |
+                                                        QItemSelectionModel::Rows);
+}
+
+int Grid::currentRecordRow() const {
+    applyGrouping();
+    const QModelIndex record = m_groups->mapToSource(m_view->currentIndex());
+    return record.isValid() ? record.row() : -1;
+}
+
+QVariant Grid::currentValue(const QString& key) const {
+    const int record = currentRecordRow();
+    if (record < 0)
+        throw BoardError(u"A grelha %1 não tem um registo atual."_s.arg(gridName()));
+    const int field = dataSource().fieldIndex(key);
+    if (field < 0)
+        throw BoardError(u"A grelha %1 não tem o campo \"%2\"."_s.arg(gridName(), key));
+    return dataSource().valueAt(record, field);
+}
+
+QRect Grid::currentRowRectInGrid() const {
+    flushPendingChanges();
+    const QModelIndex current = m_view->currentIndex();
+    if (!current.isValid())
+        throw BoardError(u"A grelha %1 não tem uma célula atual."_s.arg(gridName()));
+    const QRect row = m_view->rowRect(current);
+    if (!row.isValid())
+        throw BoardError(u"A célula atual da grelha %1 não está à vista."_s.arg(gridName()));
+    return QRect(m_view->viewport()->mapTo(this, row.topLeft()), row.size());
+}
+
+double Grid::currentCellTop() const {
+    return pixelsToTwips(currentRowRectInGrid().top());
+}
+
+double Grid::currentCellHeight() const {
+    return pixelsToTwips(currentRowRectInGrid().height());
+}
+
+} // namespace assi

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Recordset.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+namespace assi {
+
+/// A recordset as a read-only table: one row per record, in the
+/// recordset's order, one column per field.
+///
+/// Values only: DisplayRole gives a value's text in the "General" display
+/// format (see formatForDisplay), ValueRole the value itself (null as an
+/// invalid QVariant). A column's heading is its field's name until
+/// setHeaderData() gives it a caption.
+class RecordsetModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Role {
+        /// The field's value as the recordset holds it.
+        ValueRole = Qt::UserRole + 1,
+    };
+
+    explicit RecordsetModel(QObject* parent = nullptr);
+
+    /// Shows `recordset` (a cursor over its rows is kept until the next
+    /// call), with the field names as headings: one model reset.
+    void setRecordset(const Recordset& recordset);
+    const Recordset& recordset() const { return m_recordset; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
+                       int role = Qt::EditRole) override;
+
+private:
+    Recordset m_recordset;
+    int m_recordCount = 0;
+    QStringList m_captions;
+};
+
+} // namespace assi
