@@ -1,11 +1,11 @@
 #include "BoardCheck.h"
 
+#include "BoardError.h"
 #include "ConnectionCheck.h"
+#include "DatabaseConnection.h"
 #include "PendingRequests.h"
 #include "SqlDialect.h"
 #include "WeekBoard.h"
-#include "BoardError.h"
-#include "DatabaseConnection.h"
 
 #include <QTextStream>
 #include <cstdio>

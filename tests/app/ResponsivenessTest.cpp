@@ -1,9 +1,9 @@
 #include "Assi.h"
-#include "ThreadedBoardFeed.h"
-#include "common/TempDir.h"
 #include "BoardLoader.h"
 #include "DemoSite.h"
 #include "Grid.h"
+#include "ThreadedBoardFeed.h"
+#include "common/TempDir.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
