@@ -1,35 +1,44 @@
 #include "Assi.h"
 
-#include "BoardFeed.h"
-#include "Logging.h"
-#include "WindowIcon.h"
 #include "BoardColumns.h"
-#include "DetailPanel.h"
-#include "GridLooks.h"
-#include "RequestColumns.h"
 #include "BoardError.h"
+#include "BoardFeed.h"
+#include "DetailPanel.h"
 #include "Grid.h"
+#include "GridLooks.h"
+#include "Logging.h"
+#include "RequestColumns.h"
+#include "SettingsLookup.h"
 #include "Twips.h"
 #include "TwipsGeometry.h"
-#include "SettingsLookup.h"
+#include "WindowIcon.h"
 #include "ui_Assi.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <cmath>
+#include <QCoreApplication>
+#include <QShortcut>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace assi {
 
 namespace {
-constexpr int EscapeKey = 27;
 constexpr int TickMilliseconds = 60000;
+// A refresh that takes longer than this says so on the status line.
+constexpr int BusyNoticeMilliseconds = 1000;
+// Notes are read standing at the board, not at a desk.
+constexpr qreal NotesPointSize = 12;
+constexpr int StatusPixelSize = 11;
+const QColor AlarmColour(0xC0, 0x00, 0x00);
+const QColor QuietColour(0x55, 0x55, 0x55);
+// The settings' grid numbers: both request grids share the first grid's looks.
+constexpr int RequestGridsLook = 1;
+constexpr int WeekBoardLook = 2;
 } // namespace
 
-Assi::Assi(BoardFeed* Connection, QString SettingsFilePath, QDate fixedToday, QWidget* parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::Assi>()), m_connection(Connection),
-      m_settingsFilePath(std::move(SettingsFilePath)),
+Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget* parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::Assi>()), m_feed(feed),
+      m_settingsFilePath(std::move(settingsFilePath)),
       m_settings(std::make_unique<SettingsLookup>(m_settingsFilePath)), m_fixedToday(fixedToday),
       m_clock([] { return QDateTime::currentDateTime(); }) {
     m_ui->setupUi(this);
@@ -48,38 +57,36 @@ Assi::Assi(BoardFeed* Connection, QString SettingsFilePath, QDate fixedToday, QW
     m_ui->Frame1->setPalette(panel);
     m_ui->Label1->setPalette(panel);
     m_ui->Label1->setTextFormat(Qt::PlainText);
-    // Notes are read standing at the board, not at a desk.
     QFont notesFont = m_ui->Label1->font();
-    notesFont.setPointSizeF(12);
+    notesFont.setPointSizeF(NotesPointSize);
     m_ui->Label1->setFont(notesFont);
     m_panel =
         std::make_unique<DetailPanel>(m_ui->Frame1, m_ui->Label1, [this] { return ScaleHeight(); });
     connect(m_ui->Grelha_1, &Grid::currentCellChanged, this, &Assi::Grelha_1_CurrentCellNotify);
     connect(m_ui->Grelha_11, &Grid::currentCellChanged, this, &Assi::Grelha_11_CurrentCellNotify);
     connect(m_ui->Grelha_2, &Grid::currentCellChanged, this, &Assi::Grelha_2_CurrentCellNotify);
-    connect(m_ui->Grelha_1, &Grid::dismissed, this, &Assi::Grelha_1_FourArgumentNotify);
-    connect(m_ui->Grelha_11, &Grid::dismissed, this, &Assi::Grelha_11_FourArgumentNotify);
-    connect(m_ui->Grelha_2, &Grid::dismissed, this, &Assi::Grelha_2_FourArgumentNotify);
+    for (Grid* grid : {m_ui->Grelha_1, m_ui->Grelha_11, m_ui->Grelha_2})
+        connect(grid, &Grid::dismissed, this, &Assi::hidePanelOnGridDismissed);
     m_ui->StatusLine->setTextFormat(Qt::PlainText);
     QFont statusFont = m_ui->StatusLine->font();
-    statusFont.setPixelSize(11);
+    statusFont.setPixelSize(StatusPixelSize);
     m_ui->StatusLine->setFont(statusFont);
 
     m_relogio.setInterval(TickMilliseconds);
     connect(&m_relogio, &QTimer::timeout, this, &Assi::Relogio_Timer);
     m_busyTimer.setSingleShot(true);
-    m_busyTimer.setInterval(1000);
+    m_busyTimer.setInterval(BusyNoticeMilliseconds);
     connect(&m_busyTimer, &QTimer::timeout, this, &Assi::showStatus);
-    connect(m_connection, &BoardFeed::loaded, this, &Assi::onLoaded);
+    connect(m_feed, &BoardFeed::loaded, this, &Assi::onLoaded);
 
-    // Esc must close the board whichever control has the focus, so the
-    // window sees every key before its children do.
-    qApp->installEventFilter(this);
+    // A shortcut is offered the key before the focused control sees it, so
+    // Esc ends the board whichever control has the focus.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &Assi::Form_KeyPress);
 }
 
-Assi::~Assi() {
-    qApp->removeEventFilter(this);
-}
+Assi::~Assi() = default;
 
 Grid* Assi::Grelha_1() const {
     return m_ui->Grelha_1;
@@ -115,14 +122,6 @@ double Assi::ScaleHeight() const {
     return pixelsToTwips(height());
 }
 
-const SettingsLookup& Assi::settings() const {
-    return *m_settings;
-}
-
-QString Assi::Ler_INI(int iGrelha, int iCampo) const {
-    return m_settings->Ler_INI(iGrelha, iCampo);
-}
-
 void Assi::Form_Load() {
     LoadGeneralSettings();
     showStatus();
@@ -151,7 +150,7 @@ void Assi::RefreshBoard() {
     m_refreshing = true;
     m_status.refreshStarted(m_clock());
     m_busyTimer.start();
-    m_connection->load(today());
+    m_feed->load(today());
 }
 
 void Assi::onLoaded(const BoardData& data) {
@@ -210,19 +209,19 @@ void Assi::applyRefresh(const BoardData& data) {
 }
 
 void Assi::Act_Grelha_1() {
-    applyGridLook(*m_ui->Grelha_1, settings(), 1, BackColor());
+    applyGridLook(*m_ui->Grelha_1, *m_settings, RequestGridsLook, BackColor());
 }
 void Assi::Act_Grelha_11() {
-    applyGridLook(*m_ui->Grelha_11, settings(), 1, BackColor());
+    applyGridLook(*m_ui->Grelha_11, *m_settings, RequestGridsLook, BackColor());
 }
 void Assi::Act_Grelha_2() {
-    applyGridLook(*m_ui->Grelha_2, settings(), 2, BackColor());
+    applyGridLook(*m_ui->Grelha_2, *m_settings, WeekBoardLook, BackColor());
 }
 void Assi::Act_Grelha_1_Campos() {
-    setUpRequestColumns(*m_ui->Grelha_1, settings());
+    setUpRequestColumns(*m_ui->Grelha_1, *m_settings);
 }
 void Assi::Act_Grelha_11_Campos() {
-    setUpRequestColumns(*m_ui->Grelha_11, settings());
+    setUpRequestColumns(*m_ui->Grelha_11, *m_settings);
 }
 
 void Assi::Grelha_1_CurrentCellNotify() {
@@ -234,19 +233,11 @@ void Assi::Grelha_11_CurrentCellNotify() {
 void Assi::Grelha_2_CurrentCellNotify() {
     m_panel->showFor(*m_ui->Grelha_2, PanelGrid::Grelha_2);
 }
-void Assi::Grelha_1_FourArgumentNotify() {
-    m_panel->hide();
-}
-void Assi::Grelha_11_FourArgumentNotify() {
-    m_panel->hide();
-}
-void Assi::Grelha_2_FourArgumentNotify() {
+void Assi::hidePanelOnGridDismissed() {
     m_panel->hide();
 }
 
-void Assi::Form_KeyPress(int& KeyAscii) {
-    if (KeyAscii != EscapeKey)
-        return;
+void Assi::Form_KeyPress() {
     m_relogio.stop();
     close();
     QCoreApplication::exit(0);
@@ -257,30 +248,13 @@ void Assi::Form_Resize() {
     placeInTwips(m_ui->Grelha_2, layout.grelha2);
     placeInTwips(m_ui->Grelha_1, layout.grelha1);
     placeInTwips(m_ui->Grelha_11, layout.grelha11);
-    // The status line lives in the 240-twip margin under the lower band.
-    placeInTwips(m_ui->StatusLine, QRectF(120, std::max(0.0, ScaleHeight() - 240),
-                                          std::max(0.0, ScaleWidth() - 240), 240));
+    placeInTwips(m_ui->StatusLine, layout.statusLine);
     showStatus();
 }
 
 void Assi::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Form_Resize();
-}
-
-bool Assi::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->window() == this) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Escape) {
-                int code = EscapeKey;
-                Form_KeyPress(code);
-                return true;
-            }
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void Assi::showStatus() {
@@ -291,7 +265,7 @@ void Assi::showStatus() {
     line->setText(
         line->fontMetrics().elidedText(v.text, Qt::ElideRight, std::max(0, line->width())));
     QPalette p = line->palette();
-    p.setColor(QPalette::WindowText, v.alarm ? QColor(0xC0, 0x00, 0x00) : QColor(0x55, 0x55, 0x55));
+    p.setColor(QPalette::WindowText, v.alarm ? AlarmColour : QuietColour);
     line->setPalette(p);
     line->setToolTip(v.text);
 }

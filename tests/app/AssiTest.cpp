@@ -1,12 +1,12 @@
 #include "Assi.h"
 
+#include "BoardError.h"
 #include "BoardFeed.h"
-#include "common/TempDir.h"
 #include "DemoSite.h"
+#include "Grid.h"
 #include "PendingRequests.h"
 #include "WeekBoard.h"
-#include "BoardError.h"
-#include "Grid.h"
+#include "common/TempDir.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -246,6 +246,8 @@ TEST(Assi, EscClosesFromAnyControlAndOtherKeysDoNothing) {
         b.window.Form_Load();
         b.feed.deliver(goodData(u"x"_s));
         b.window.show();
+        // Keys reach only the active window, as at the board itself.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&b.window)) << target;
         QWidget* w = QString::fromLatin1(target) == u"Assi"_s
                          ? static_cast<QWidget*>(&b.window)
                          : b.window.findChild<QWidget*>(QString::fromLatin1(target));
