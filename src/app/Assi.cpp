@@ -24,8 +24,6 @@ namespace assi {
 
 namespace {
 constexpr int TickMilliseconds = 60000;
-// A refresh that takes longer than this says so on the status line.
-constexpr int BusyNoticeMilliseconds = 1000;
 // Notes are read standing at the board, not at a desk.
 constexpr qreal NotesPointSize = 12;
 constexpr int StatusPixelSize = 11;
@@ -75,7 +73,7 @@ Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget*
     m_relogio.setInterval(TickMilliseconds);
     connect(&m_relogio, &QTimer::timeout, this, &Assi::Relogio_Timer);
     m_busyTimer.setSingleShot(true);
-    m_busyTimer.setInterval(BusyNoticeMilliseconds);
+    m_busyTimer.setInterval(StatusLine::BusyNoticeMilliseconds);
     connect(&m_busyTimer, &QTimer::timeout, this, &Assi::showStatus);
     connect(m_feed, &BoardFeed::loaded, this, &Assi::onLoaded);
 
