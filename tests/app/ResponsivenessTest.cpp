@@ -9,13 +9,10 @@
 #include <QLabel>
 #include <QProcess>
 #include <QSemaphore>
+#include <QTcpServer>
 #include <QTest>
 #include <QThread>
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 using namespace assi;
 using namespace Qt::StringLiterals;
@@ -51,29 +48,6 @@ template <typename Pred> bool spinUntil(Pred done, int ms) {
     }
     return done();
 }
-
-// A TCP port that accepts connections (the kernel completes them) and never says a word.
-class SilentServer {
-public:
-    SilentServer() {
-        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        addr.sin_port = 0;
-        ::bind(m_fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-        ::listen(m_fd, 8);
-        socklen_t len = sizeof addr;
-        ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&addr), &len);
-        m_port = ntohs(addr.sin_port);
-    }
-    ~SilentServer() { ::close(m_fd); }
-    int port() const { return m_port; }
-
-private:
-    int m_fd = -1;
-    int m_port = 0;
-};
 
 } // namespace
 
@@ -125,12 +99,15 @@ TEST(Responsiveness, TheWindowStaysAliveDuringASlowLoad) {
 }
 
 TEST(Responsiveness, EscEndsTheProgramWhileTheServerNeverAnswers) {
-    SilentServer server;
+    // The system completes the connections to a listening port; nobody here
+    // ever answers them.
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
     test::TempDir dir;
     dir.write(u"base/zelvio/OTK.zlv"_s,
               QStringLiteral("[Geral]\nQuantosMinutos=5\n[BaseDados]\nServidor=127.0.0.1,%1\n"
                              "BaseDados=servicos\nUtilizador=quadro\nSenha=segredo\n")
-                  .arg(server.port())
+                  .arg(server.serverPort())
                   .toUtf8());
     dir.mkdir(u"app"_s);
 
