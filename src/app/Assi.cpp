@@ -101,9 +101,6 @@ QFrame* Assi::Frame1() const {
 QLabel* Assi::Label1() const {
     return m_ui->Label1;
 }
-QLabel* Assi::statusLine() const {
-    return m_ui->StatusLine;
-}
 
 void Assi::setClock(std::function<QDateTime()> clock) {
     m_clock = std::move(clock);

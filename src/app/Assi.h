@@ -64,7 +64,6 @@ public:
     Grid* Grelha_2() const;
     QFrame* Frame1() const;
     QLabel* Label1() const;
-    QLabel* statusLine() const;
     QTimer* Relogio() { return &m_relogio; }
     const QString& SettingsFilePath() const { return m_settingsFilePath; }
     int RefreshTicks() const { return m_refreshTicks; }
