@@ -8,7 +8,7 @@ DatabaseWorker::DatabaseWorker(std::unique_ptr<BoardSource> source) : m_source(s
 
 DatabaseWorker::~DatabaseWorker() = default;
 
-void DatabaseWorker::load(const QDate& today) {
+void DatabaseWorker::load(QDate today) {
     Q_EMIT loaded(m_source->load(today));
 }
 

@@ -17,7 +17,7 @@ public:
     explicit DatabaseWorker(std::unique_ptr<BoardSource> source);
     ~DatabaseWorker() override;
 
-    void load(const QDate& today);
+    void load(QDate today);
 
 Q_SIGNALS:
     void loaded(const assi::BoardData& data);

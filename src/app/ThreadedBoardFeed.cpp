@@ -8,13 +8,15 @@
 namespace assi {
 
 ThreadedBoardFeed::ThreadedBoardFeed(std::unique_ptr<BoardSource> source, QObject* parent)
-    : BoardFeed(parent), m_thread(new QThread), m_worker(new DatabaseWorker(std::move(source))) {
+    : BoardFeed(parent), m_thread(new QThread) {
     m_thread->setObjectName(QStringLiteral("assi-database"));
-    m_worker->moveToThread(m_thread);
+    auto* worker = new DatabaseWorker(std::move(source));
+    worker->moveToThread(m_thread);
     // Deleted on its own thread once that thread's loop ends, which closes
     // the connection where it was opened.
-    connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
-    connect(m_worker, &DatabaseWorker::loaded, this, &ThreadedBoardFeed::deliver);
+    connect(m_thread, &QThread::finished, worker, &QObject::deleteLater);
+    connect(this, &ThreadedBoardFeed::loadRequested, worker, &DatabaseWorker::load);
+    connect(worker, &DatabaseWorker::loaded, this, &ThreadedBoardFeed::deliver);
     m_thread->start();
 }
 
@@ -37,8 +39,7 @@ void ThreadedBoardFeed::load(const QDate& today) {
     if (m_busy)
         return;
     m_busy = true;
-    QMetaObject::invokeMethod(
-        m_worker, [worker = m_worker, today] { worker->load(today); }, Qt::QueuedConnection);
+    Q_EMIT loadRequested(today, QPrivateSignal());
 }
 
 void ThreadedBoardFeed::deliver(const BoardData& data) {

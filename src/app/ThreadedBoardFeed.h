@@ -9,15 +9,13 @@ class QThread;
 namespace assi {
 
 class BoardSource;
-class DatabaseWorker;
 
 /// Runs the database work on a thread of its own, which owns the connection,
 /// so a slow or unreachable server never freezes the window.
 ///
-/// The day to load goes to a DatabaseWorker living on that thread as a queued
-/// call; the finished data comes back as a queued signal, so each side only
-/// ever runs on its own thread and the two share nothing but the copied
-/// BoardData.
+/// The day to load goes to a DatabaseWorker living on that thread, and the
+/// finished data comes back, as queued signals: each side only ever runs on
+/// its own thread, and what crosses is copied into the queued call.
 ///
 /// When the feed is destroyed while a load is still running (Esc during a
 /// stuck query), the thread is left behind on purpose: the program is about
@@ -34,11 +32,14 @@ public:
     void load(const QDate& today) override;
     bool isBusy() const override { return m_busy; }
 
+Q_SIGNALS:
+    /// Queued to the worker: the day to load.
+    void loadRequested(QDate today, QPrivateSignal);
+
 private:
     void deliver(const BoardData& data);
 
     QThread* m_thread;
-    DatabaseWorker* m_worker;
     bool m_busy = false;
 };
 
