@@ -15,7 +15,7 @@
 #include "ui_Assi.h"
 
 #include <QCoreApplication>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -76,12 +76,6 @@ Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget*
     m_busyTimer.setInterval(StatusLine::BusyNoticeMilliseconds);
     connect(&m_busyTimer, &QTimer::timeout, this, &Assi::showStatus);
     connect(m_feed, &BoardFeed::loaded, this, &Assi::onLoaded);
-
-    // A shortcut is offered the key before the focused control sees it, so
-    // Esc ends the board whichever control has the focus.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this, &Assi::Form_KeyPress);
 }
 
 Assi::~Assi() = default;
@@ -250,6 +244,17 @@ void Assi::Form_Resize() {
 void Assi::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Form_Resize();
+}
+
+// The grids leave Esc unhandled, so it comes up here from whichever control
+// has the focus. Unlike a shortcut, this needs no active window, which a
+// full-screen board without a window manager may never get.
+void Assi::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    Form_KeyPress();
 }
 
 void Assi::showStatus() {
