@@ -32,6 +32,9 @@ const QColor QuietColour(0x55, 0x55, 0x55);
 // The settings' grid numbers: both request grids share the first grid's looks.
 constexpr int RequestGridsLook = 1;
 constexpr int WeekBoardLook = 2;
+// [Geral] QuantosMinutos, the refresh period: any grid number past 2 reads [Geral].
+constexpr int Geral = 3;
+constexpr int QuantosMinutos = -2;
 } // namespace
 
 Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget* parent)
@@ -119,7 +122,7 @@ void Assi::Form_Load() {
 }
 
 void Assi::LoadGeneralSettings() {
-    m_refreshTicks = m_settings->readWholeNumber16(3, -2);
+    m_refreshTicks = m_settings->readWholeNumber16(Geral, QuantosMinutos);
     Form_Resize();
 }
 
