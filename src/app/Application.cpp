@@ -3,19 +3,18 @@
 #include "Assi.h"
 #include "BoardCheck.h"
 #include "BoardDump.h"
-#include "CommandLine.h"
-#include "Logging.h"
-#include "ThreadedBoardFeed.h"
+#include "BoardError.h"
 #include "BoardLoader.h"
+#include "CommandLine.h"
 #include "ConnectionStartup.h"
 #include "DemoSite.h"
-#include "BoardError.h"
+#include "DesktopSession.h"
 #include "Grid.h"
+#include "Logging.h"
+#include "ThreadedBoardFeed.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QMessageBox>
@@ -24,7 +23,6 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -34,6 +32,11 @@ namespace {
 
 constexpr int ExitFailedRefresh = 1;
 constexpr int ExitStartupFailure = 2;
+// The window's client area as the board was designed, when --size does not say.
+constexpr QSize DesignClientSize(1330, 829);
+// Enough event-loop turns for a selection's panel and the grids' queued
+// updates to be painted before a report reads them.
+constexpr int SettleTurns = 3;
 
 void printOut(const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stdout);
@@ -43,11 +46,6 @@ void printOut(const QString& text) {
 void printErr(const QString& text) {
     std::fputs((text + u'\n').toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
-}
-
-bool hasDisplay() {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 QString defaultDemoFolder() {
@@ -93,7 +91,7 @@ void applySelection(Assi& window, const QString& select) {
 }
 
 void settle() {
-    for (int i = 0; i < 3; ++i)
+    for (int turn = 0; turn < SettleTurns; ++turn)
         QCoreApplication::processEvents();
 }
 
@@ -110,7 +108,7 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
     {
         ThreadedBoardFeed feed(std::make_unique<BoardLoader>(baseDir, appDir));
         Assi window(&feed, plan.settingsFilePath, options.today);
-        window.resize(options.size.isValid() ? options.size : QSize(1330, 829));
+        window.resize(options.size.isValid() ? options.size : DesignClientSize);
         try {
             window.Form_Load();
         } catch (const BoardError& e) {
@@ -190,13 +188,7 @@ int runApplication(int argc, char** argv) {
                  u"Use --snapshot FICHEIRO.png para o desenhar numa imagem."_s);
         return ExitStartupFailure;
     }
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        // Qt warns at every start without it; a private folder of our own will do.
-        const QString runtime = QDir::tempPath() + u"/assi-runtime-"_s + QString::number(getuid());
-        if (QDir().mkpath(runtime) &&
-            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
-            qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
-    }
+    ensureRuntimeFolder();
     // The board's own debug lines stay quiet unless QT_LOGGING_RULES asks for them.
     QLoggingCategory::setFilterRules(u"assi.*.debug=false"_s);
     qSetMessagePattern(u"%{time yyyy-MM-dd HH:mm:ss} %{category} %{type}: %{message}"_s);

@@ -1,35 +1,39 @@
 #include "Assi.h"
 
-#include "BoardFeed.h"
-#include "Logging.h"
-#include "WindowIcon.h"
 #include "BoardColumns.h"
-#include "DetailPanel.h"
-#include "GridLooks.h"
-#include "RequestColumns.h"
 #include "BoardError.h"
+#include "BoardFeed.h"
+#include "DetailPanel.h"
 #include "Grid.h"
+#include "GridLooks.h"
+#include "Logging.h"
+#include "RequestColumns.h"
+#include "SettingsLookup.h"
 #include "Twips.h"
 #include "TwipsGeometry.h"
-#include "SettingsLookup.h"
+#include "WindowIcon.h"
 #include "ui_Assi.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
-#include <cmath>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace assi {
 
 namespace {
-constexpr int EscapeKey = 27;
 constexpr int TickMilliseconds = 60000;
+// Notes are read standing at the board, not at a desk.
+constexpr qreal NotesPointSize = 12;
+constexpr int StatusPixelSize = 11;
+const QColor AlarmColour(0xC0, 0x00, 0x00);
+const QColor QuietColour(0x55, 0x55, 0x55);
 } // namespace
 
-Assi::Assi(BoardFeed* Connection, QString SettingsFilePath, QDate fixedToday, QWidget* parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::Assi>()), m_connection(Connection),
-      m_settingsFilePath(std::move(SettingsFilePath)),
+Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget* parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::Assi>()), m_feed(feed),
+      m_settingsFilePath(std::move(settingsFilePath)),
       m_settings(std::make_unique<SettingsLookup>(m_settingsFilePath)), m_fixedToday(fixedToday),
       m_clock([] { return QDateTime::currentDateTime(); }) {
     m_ui->setupUi(this);
@@ -48,38 +52,30 @@ Assi::Assi(BoardFeed* Connection, QString SettingsFilePath, QDate fixedToday, QW
     m_ui->Frame1->setPalette(panel);
     m_ui->Label1->setPalette(panel);
     m_ui->Label1->setTextFormat(Qt::PlainText);
-    // Notes are read standing at the board, not at a desk.
     QFont notesFont = m_ui->Label1->font();
-    notesFont.setPointSizeF(12);
+    notesFont.setPointSizeF(NotesPointSize);
     m_ui->Label1->setFont(notesFont);
     m_panel =
         std::make_unique<DetailPanel>(m_ui->Frame1, m_ui->Label1, [this] { return ScaleHeight(); });
     connect(m_ui->Grelha_1, &Grid::currentCellChanged, this, &Assi::Grelha_1_CurrentCellNotify);
     connect(m_ui->Grelha_11, &Grid::currentCellChanged, this, &Assi::Grelha_11_CurrentCellNotify);
     connect(m_ui->Grelha_2, &Grid::currentCellChanged, this, &Assi::Grelha_2_CurrentCellNotify);
-    connect(m_ui->Grelha_1, &Grid::dismissed, this, &Assi::Grelha_1_FourArgumentNotify);
-    connect(m_ui->Grelha_11, &Grid::dismissed, this, &Assi::Grelha_11_FourArgumentNotify);
-    connect(m_ui->Grelha_2, &Grid::dismissed, this, &Assi::Grelha_2_FourArgumentNotify);
+    for (Grid* grid : {m_ui->Grelha_1, m_ui->Grelha_11, m_ui->Grelha_2})
+        connect(grid, &Grid::dismissed, this, &Assi::hidePanelOnGridDismissed);
     m_ui->StatusLine->setTextFormat(Qt::PlainText);
     QFont statusFont = m_ui->StatusLine->font();
-    statusFont.setPixelSize(11);
+    statusFont.setPixelSize(StatusPixelSize);
     m_ui->StatusLine->setFont(statusFont);
 
     m_relogio.setInterval(TickMilliseconds);
     connect(&m_relogio, &QTimer::timeout, this, &Assi::Relogio_Timer);
     m_busyTimer.setSingleShot(true);
-    m_busyTimer.setInterval(1000);
+    m_busyTimer.setInterval(StatusLine::BusyNoticeMilliseconds);
     connect(&m_busyTimer, &QTimer::timeout, this, &Assi::showStatus);
-    connect(m_connection, &BoardFeed::loaded, this, &Assi::onLoaded);
-
-    // Esc must close the board whichever control has the focus, so the
-    // window sees every key before its children do.
-    qApp->installEventFilter(this);
+    connect(m_feed, &BoardFeed::loaded, this, &Assi::onLoaded);
 }
 
-Assi::~Assi() {
-    qApp->removeEventFilter(this);
-}
+Assi::~Assi() = default;
 
 Grid* Assi::Grelha_1() const {
     return m_ui->Grelha_1;
@@ -96,9 +92,6 @@ QFrame* Assi::Frame1() const {
 QLabel* Assi::Label1() const {
     return m_ui->Label1;
 }
-QLabel* Assi::statusLine() const {
-    return m_ui->StatusLine;
-}
 
 void Assi::setClock(std::function<QDateTime()> clock) {
     m_clock = std::move(clock);
@@ -113,14 +106,6 @@ double Assi::ScaleWidth() const {
 }
 double Assi::ScaleHeight() const {
     return pixelsToTwips(height());
-}
-
-const SettingsLookup& Assi::settings() const {
-    return *m_settings;
-}
-
-QString Assi::Ler_INI(int iGrelha, int iCampo) const {
-    return m_settings->Ler_INI(iGrelha, iCampo);
 }
 
 void Assi::Form_Load() {
@@ -151,7 +136,7 @@ void Assi::RefreshBoard() {
     m_refreshing = true;
     m_status.refreshStarted(m_clock());
     m_busyTimer.start();
-    m_connection->load(today());
+    m_feed->load(today());
 }
 
 void Assi::onLoaded(const BoardData& data) {
@@ -210,19 +195,19 @@ void Assi::applyRefresh(const BoardData& data) {
 }
 
 void Assi::Act_Grelha_1() {
-    applyGridLook(*m_ui->Grelha_1, settings(), RequestGridsSection, BackColor());
+    applyGridLook(*m_ui->Grelha_1, *m_settings, RequestGridsSection, BackColor());
 }
 void Assi::Act_Grelha_11() {
-    applyGridLook(*m_ui->Grelha_11, settings(), RequestGridsSection, BackColor());
+    applyGridLook(*m_ui->Grelha_11, *m_settings, RequestGridsSection, BackColor());
 }
 void Assi::Act_Grelha_2() {
-    applyGridLook(*m_ui->Grelha_2, settings(), WeekBoardSection, BackColor());
+    applyGridLook(*m_ui->Grelha_2, *m_settings, WeekBoardSection, BackColor());
 }
 void Assi::Act_Grelha_1_Campos() {
-    setUpRequestColumns(*m_ui->Grelha_1, settings());
+    setUpRequestColumns(*m_ui->Grelha_1, *m_settings);
 }
 void Assi::Act_Grelha_11_Campos() {
-    setUpRequestColumns(*m_ui->Grelha_11, settings());
+    setUpRequestColumns(*m_ui->Grelha_11, *m_settings);
 }
 
 void Assi::Grelha_1_CurrentCellNotify() {
@@ -234,19 +219,11 @@ void Assi::Grelha_11_CurrentCellNotify() {
 void Assi::Grelha_2_CurrentCellNotify() {
     m_panel->showFor(*m_ui->Grelha_2, PanelGrid::Grelha_2);
 }
-void Assi::Grelha_1_FourArgumentNotify() {
-    m_panel->hide();
-}
-void Assi::Grelha_11_FourArgumentNotify() {
-    m_panel->hide();
-}
-void Assi::Grelha_2_FourArgumentNotify() {
+void Assi::hidePanelOnGridDismissed() {
     m_panel->hide();
 }
 
-void Assi::Form_KeyPress(int& KeyAscii) {
-    if (KeyAscii != EscapeKey)
-        return;
+void Assi::Form_KeyPress() {
     m_relogio.stop();
     close();
     QCoreApplication::exit(0);
@@ -257,9 +234,7 @@ void Assi::Form_Resize() {
     placeInTwips(m_ui->Grelha_2, layout.grelha2);
     placeInTwips(m_ui->Grelha_1, layout.grelha1);
     placeInTwips(m_ui->Grelha_11, layout.grelha11);
-    // The status line lives in the 240-twip margin under the lower band.
-    placeInTwips(m_ui->StatusLine, QRectF(120, std::max(0.0, ScaleHeight() - 240),
-                                          std::max(0.0, ScaleWidth() - 240), 240));
+    placeInTwips(m_ui->StatusLine, layout.statusLine);
     showStatus();
 }
 
@@ -268,19 +243,15 @@ void Assi::resizeEvent(QResizeEvent* event) {
     Form_Resize();
 }
 
-bool Assi::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->window() == this) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Escape) {
-                int code = EscapeKey;
-                Form_KeyPress(code);
-                return true;
-            }
-        }
+// The grids leave Esc unhandled, so it comes up here from whichever control
+// has the focus. Unlike a shortcut, this needs no active window, which a
+// full-screen board without a window manager may never get.
+void Assi::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape) {
+        QWidget::keyPressEvent(event);
+        return;
     }
-    return QWidget::eventFilter(watched, event);
+    Form_KeyPress();
 }
 
 void Assi::showStatus() {
@@ -291,7 +262,7 @@ void Assi::showStatus() {
     line->setText(
         line->fontMetrics().elidedText(v.text, Qt::ElideRight, std::max(0, line->width())));
     QPalette p = line->palette();
-    p.setColor(QPalette::WindowText, v.alarm ? QColor(0xC0, 0x00, 0x00) : QColor(0x55, 0x55, 0x55));
+    p.setColor(QPalette::WindowText, v.alarm ? AlarmColour : QuietColour);
     line->setPalette(p);
     line->setToolTip(v.text);
 }

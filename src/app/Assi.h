@@ -1,8 +1,8 @@
 #pragma once
 
+#include "BoardData.h"
 #include "BoardLayout.h"
 #include "StatusLine.h"
-#include "BoardData.h"
 
 #include <QDateTime>
 #include <QTimer>
@@ -29,10 +29,9 @@ class SettingsLookup;
 class Assi : public QWidget {
     Q_OBJECT
 public:
-    /// `Connection` delivers each refresh's data; the window does not own it.
+    /// `feed` delivers each refresh's data; the window does not own it.
     /// An invalid `fixedToday` means the machine's date at each refresh.
-    Assi(BoardFeed* Connection, QString SettingsFilePath, QDate fixedToday,
-         QWidget* parent = nullptr);
+    Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget* parent = nullptr);
     ~Assi() override;
 
     /// Start-up: the general settings and layout, the first refresh, the timer.
@@ -41,10 +40,10 @@ public:
     /// Starts a refresh unless one is running; the steps run when the data is in.
     void RefreshBoard();
     void Relogio_Timer();
-    void Form_KeyPress(int& KeyAscii);
+    /// Esc, from whichever control has the focus: the board ends.
+    void Form_KeyPress();
     void LoadGeneralSettings();
     void Form_Resize();
-    QString Ler_INI(int iGrelha, int iCampo) const;
 
     void Act_Grelha_1();
     void Act_Grelha_11();
@@ -53,13 +52,11 @@ public:
     void Act_Grelha_11_Campos();
 
     // The grids' notifications: a current cell shows the request's notes
-    // under it; a scroll or collapse hides them.
+    // under it; a scroll or collapse of any grid hides them.
     void Grelha_1_CurrentCellNotify();
     void Grelha_11_CurrentCellNotify();
     void Grelha_2_CurrentCellNotify();
-    void Grelha_1_FourArgumentNotify();
-    void Grelha_11_FourArgumentNotify();
-    void Grelha_2_FourArgumentNotify();
+    void hidePanelOnGridDismissed();
 
     // What the dump and the tests read.
     Grid* Grelha_1() const;
@@ -67,7 +64,6 @@ public:
     Grid* Grelha_2() const;
     QFrame* Frame1() const;
     QLabel* Label1() const;
-    QLabel* statusLine() const;
     QTimer* Relogio() { return &m_relogio; }
     const QString& SettingsFilePath() const { return m_settingsFilePath; }
     int RefreshTicks() const { return m_refreshTicks; }
@@ -81,7 +77,7 @@ public:
     bool isRefreshing() const { return m_refreshing; }
     double ScaleWidth() const;
     double ScaleHeight() const;
-    /// The window's background colour, 0x00BBGGRR.
+    /// The window's background colour, 0x00BBGGRR: white.
     qint32 BackColor() const { return 0x00FFFFFF; }
 
     /// The clock the status line reads; tests replace it.
@@ -93,17 +89,16 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void applyRefresh(const BoardData& data);
     void onLoaded(const BoardData& data);
     void showStatus();
-    const SettingsLookup& settings() const;
 
     std::unique_ptr<Ui::Assi> m_ui;
     std::unique_ptr<DetailPanel> m_panel;
-    BoardFeed* m_connection;
+    BoardFeed* m_feed;
     QString m_settingsFilePath;
     std::unique_ptr<SettingsLookup> m_settings;
     QDate m_fixedToday;

@@ -1,11 +1,11 @@
 #include "BoardCheck.h"
 
+#include "BoardError.h"
 #include "ConnectionCheck.h"
+#include "DatabaseConnection.h"
 #include "PendingRequests.h"
 #include "SqlDialect.h"
 #include "WeekBoard.h"
-#include "BoardError.h"
-#include "DatabaseConnection.h"
 
 #include <QTextStream>
 #include <cstdio>
@@ -15,6 +15,9 @@ using namespace Qt::StringLiterals;
 namespace assi {
 
 namespace {
+
+constexpr int WorkingDays = 5;
+constexpr int LastDayOfTheWeek = 6; // the board shows the seven days from today
 
 // Runs a query as the board does and counts its rows.
 int countRows(DatabaseConnection& connection, const QString& sql) {
@@ -41,15 +44,17 @@ bool checkQueries(DatabaseConnection& connection, QTextStream& out, const QDate&
     try {
         const int rows = countRows(connection, dialect->weekOrdersSql(today));
         Recordset board;
-        WeekDayNames dias{};
+        WeekDayNames dayNames{};
         bool ok = false;
-        LoadWeekBoard(connection, today, board, dias, ok);
+        LoadWeekBoard(connection, today, board, dayNames, ok);
         out << u"Consulta das ordens de serviço de %1 a %2: %3 linhas"_s
-                   .arg(today.toString(u"dd-MM-yyyy"_s), today.addDays(6).toString(u"dd-MM-yyyy"_s))
+                   .arg(today.toString(u"dd-MM-yyyy"_s),
+                        today.addDays(LastDayOfTheWeek).toString(u"dd-MM-yyyy"_s))
                    .arg(rows);
         if (ok)
             out << u" (quadro de %1 linhas; colunas %2)"_s.arg(board.recordCount())
-                       .arg(QStringList(dias.begin(), dias.begin() + 5).join(u", "_s));
+                       .arg(QStringList(dayNames.begin(), dayNames.begin() + WorkingDays)
+                                .join(u", "_s));
         out << Qt::endl;
     } catch (const BoardError& e) {
         out << u"Consulta das ordens de serviço: FALHOU — %1"_s.arg(e.message()) << Qt::endl;

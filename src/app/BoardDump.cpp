@@ -99,10 +99,10 @@ QJsonObject dumpBoard(const Assi& window) {
     dump[u"settingsFile"_s] = window.SettingsFilePath();
     dump[u"refreshTicks"_s] = window.RefreshTicks();
     dump[u"today"_s] = window.today().toString(Qt::ISODate);
-    QJsonArray dias;
+    QJsonArray dayNames;
     for (const QString& day : window.lastDiasSemana())
-        dias.append(day);
-    dump[u"diasSemana"_s] = dias;
+        dayNames.append(day);
+    dump[u"diasSemana"_s] = dayNames;
     dump[u"window"_s] = QJsonObject{{u"scaleWidth"_s, window.ScaleWidth()},
                                     {u"scaleHeight"_s, window.ScaleHeight()}};
     dump[u"error"_s] = window.lastError().isEmpty() ? QJsonValue(QJsonValue::Null)

@@ -7,18 +7,27 @@
 
 namespace assi {
 
+namespace {
+constexpr double Margin = 120;
+constexpr double Gap = 240; // between the two request grids
+constexpr double BottomMargin = 240;
+} // namespace
+
 BoardLayout computeBoardLayout(double scaleWidth, double scaleHeight) {
-    const double w = std::max(0.0, roundHalfToEven(scaleWidth - 240));
-    const double h = std::max(0.0, roundHalfToEven((scaleHeight - 360) * 2 / 3));
-    const double top = h + 120;
-    const double lowerWidth = std::max(0.0, (w - 240) / 2);
-    const double lowerHeight = std::max(0.0, (scaleHeight - 360) / 3);
+    const double w = std::max(0.0, roundHalfToEven(scaleWidth - 2 * Margin));
+    const double bandsHeight = scaleHeight - (Margin + BottomMargin);
+    const double h = std::max(0.0, roundHalfToEven(bandsHeight * 2 / 3));
+    const double top = h + Margin;
+    const double lowerWidth = std::max(0.0, (w - Gap) / 2);
+    const double lowerHeight = std::max(0.0, bandsHeight / 3);
 
     BoardLayout layout;
-    layout.grelha2 = QRectF(120, 120, w, h);
-    layout.grelha1 = QRectF(120, top, lowerWidth, lowerHeight);
-    // 120 margin + the left grid + a 240 gap, so the two request grids never overlap.
-    layout.grelha11 = QRectF(360 + lowerWidth, top, lowerWidth, lowerHeight);
+    layout.grelha2 = QRectF(Margin, Margin, w, h);
+    layout.grelha1 = QRectF(Margin, top, lowerWidth, lowerHeight);
+    // The gap keeps the two request grids from ever overlapping.
+    layout.grelha11 = QRectF(Margin + Gap + lowerWidth, top, lowerWidth, lowerHeight);
+    layout.statusLine = QRectF(Margin, std::max(0.0, scaleHeight - BottomMargin),
+                               std::max(0.0, scaleWidth - 2 * Margin), BottomMargin);
     return layout;
 }
 

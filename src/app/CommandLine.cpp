@@ -9,6 +9,9 @@ namespace assi {
 
 namespace {
 
+// Past any display a board could hang on, and within what a window can be.
+constexpr int LargestWindowSide = 16384;
+
 struct Parser {
     QCommandLineParser parser;
     QCommandLineOption help{{u"h"_s, u"help"_s}, u"Mostra esta ajuda."_s};
@@ -105,7 +108,7 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         const auto m = sizePattern.match(p.parser.value(p.size));
         const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
         const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
-        if (w < 1 || h < 1 || w > 16384 || h > 16384) {
+        if (w < 1 || h < 1 || w > LargestWindowSide || h > LargestWindowSide) {
             result.error =
                 u"--size espera LARGURAxALTURA em pixels (ex.: 1320x800), não \"%1\"."_s.arg(
                     p.parser.value(p.size));

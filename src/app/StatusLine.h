@@ -9,6 +9,11 @@ namespace assi {
 /// the board can tell it is alive and whether its data can be trusted.
 class StatusLine {
 public:
+    /// A refresh running longer than this says so.
+    static constexpr int BusyNoticeMilliseconds = 1000;
+    /// Data older than this many refresh periods is stale.
+    static constexpr int StalePeriods = 2;
+
     struct View {
         QString text;
         bool alarm = false; // shown in red
@@ -19,7 +24,7 @@ public:
     void refreshFailed(const QDateTime& now, const QString& message);
 
     /// The text at `now`, for a refresh period of `periodMinutes`: the data
-    /// turns stale (red) when older than twice the period.
+    /// turns stale (red) when older than StalePeriods periods.
     View view(const QDateTime& now, int periodMinutes) const;
 
 private:

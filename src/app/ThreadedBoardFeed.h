@@ -3,9 +3,8 @@
 #include "BoardFeed.h"
 
 #include <memory>
-#include <thread>
 
-class QSocketNotifier;
+class QThread;
 
 namespace assi {
 
@@ -14,15 +13,15 @@ class BoardSource;
 /// Runs the database work on a thread of its own, which owns the connection,
 /// so a slow or unreachable server never freezes the window.
 ///
-/// The two threads meet only in a small mailbox guarded by a mutex: the
-/// window posts the day to load, the database thread posts the finished data
-/// back and wakes the window's event loop through an eventfd. No Qt object is
-/// shared between them.
+/// The day to load goes to a DatabaseWorker living on that thread, and the
+/// finished data comes back, as queued signals: each side only ever runs on
+/// its own thread, and what crosses is copied into the queued call.
 ///
 /// When the feed is destroyed while a load is still running (Esc during a
 /// stuck query), the thread is left behind on purpose: the program is about
-/// to end and must not wait for the driver; the owner then ends the process
-/// without running static destructors (see execBoard).
+/// to end and must not wait for the driver. The thread ends, and frees the
+/// worker, whenever the driver gives up; the owner may instead end the
+/// process at once (see execBoard).
 class ThreadedBoardFeed : public BoardFeed {
     Q_OBJECT
 public:
@@ -33,14 +32,14 @@ public:
     void load(const QDate& today) override;
     bool isBusy() const override { return m_busy; }
 
-private:
-    struct Mailbox;
-    static void run(std::shared_ptr<Mailbox> mailbox);
-    void deliver();
+Q_SIGNALS:
+    /// Queued to the worker: the day to load.
+    void loadRequested(QDate today, QPrivateSignal);
 
-    std::shared_ptr<Mailbox> m_mailbox;
-    std::thread m_thread;
-    QSocketNotifier* m_notifier = nullptr;
+private:
+    void deliver(const BoardData& data);
+
+    QThread* m_thread;
     bool m_busy = false;
 };
 

@@ -3,10 +3,10 @@
 // that never answers.
 #include "Application.h"
 #include "Assi.h"
-#include "ThreadedBoardFeed.h"
 #include "BoardLoader.h"
 #include "ConnectionStartup.h"
 #include "Grid.h"
+#include "ThreadedBoardFeed.h"
 
 #include <QApplication>
 #include <QTest>

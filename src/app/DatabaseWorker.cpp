@@ -1,0 +1,15 @@
+#include "DatabaseWorker.h"
+
+#include "BoardLoader.h"
+
+namespace assi {
+
+DatabaseWorker::DatabaseWorker(std::unique_ptr<BoardSource> source) : m_source(std::move(source)) {}
+
+DatabaseWorker::~DatabaseWorker() = default;
+
+void DatabaseWorker::load(QDate today) {
+    Q_EMIT loaded(m_source->load(today));
+}
+
+} // namespace assi

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "BoardData.h"
+
+#include <QObject>
+#include <memory>
+
+namespace assi {
+
+class BoardSource;
+
+/// The database side of ThreadedBoardFeed: lives on the feed's thread, so its
+/// source and the connection it holds are used, and destroyed, only there.
+class DatabaseWorker : public QObject {
+    Q_OBJECT
+public:
+    explicit DatabaseWorker(std::unique_ptr<BoardSource> source);
+    ~DatabaseWorker() override;
+
+    void load(QDate today);
+
+Q_SIGNALS:
+    void loaded(const assi::BoardData& data);
+
+private:
+    std::unique_ptr<BoardSource> m_source;
+};
+
+} // namespace assi

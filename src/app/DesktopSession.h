@@ -1,0 +1,17 @@
+#pragma once
+
+namespace assi {
+
+// What the desktop session gives the program. Everything that differs between
+// platforms at start-up lives behind these two functions.
+
+/// Whether there is a screen to open the board on. On Linux that takes an X11
+/// or Wayland display; elsewhere there always is one.
+bool hasDisplay();
+
+/// Gives the process a private runtime folder when the session has none
+/// (XDG_RUNTIME_DIR on Linux), which Qt otherwise warns about at every start.
+/// Does nothing where the platform has no such folder.
+void ensureRuntimeFolder();
+
+} // namespace assi
