@@ -10,13 +10,10 @@ namespace assi {
 
 namespace {
 
-// Word-wrapped text in `area`, placed by the look's alignment. When it is
-// taller than the area, only the lines that fit whole show, the last of them
-// ending in an ellipsis, so a cut never leaves half a line of glyphs.
-void drawWrappedText(QPainter& painter, const QRect& area, const QString& text,
-                     const GridCellLook& look) {
-    QTextLayout layout(text, look.font, painter.device());
-    QTextOption option(look.alignment & Qt::AlignHorizontal_Mask);
+// Breaks the layout's text into word-wrapped lines `area` wide, stacked from
+// the top, and gives how many of them fit whole in its height.
+int layOutWrappedLines(QTextLayout& layout, Qt::Alignment alignment, const QSize& area) {
+    QTextOption option(alignment);
     option.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(option);
     layout.beginLayout();
@@ -30,6 +27,17 @@ void drawWrappedText(QPainter& painter, const QRect& area, const QString& text,
             ++fitting;
     }
     layout.endLayout();
+    return fitting;
+}
+
+// Word-wrapped text in `area`, placed by the look's alignment. When it is
+// taller than the area, only the lines that fit whole show, the last of them
+// ending in an ellipsis, so a cut never leaves half a line of glyphs.
+void drawWrappedText(QPainter& painter, const QRect& area, const QString& text,
+                     const GridCellLook& look) {
+    QTextLayout layout(text, look.font, painter.device());
+    const int fitting =
+        layOutWrappedLines(layout, look.alignment & Qt::AlignHorizontal_Mask, area.size());
 
     // Whole lines only: the last one shown carries the rest of the text,
     // elided. With no room for a whole line, the first line shows cut.
@@ -64,19 +72,7 @@ QString fitWrappedText(const QString& text, const QFont& font, const QSize& area
     if (metrics.height() <= area.height() && metrics.horizontalAdvance(text) <= area.width())
         return text;
     QTextLayout layout(text, font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    qreal height = 0;
-    int fitting = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(area.width());
-        height += line.height();
-        if (height <= area.height())
-            ++fitting;
-    }
-    layout.endLayout();
+    const int fitting = layOutWrappedLines(layout, Qt::AlignLeft, area);
     const int lines = layout.lineCount();
     if (fitting == lines)
         return text;
