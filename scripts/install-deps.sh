@@ -3,12 +3,12 @@
 # and generates the locales the tests use. Safe to run again: quiet when all is there.
 set -euo pipefail
 
-# Build: compiler, CMake, Qt. Run: Qt's SQL drivers, FreeTDS for SQL Server,
+# Build: compiler, CMake, Qt, XCB (the display check). Run: Qt's SQL drivers, FreeTDS for SQL Server,
 # fonts. Tests: GoogleTest, the SQLite ODBC driver (ODBC tests without a
 # server), the locales below. Benchmarks: Google Benchmark. CI: clang-format.
 packages=(
   cmake g++ make
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc
+  qt6-base-dev qt6-base-dev-tools libxcb1-dev libqt6sql6-sqlite libqt6sql6-odbc
   odbcinst tdsodbc libsqliteodbc
   fonts-dejavu-core fonts-liberation2 locales
   libgtest-dev libbenchmark-dev clang-format

@@ -9,6 +9,7 @@
 #include "ConnectionStartup.h"
 #include "DemoSite.h"
 #include "DesktopSession.h"
+#include "EscapedText.h"
 #include "Grid.h"
 #include "Logging.h"
 #include "ThreadedBoardFeed.h"
@@ -17,7 +18,6 @@
 #include <QEventLoop>
 #include <QJsonDocument>
 #include <QLoggingCategory>
-#include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
@@ -44,7 +44,7 @@ void printOut(const QString& text) {
 }
 
 void printErr(const QString& text) {
-    std::fputs((text + u'\n').toLocal8Bit().constData(), stderr);
+    std::fputs((escapeControlCharacters(text) + u'\n').toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
 }
 
@@ -52,13 +52,10 @@ QString defaultDemoFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/assi/demo"_s;
 }
 
-// Reports a start-up failure where a person will see it.
-int failStartup(const QString& message, bool interactive) {
+// A report's start-up failure: said on stderr, with the exit status scripts test.
+int failStartup(const QString& message) {
     qCCritical(lcApp).noquote() << message;
-    if (interactive)
-        QMessageBox::critical(nullptr, u"Quadro da assistência"_s, message);
-    else
-        printErr(message);
+    printErr(message);
     return ExitStartupFailure;
 }
 
@@ -97,22 +94,23 @@ void settle() {
 
 int runBoard(const CommandLineOptions& options, const QString& baseDir, const QString& appDir) {
     const bool interactive = !options.reportsAndExits();
-    ConnectionPlan plan;
-    try {
-        plan = planConnection(baseDir, appDir);
-    } catch (const BoardError& e) {
-        return failStartup(e.message(), interactive);
-    }
+    auto locateSettings = [baseDir, appDir] { return locateSettingsFile(baseDir, appDir); };
 
     int exitCode = 0;
     {
         ThreadedBoardFeed feed(std::make_unique<BoardLoader>(baseDir, appDir));
-        Assi window(&feed, plan.settingsFilePath, options.today);
+        Assi window(&feed, locateSettings(), options.today);
+        window.setSettingsLocator(locateSettings);
         window.resize(options.size.isValid() ? options.size : DesignClientSize);
-        try {
-            window.Form_Load();
-        } catch (const BoardError& e) {
-            return failStartup(e.message(), interactive);
+        if (interactive) {
+            // Unattended: a start-up failure stays on the window and is retried.
+            window.start();
+        } else {
+            try {
+                window.Form_Load();
+            } catch (const BoardError& e) {
+                return failStartup(e.message());
+            }
         }
 
         if (!interactive) {
@@ -187,6 +185,14 @@ int runApplication(int argc, char** argv) {
         printErr(u"Não há ecrã onde abrir o quadro (DISPLAY não está definido). "
                  u"Use --snapshot FICHEIRO.png para o desenhar numa imagem."_s);
         return ExitStartupFailure;
+    }
+    if (!options.reportsAndExits()) {
+        if (const QString display = unreachableDisplay(); !display.isEmpty()) {
+            printErr(u"Não foi possível abrir o ecrã \"%1\": o servidor gráfico não está a "
+                     u"correr ou recusou a ligação. Tente de novo mais tarde; --snapshot "
+                     u"FICHEIRO.png e --dump funcionam sem ecrã."_s.arg(display));
+            return ExitStartupFailure;
+        }
     }
     ensureRuntimeFolder();
     // The board's own debug lines stay quiet unless QT_LOGGING_RULES asks for them.

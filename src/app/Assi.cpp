@@ -9,6 +9,7 @@
 #include "Logging.h"
 #include "RequestColumns.h"
 #include "SettingsLookup.h"
+#include "StartupNotice.h"
 #include "Twips.h"
 #include "TwipsGeometry.h"
 #include "WindowIcon.h"
@@ -24,6 +25,8 @@ namespace assi {
 
 namespace {
 constexpr int TickMilliseconds = 60000;
+// A board that could not start tries again this often.
+constexpr int StartRetryMilliseconds = 60000;
 // Notes are read standing at the board, not at a desk.
 constexpr qreal NotesPointSize = 12;
 constexpr int StatusPixelSize = 11;
@@ -73,6 +76,11 @@ Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget*
     m_busyTimer.setInterval(StatusLine::BusyNoticeMilliseconds);
     connect(&m_busyTimer, &QTimer::timeout, this, &Assi::showStatus);
     connect(m_feed, &BoardFeed::loaded, this, &Assi::onLoaded);
+
+    m_startRetry.setSingleShot(true);
+    m_startRetry.setInterval(StartRetryMilliseconds);
+    connect(&m_startRetry, &QTimer::timeout, this, &Assi::start);
+    m_startupNotice = new StartupNotice(this);
 }
 
 Assi::~Assi() = default;
@@ -108,6 +116,36 @@ double Assi::ScaleHeight() const {
     return pixelsToTwips(height());
 }
 
+void Assi::setSettingsLocator(std::function<QString()> locate) {
+    m_locateSettings = std::move(locate);
+}
+
+void Assi::readSettings() {
+    if (m_locateSettings)
+        m_settingsFilePath = m_locateSettings();
+    m_settings = std::make_unique<SettingsLookup>(m_settingsFilePath);
+    m_settings->requireReadable();
+}
+
+void Assi::start() {
+    try {
+        Form_Load();
+    } catch (const BoardError& e) {
+        // Once a minute for as long as it lasts: log only what changes.
+        if (e.message() != m_startupProblem)
+            qCCritical(lcApp).noquote() << "O quadro não pode arrancar:" << e.message();
+        m_startupProblem = e.message();
+        m_startupNotice->showProblem(m_startupProblem,
+                                     m_clock().addMSecs(StartRetryMilliseconds).time());
+        m_startRetry.start();
+        return;
+    }
+    if (!m_startupProblem.isEmpty())
+        qCInfo(lcApp) << "O quadro arrancou.";
+    m_startupProblem.clear();
+    m_startupNotice->hide();
+}
+
 void Assi::Form_Load() {
     LoadGeneralSettings();
     showStatus();
@@ -116,6 +154,7 @@ void Assi::Form_Load() {
 }
 
 void Assi::LoadGeneralSettings() {
+    readSettings();
     m_refreshTicks = m_settings->readWholeNumber16(GeneralSection, QuantosMinutos);
     Form_Resize();
 }
@@ -166,6 +205,7 @@ void Assi::onLoaded(const BoardData& data) {
 void Assi::applyRefresh(const BoardData& data) {
     WeekDayNames DiasSemana{};
     m_panel->hide();
+    readSettings();
     Act_Grelha_1();
     Act_Grelha_11();
 
@@ -241,6 +281,7 @@ void Assi::Form_Resize() {
 void Assi::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Form_Resize();
+    m_startupNotice->fitToParent();
 }
 
 // The grids leave Esc unhandled, so it comes up here from whichever control

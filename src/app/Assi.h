@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -23,6 +24,7 @@ class BoardFeed;
 class DetailPanel;
 class Grid;
 class SettingsLookup;
+class StartupNotice;
 
 /// The board's window: three grids, the detail panel and the status line,
 /// refreshed from the database every few minutes.
@@ -37,6 +39,13 @@ public:
     /// Start-up: the general settings and layout, the first refresh, the timer.
     /// Throws BoardError when the board cannot run at all (no refresh period).
     void Form_Load();
+    /// Form_Load() for a board nobody attends: when it fails, the reason is
+    /// shown large on the window and start() tries again a minute later,
+    /// until the settings read.
+    void start();
+    /// Where the settings file is, asked again before each reading (a share
+    /// mounted late moves it); without one, the path given at construction.
+    void setSettingsLocator(std::function<QString()> locate);
     /// Starts a refresh unless one is running; the steps run when the data is in.
     void RefreshBoard();
     void Relogio_Timer();
@@ -70,6 +79,8 @@ public:
     int TickCount() const { return m_tickCount; }
     const WeekDayNames& lastDiasSemana() const { return m_lastDiasSemana; }
     QDate today() const;
+    /// Why the board has not started yet; empty once it has.
+    const QString& startupProblem() const { return m_startupProblem; }
     /// The last refresh's error, empty after a successful one.
     const QString& lastError() const { return m_lastError; }
     /// What the status line says, whole (the line itself may cut it to fit).
@@ -92,6 +103,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    /// Reads the settings file once for what follows (a start or a refresh).
+    void readSettings();
     void applyRefresh(const BoardData& data);
     void onLoaded(const BoardData& data);
     void showStatus();
@@ -106,6 +119,10 @@ private:
     int m_tickCount = 0;
     QTimer m_relogio;
     QTimer m_busyTimer;
+    QTimer m_startRetry;
+    std::function<QString()> m_locateSettings;
+    StartupNotice* m_startupNotice = nullptr;
+    QString m_startupProblem;
     bool m_refreshing = false;
     bool m_retryOnNextTick = false;
     WeekDayNames m_lastDiasSemana{};

@@ -57,7 +57,10 @@ struct Parser {
 
 QString translatedHelp(const QString& text) {
     QString t = text;
-    t.replace(u"Usage:"_s, u"Utilização:"_s);
+    // Qt names the running executable, or "<executable_name>" before the
+    // application object exists; the program is called assi either way.
+    static const QRegularExpression usage(u"^Usage: \\S+"_s);
+    t.replace(usage, u"Utilização: assi"_s);
     t.replace(u"Options:"_s, u"Opções:"_s);
     t.replace(u"[options]"_s, u"[opções]"_s);
     return t;

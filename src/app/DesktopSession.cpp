@@ -6,6 +6,7 @@
 
 #ifdef Q_OS_LINUX
 #include <unistd.h>
+#include <xcb/xcb.h>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -18,6 +19,24 @@ bool hasDisplay() {
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 #else
     return true;
+#endif
+}
+
+QString unreachableDisplay() {
+#ifdef Q_OS_LINUX
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const bool x11 = platform.isEmpty() || platform.startsWith("xcb");
+    if (!x11 || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+        qEnvironmentVariableIsEmpty("DISPLAY"))
+        return {};
+    // The same connection Qt would make, authority file and all; Qt itself
+    // would abort with its list of plugins.
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const bool opened = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return opened ? QString() : qEnvironmentVariable("DISPLAY");
+#else
+    return {};
 #endif
 }
 

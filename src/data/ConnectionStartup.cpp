@@ -63,9 +63,8 @@ void requireConnectionValues(const ConnectionPlan& plan) {
         ConnectionProfile::section(), missing.join(u", "_s), settings, catalogue));
 }
 
-} // namespace
-
-ConnectionPlan planConnection(const QString& baseFolderOverride, const QString& appDir) {
+// The folders and files of the plan, found without reading any file.
+ConnectionPlan locateFiles(const QString& baseFolderOverride, const QString& appDir) {
     ConnectionPlan plan;
     plan.baseFolder = SystemFolderLocator(baseFolderOverride).folderPath();
     plan.programFolder = programFolder(appDir);
@@ -75,6 +74,17 @@ ConnectionPlan planConnection(const QString& baseFolderOverride, const QString& 
     const QString settingsFolder = plan.siteFolderExists ? plan.siteFolder : plan.programFolder;
     plan.settingsFilePath = QDir(settingsFolder).filePath(u"OTK.zlv"_s);
     plan.catalogueFilePath = QDir(plan.programFolder).filePath(u"Catalogos/bd.sql"_s);
+    return plan;
+}
+
+} // namespace
+
+QString locateSettingsFile(const QString& baseFolderOverride, const QString& appDir) {
+    return locateFiles(baseFolderOverride, appDir).settingsFilePath;
+}
+
+ConnectionPlan planConnection(const QString& baseFolderOverride, const QString& appDir) {
+    ConnectionPlan plan = locateFiles(baseFolderOverride, appDir);
 
     plan.profile.readFile(plan.settingsFilePath);
     plan.settingsFileExists = plan.profile.sourceFileExists();

@@ -35,8 +35,14 @@ struct ConnectionPlan {
 ///
 /// `baseFolderOverride` goes to SystemFolderLocator (empty: ASSI_BASE_DIR,
 /// else the user's configuration folder). `appDir` is the program's folder
-/// (empty: ASSI_APP_DIR, else the executable's folder).
+/// (empty: ASSI_APP_DIR, else the executable's folder). Throws BoardError when
+/// the settings file or the catalogue is there but cannot be read.
 ConnectionPlan planConnection(const QString& baseFolderOverride, const QString& appDir);
+
+/// The settings file planConnection() would read (in the site folder when
+/// there is one, else in the program folder), found without reading anything,
+/// so it can be looked for again while a late share is still being mounted.
+QString locateSettingsFile(const QString& baseFolderOverride, const QString& appDir);
 
 /// Builds the connection from the plan's values (read-only, through the
 /// "MSDataShape" provider) and opens `connection`. Throws BoardError when a

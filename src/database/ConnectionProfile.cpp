@@ -1,6 +1,7 @@
 #include "ConnectionProfile.h"
 
 #include "BoardError.h"
+#include "EscapedText.h"
 #include "SettingsReader.h"
 
 #include <QDir>
@@ -34,7 +35,11 @@ QString ConnectionProfile::keyName(Key key) {
 
 void ConnectionProfile::readFile(const QString& filePath) {
     SettingsReader reader;
-    reader.setFilePath(filePath);
+    reader.read(filePath);
+    // A file that is there but unreadable must not pass for a missing one,
+    // which would quietly switch the board to the catalogue's values.
+    if (!reader.problem().isEmpty())
+        throw BoardError(reader.problem());
     for (int k = 0; k < KeyCount; ++k)
         m_values[k] = reader.readValue(section(), keyName(Key(k)));
     m_sourceFile = filePath;
@@ -60,7 +65,8 @@ DatabaseEngine ConnectionProfile::engine() const {
         return DatabaseEngine::Sqlite;
     throw BoardError(
         u"Definição inválida em [%1] %2: \"%3\" não é \"sqlserver\" nem \"sqlite\" (%4)"_s.arg(
-            section(), keyName(Key::Motor), motor, QDir::toNativeSeparators(m_sourceFile)));
+            section(), keyName(Key::Motor), escapeControlCharacters(motor),
+            QDir::toNativeSeparators(m_sourceFile)));
 }
 
 } // namespace assi

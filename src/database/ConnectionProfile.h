@@ -21,7 +21,8 @@ namespace assi {
 ///
 /// All values come from one file at a time, the settings file or the
 /// catalogue: readFile() replaces every value with the file's. A missing file
-/// reads as empty values.
+/// reads as empty values; a file that is there but cannot be read (see
+/// SettingsReader::problem()) throws BoardError.
 class ConnectionProfile {
 public:
     enum class Key { Servidor, BaseDados, Senha, Utilizador, Motor, Driver };

@@ -1,5 +1,6 @@
 #include "ConversionError.h"
 
+#include "EscapedText.h"
 #include "TextCut.h"
 
 namespace assi {
@@ -15,8 +16,9 @@ ConversionError::ConversionError(Kind kind, QString range)
     : m_kind(kind), m_range(std::move(range)) {}
 
 QString ConversionError::describe(const QString& text) const {
-    QString quoted = cutToCharacters(text, MaxQuotedCharacters);
-    if (quoted.size() < text.size())
+    const QString cut = cutToCharacters(text, MaxQuotedCharacters);
+    QString quoted = escapeControlCharacters(cut);
+    if (cut.size() < text.size())
         quoted += u"…"_s;
     quoted = u"\""_s + quoted + u"\""_s;
     if (m_kind == Kind::NotANumber)

@@ -14,6 +14,8 @@ public:
     // `range` says in words which values are allowed ("de -32768 a 32767").
     explicit ConversionError(Kind kind, QString range = {});
 
+    Kind kind() const { return m_kind; }
+
     // What is wrong with `text`, e.g. «"abc" não é um número».
     QString describe(const QString& text) const;
 

@@ -254,7 +254,17 @@ std::int32_t parseStrictWholeNumber(QStringView text, const RegionalFormat& form
 }
 
 std::int16_t parseWholeNumber16(QStringView text, const RegionalFormat& format) {
-    return roundToWhole<std::int16_t>(parseStrictNumber(text, format), u"de -32768 a 32767"_s);
+    const QString range = u"de -32768 a 32767"_s;
+    double value = 0;
+    try {
+        value = parseStrictNumber(text, format);
+    } catch (const ConversionError& error) {
+        // "&H" digits past 32 bits fail on the way; the range to quote is still this key's.
+        if (error.kind() == ConversionError::Kind::OutOfRange)
+            throw outOfRange(range);
+        throw;
+    }
+    return roundToWhole<std::int16_t>(value, range);
 }
 
 float parseStrictDecimal(QStringView text, const RegionalFormat& format) {

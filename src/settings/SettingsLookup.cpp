@@ -1,7 +1,5 @@
 #include "SettingsLookup.h"
 
-#include "SettingsReader.h"
-
 #include <QDir>
 #include <algorithm>
 #include <iterator>
@@ -69,13 +67,17 @@ QString keyOf(int fieldNumber) {
 
 } // namespace
 
-SettingsLookup::SettingsLookup(QString settingsFilePath)
-    : m_settingsFilePath(std::move(settingsFilePath)) {}
+SettingsLookup::SettingsLookup(const QString& settingsFilePath) {
+    m_reader.read(settingsFilePath);
+}
+
+void SettingsLookup::requireReadable() const {
+    if (!problem().isEmpty())
+        throw BoardError(problem());
+}
 
 QString SettingsLookup::Ler_INI(int iGrelha, int iCampo) const {
-    SettingsReader reader;
-    reader.setFilePath(m_settingsFilePath);
-    return reader.readValue(sectionOf(iGrelha), keyOf(iCampo));
+    return m_reader.readValue(sectionOf(iGrelha), keyOf(iCampo));
 }
 
 std::int32_t SettingsLookup::readLeadingWholeNumber(SettingsSection section,
@@ -100,16 +102,15 @@ double SettingsLookup::readFontPointSize(SettingsSection section, SettingsField 
 
 BoardError SettingsLookup::invalidSetting(SettingsSection section, SettingsField field,
                                           const QString& text, const ConversionError& error) const {
-    const QString problem = u"Definição inválida em [%1] %2: %3"_s.arg(
+    const QString complaint = u"Definição inválida em [%1] %2: %3"_s.arg(
         sectionOf(section), keyOf(field), error.describe(text));
-    const QString file = QDir::toNativeSeparators(m_settingsFilePath);
-
-    SettingsReader reader;
-    reader.setFilePath(m_settingsFilePath);
-    if (!reader.fileExists())
+    const QString file = QDir::toNativeSeparators(filePath());
+    if (!problem().isEmpty())
+        return BoardError(u"%1 %2"_s.arg(problem(), complaint));
+    if (!m_reader.fileExists())
         return BoardError(u"O ficheiro de definições %1 não existe ou não pode ser lido. %2"_s.arg(
-            file, problem));
-    return BoardError(u"%1 (%2)"_s.arg(problem, file));
+            file, complaint));
+    return BoardError(u"%1 (%2)"_s.arg(complaint, file));
 }
 
 } // namespace assi

@@ -4,6 +4,7 @@
 #include "ConversionError.h"
 #include "NumberConversions.h"
 #include "SettingsFields.h"
+#include "SettingsReader.h"
 
 #include <QString>
 #include <QStringView>
@@ -12,17 +13,23 @@
 
 namespace assi {
 
-// Reads the board's settings by grid number and field number from the
-// settings file whose path the window keeps. Nothing is cached: every lookup
-// reads the file afresh through a new SettingsReader, so a changed file takes
-// effect at the next lookup.
+// Reads the board's settings by grid number and field number from one reading
+// of the settings file: the file is read when the lookup is made, and every
+// value comes from those contents. The window makes a new lookup for each
+// refresh, so an edited file takes effect at the next one.
 //
 // The read* helpers read a setting and convert it; a text that does not
 // convert throws BoardError with a message that names the file, the section,
 // the key and the offending text.
 class SettingsLookup {
 public:
-    explicit SettingsLookup(QString settingsFilePath);
+    explicit SettingsLookup(const QString& settingsFilePath);
+
+    const QString& filePath() const { return m_reader.filePath(); }
+    /// Why the file that is there was not read (see SettingsReader::problem()).
+    const QString& problem() const { return m_reader.problem(); }
+    /// Throws BoardError with problem() when the file is there but was not read.
+    void requireReadable() const;
 
     // The text stored for field `iCampo` in the section of grid `iGrelha`
     // (see SettingsFields.h), exactly as the file holds it; the empty text
@@ -53,7 +60,7 @@ private:
     BoardError invalidSetting(SettingsSection section, SettingsField field, const QString& text,
                               const ConversionError& error) const;
 
-    QString m_settingsFilePath;
+    SettingsReader m_reader;
 };
 
 } // namespace assi

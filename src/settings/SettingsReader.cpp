@@ -2,27 +2,71 @@
 
 #include "IniText.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace assi {
 
-void SettingsReader::setFilePath(const QString& path) {
-    m_filePath = path;
+namespace {
+
+QString tooLarge(const QString& shown, qint64 bytes) {
+    return u"O ficheiro de definições %1 tem %2 bytes, mais do que os %3 (1 MiB) que um ficheiro "
+           u"de definições pode ter: não foi lido."_s.arg(shown)
+               .arg(bytes)
+               .arg(SettingsReader::LargestFileBytes);
 }
 
-bool SettingsReader::fileExists() const {
-    const QFileInfo info(m_filePath);
-    return !m_filePath.isEmpty() && info.isFile() && info.isReadable();
+} // namespace
+
+void SettingsReader::read(const QString& path) {
+    m_filePath = path;
+    m_text.clear();
+    m_problem.clear();
+    m_exists = false;
+    if (path.isEmpty())
+        return;
+
+    const QString shown = QDir::toNativeSeparators(path);
+    // Follows links, so a link to /dev/zero is seen for the device it is.
+    const QFileInfo info(path);
+    if (!info.exists())
+        return;
+    if (info.isDir()) {
+        m_problem = u"O ficheiro de definições %1 é uma pasta."_s.arg(shown);
+        return;
+    }
+    if (!info.isFile()) {
+        m_problem = u"O ficheiro de definições %1 não é um ficheiro comum (é um pipe, um socket ou "
+                    u"um dispositivo): não foi lido."_s.arg(shown);
+        return;
+    }
+    if (info.size() > LargestFileBytes) {
+        m_problem = tooLarge(shown, info.size());
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_problem =
+            u"O ficheiro de definições %1 não pode ser lido: %2."_s.arg(shown, file.errorString());
+        return;
+    }
+    // The file may have grown since it was measured.
+    const QByteArray bytes = file.read(LargestFileBytes + 1);
+    if (bytes.size() > LargestFileBytes) {
+        m_problem = tooLarge(shown, std::max<qint64>(file.size(), bytes.size()));
+        return;
+    }
+    m_text = IniText::decode(bytes);
+    m_exists = true;
 }
 
 QString SettingsReader::readValue(const QString& section, const QString& key) const {
-    if (key.isEmpty() || m_filePath.isEmpty())
+    if (key.isEmpty() || !m_exists)
         return {};
-    QFile file(m_filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return IniText::findValue(IniText::decode(file.readAll()), section, key);
+    return IniText::findValue(m_text, section, key);
 }
 
 } // namespace assi

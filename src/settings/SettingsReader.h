@@ -4,24 +4,41 @@
 
 namespace assi {
 
-/// Reads single values from the board's INI settings file. Nothing is kept
-/// between lookups: every readValue() reads the file afresh, so a changed file
-/// takes effect at the next lookup. The INI rules and encodings are those of
-/// IniText.
+/// One reading of the board's INI settings file: read() takes the file in
+/// once, and every readValue() after it answers from that reading, so all the
+/// values of one refresh come from the same contents and a refresh opens the
+/// file once. The INI rules and encodings are those of IniText.
+///
+/// Only a regular file of at most LargestFileBytes is read: a pipe, a device
+/// or a runaway file in its place would otherwise hang or swamp the board.
 class SettingsReader {
 public:
-    void setFilePath(const QString& path);
+    /// A hundred times any real settings file.
+    static constexpr qint64 LargestFileBytes = 1024 * 1024;
 
-    /// True when the file is there and can be read.
-    bool fileExists() const;
+    /// Reads the file at `path`, replacing any earlier reading.
+    void read(const QString& path);
+
+    const QString& filePath() const { return m_filePath; }
+
+    /// True when the file was there and was read.
+    bool fileExists() const { return m_exists; }
+
+    /// Why a file that is there was not read (not a regular file, too large,
+    /// no permission), in Portuguese, naming the file; empty when it was read
+    /// or is simply missing.
+    const QString& problem() const { return m_problem; }
 
     /// The text stored under `key` of `section`, or the empty text when the
-    /// file, the section or the key is missing (or the file cannot be read).
+    /// file, the section or the key is missing (or the file was not read).
     /// An empty key asks for nothing and gets the empty text.
     QString readValue(const QString& section, const QString& key) const;
 
 private:
     QString m_filePath;
+    QString m_text;
+    QString m_problem;
+    bool m_exists = false;
 };
 
 } // namespace assi

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace assi;
 using namespace Qt::StringLiterals;
@@ -132,6 +133,70 @@ TEST(Assi, AStartUpWithoutARefreshPeriodCannotRun) {
         }
         EXPECT_EQ(b.feed.loads, 0);
     }
+}
+
+// Nobody is there to click a dialog away: the reason stays on the window and
+// the start is tried again until the settings read (a share mounted late).
+TEST(Assi, AnUnattendedStartWaitsOnTheWindowUntilTheSettingsRead) {
+    Board b{QByteArray()};
+    QFile::remove(b.path);
+    const QString fifo = b.dir.filePath(u"fifo/OTK.zlv"_s);
+    b.dir.mkdir(u"fifo"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QString located = b.path;
+    b.window.setSettingsLocator([&] { return located; });
+    const auto* notice = b.window.findChild<QLabel*>(u"StartupNotice"_s);
+    ASSERT_NE(notice, nullptr);
+
+    const std::pair<QString, QStringList> failures[] = {
+        {b.path, {b.path, u"[Geral] QuantosMinutos"_s}},
+        {fifo, {fifo, u"não é um ficheiro comum"_s}},
+    };
+    for (const auto& [path, expected] : failures) {
+        located = path;
+        b.window.start();
+        for (const QString& part : expected) {
+            EXPECT_TRUE(b.window.startupProblem().contains(part))
+                << b.window.startupProblem().toStdString();
+            EXPECT_TRUE(notice->text().contains(part)) << notice->text().toStdString();
+        }
+        EXPECT_TRUE(notice->text().endsWith(u"Nova tentativa às 09:01."_s));
+        EXPECT_FALSE(notice->isHidden());
+        EXPECT_EQ(notice->geometry(), b.window.rect());
+        EXPECT_EQ(b.feed.loads, 0);
+        EXPECT_FALSE(b.window.Relogio()->isActive());
+    }
+
+    located = b.path;
+    b.dir.write(u"zelvio/OTK.zlv"_s, validSettings);
+    b.window.start(); // what the retry timer does a minute later
+    EXPECT_TRUE(b.window.startupProblem().isEmpty());
+    EXPECT_TRUE(notice->isHidden());
+    EXPECT_EQ(b.feed.loads, 1);
+    EXPECT_TRUE(b.window.Relogio()->isActive());
+}
+
+// Each refresh reads the file once: an edit shows at the next refresh, and a
+// file gone bad fails the refresh visibly instead of blanking the looks.
+TEST(Assi, EachRefreshTakesTheSettingsFileAsItIsThen) {
+    Board b;
+    b.window.Form_Load();
+    b.feed.deliver(goodData(u"ok"_s));
+    QByteArray retitled = validSettings;
+    retitled.replace("Titulo=Pedidos de assistência pendentes", "Titulo=Pedidos em espera");
+    b.dir.write(u"zelvio/OTK.zlv"_s, retitled);
+    b.window.RefreshBoard();
+    b.feed.deliver(goodData(u"new"_s));
+    EXPECT_EQ(b.window.Grelha_1()->caption(), u"Pedidos em espera"_s);
+
+    QFile::remove(b.path);
+    b.dir.mkdir(u"zelvio/OTK.zlv"_s);
+    b.window.RefreshBoard();
+    b.feed.deliver(goodData(u"newer"_s));
+    EXPECT_TRUE(b.window.lastError().contains(u"é uma pasta"_s))
+        << b.window.lastError().toStdString();
+    EXPECT_EQ(firstValue(b.window.Grelha_1(), u"Cliente"_s), u"new-a"_s);
+    EXPECT_EQ(b.window.Grelha_1()->caption(), u"Pedidos em espera"_s);
 }
 
 TEST(Assi, TicksRefreshEveryRefreshTicksMinutes) {

@@ -59,4 +59,5 @@ TEST(CommandLine, HelpIsInPortuguese) {
     EXPECT_TRUE(help.contains(u"Utilização:"_s));
     EXPECT_TRUE(help.contains(u"Opções:"_s));
     EXPECT_FALSE(help.contains(u"Displays"_s));
+    EXPECT_TRUE(help.contains(u"Utilização: assi [opções]"_s)) << help.toStdString();
 }

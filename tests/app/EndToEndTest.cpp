@@ -21,10 +21,13 @@ struct ProgramRun {
     QString err;
 };
 
-ProgramRun runAssi(const QStringList& arguments) {
+ProgramRun runAssi(const QStringList& arguments, const QString& display = {}) {
     QProcess assi;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(u"DISPLAY"_s);
+    env.remove(u"WAYLAND_DISPLAY"_s);
+    if (!display.isEmpty())
+        env.insert(u"DISPLAY"_s, display);
     env.remove(u"QT_QPA_PLATFORM"_s); // the program must pick offscreen by itself
     assi.setProcessEnvironment(env);
     assi.start(QStringLiteral(ASSI_EXECUTABLE), arguments);
@@ -127,6 +130,13 @@ TEST(EndToEnd, FailuresSayWhatFailedInPortugueseWithoutThePassword) {
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains(u"[Geral] QuantosMinutos"_s)) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(settings)) << run.err.toStdString();
+
+    // A display named but not there (an X server not up yet at boot).
+    run = runAssi({u"--base-dir"_s, dir.path()}, u":93"_s);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(u"Não foi possível abrir o ecrã \":93\""_s))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(u"--snapshot"_s));
 
     // Nonsense on the command line.
     run = runAssi({u"--today"_s, u"ontem"_s});

@@ -96,7 +96,7 @@ TEST(DemoSite, WritesAPerSiteFolderWithEverySetting) {
     ASSERT_TRUE(QFileInfo::exists(files.databaseFile));
 
     SettingsReader settings;
-    settings.setFilePath(files.settingsFile);
+    settings.read(files.settingsFile);
     EXPECT_EQ(settings.readValue(u"Geral"_s, u"QuantosMinutos"_s), u"1"_s);
     EXPECT_EQ(settings.readValue(u"BaseDados"_s, u"Motor"_s), u"sqlite"_s);
     EXPECT_FALSE(settings.readValue(u"BaseDados"_s, u"Servidor"_s).isEmpty());

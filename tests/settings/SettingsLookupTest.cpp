@@ -89,15 +89,11 @@ TEST(SettingsLookup, MapsGridAndFieldNumbersToSectionAndKey) {
     }
 }
 
-TEST(SettingsLookup, ReturnsTheStoredTextUnconvertedAndReadsAfreshEachTime) {
+TEST(SettingsLookup, ReturnsTheStoredTextUnconverted) {
     test::TempDir dir;
     const QString path = dir.write(u"OTK.zlv"_s, "[Geral]\nQuantosMinutos=  0005,50 minutos\n");
     const SettingsLookup settings(path);
     EXPECT_EQ(settings.Ler_INI(GeneralSection, QuantosMinutos), u"0005,50 minutos"_s);
-    dir.write(u"OTK.zlv"_s, "[Geral]\nQuantosMinutos=7\n");
-    EXPECT_EQ(settings.Ler_INI(GeneralSection, QuantosMinutos), u"7"_s);
-    QFile::remove(path);
-    EXPECT_EQ(settings.Ler_INI(GeneralSection, QuantosMinutos), QString());
 }
 
 TEST(SettingsLookup, ConvertsSettingsUnderTheRegionalFormat) {
@@ -132,8 +128,11 @@ TEST(SettingsLookup, FailedConversionNamesFileSectionKeyAndText) {
                                                  "Titulo=" +
                                                      QByteArray(200, 'x') +
                                                      "\n"
+                                                     "Grid_Coluna1=12\0003\n"
                                                      "[Geral]\n"
-                                                     "QuantosMinutos=70000\n");
+                                                     "QuantosMinutos=70000\n"
+                                                     "[GrelhaAssistencias]\n"
+                                                     "AlturaLinhas=&H100000000\n"_ba);
     const SettingsLookup settings(path);
     const QString file = QDir::toNativeSeparators(path);
     test::ScopedLocale english("en_US.UTF-8");
@@ -157,6 +156,12 @@ TEST(SettingsLookup, FailedConversionNamesFileSectionKeyAndText) {
         {[&] { settings.readStrictWholeNumber(RequestGridsSection, Titulo); },
          u"Definição inválida em [GrelhaPedidos] Titulo: \""_s + QString(80, u'x') +
              u"…\" não é um número (%1)"_s},
+        // A NUL would end the message wherever it is printed as a C string.
+        {[&] { settings.readStrictWholeNumber(RequestGridsSection, Grid_Coluna1); },
+         u"Definição inválida em [GrelhaPedidos] Grid_Coluna1: \"12\\03\" não é um número (%1)"_s},
+        {[&] { settings.readWholeNumber16(WeekBoardSection, AlturaLinhas); },
+         u"Definição inválida em [GrelhaAssistencias] AlturaLinhas: \"&H100000000\" está fora do "
+         u"intervalo (de -32768 a 32767) (%1)"_s},
     };
     for (const auto& [call, expected] : cases)
         EXPECT_EQ(errorOf(call), expected.arg(file));
@@ -170,4 +175,14 @@ TEST(SettingsLookup, MissingSettingsFileIsNamedFirst) {
         errorOf([&] { settings.readWholeNumber16(GeneralSection, QuantosMinutos); }),
         u"O ficheiro de definições %1 não existe ou não pode ser lido. Definição inválida "
         u"em [Geral] QuantosMinutos: \"\" não é um número"_s.arg(QDir::toNativeSeparators(path)));
+
+    // A file that is there but refused is named with the reason.
+    const QString folder = dir.mkdir(u"pasta/OTK.zlv"_s);
+    const SettingsLookup refused(folder);
+    const QString refusal = errorOf([&] { refused.requireReadable(); });
+    EXPECT_EQ(refusal, u"O ficheiro de definições %1 é uma pasta."_s.arg(folder));
+    EXPECT_TRUE(errorOf([&] {
+                    refused.readWholeNumber16(GeneralSection, QuantosMinutos);
+                }).startsWith(refusal));
+    EXPECT_EQ(errorOf([&] { settings.requireReadable(); }), u"(no error)"_s);
 }

@@ -147,7 +147,7 @@ TEST(SettingsReaderRandomized, WrittenValuesReadBack) {
         }
         if (round % 100 == 0) {
             SettingsReader reader;
-            reader.setFilePath(dir.write(u"OTK.zlv"_s, bytes));
+            reader.read(dir.write(u"OTK.zlv"_s, bytes));
             ASSERT_EQ(reader.readValue(entries.front().section, entries.front().key),
                       entries.front().value);
         }

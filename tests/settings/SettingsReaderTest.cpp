@@ -4,6 +4,7 @@
 
 #include <QStringEncoder>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace assi;
 using namespace Qt::StringLiterals;
@@ -12,7 +13,7 @@ namespace {
 
 QString readFrom(const QString& path, const QString& section, const QString& key) {
     SettingsReader reader;
-    reader.setFilePath(path);
+    reader.read(path);
     return reader.readValue(section, key);
 }
 
@@ -138,28 +139,70 @@ TEST(SettingsReader, LongValuesComeBackWhole) {
     EXPECT_EQ(readFrom(path, u"Geral"_s, u"Depois"_s), u"1"_s);
 }
 
-TEST(SettingsReader, MissingOrUnreadableFileGivesEmptyText) {
+TEST(SettingsReader, MissingFileGivesEmptyTextWithoutComplaint) {
     test::TempDir dir;
-    const QString folder = dir.mkdir(u"zelvio"_s);
-    for (const QString& path : {dir.filePath(u"nao-existe.zlv"_s), folder, QString()}) {
+    for (const QString& path : {dir.filePath(u"nao-existe.zlv"_s), QString()}) {
         SettingsReader reader;
-        reader.setFilePath(path);
+        reader.read(path);
         EXPECT_FALSE(reader.fileExists()) << path.toStdString();
-        EXPECT_EQ(reader.readValue(u"Geral"_s, u"QuantosMinutos"_s), QString())
-            << path.toStdString();
+        EXPECT_EQ(reader.problem(), QString()) << path.toStdString();
+        EXPECT_EQ(reader.readValue(u"Geral"_s, u"QuantosMinutos"_s), QString());
     }
 }
 
-TEST(SettingsReader, ChangedFileTakesEffectAtTheNextLookup) {
+// Anything but a modest regular file is refused before it is read: a pipe
+// would block the board for good, a device or a huge file would swamp it.
+TEST(SettingsReader, RefusesWhatIsNotASettingsFile) {
+    test::TempDir dir;
+    const QString fifo = dir.filePath(u"fifo.zlv"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString huge = dir.filePath(u"enorme.zlv"_s);
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Geral]\nQuantosMinutos=5\n");
+        ASSERT_TRUE(f.resize(50 * 1024 * 1024)); // sparse: nothing is written
+    }
+    const QString justOver =
+        dir.write(u"grande.zlv"_s, "[Geral]\nQuantosMinutos=5\n" +
+                                       QByteArray(SettingsReader::LargestFileBytes, ';'));
+    const QString zero = dir.filePath(u"zero.zlv"_s);
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, zero));
+    const QString folder = dir.mkdir(u"pasta.zlv"_s);
+
+    const struct {
+        QString path;
+        QString expected;
+    } cases[] = {
+        {fifo, u"não é um ficheiro comum"_s},
+        {zero, u"não é um ficheiro comum"_s},
+        {folder, u"é uma pasta"_s},
+        {huge, u"tem 52428800 bytes"_s},
+        {justOver, u"tem %1 bytes"_s.arg(SettingsReader::LargestFileBytes + 25)},
+    };
+    for (const auto& c : cases) {
+        SettingsReader reader;
+        reader.read(c.path);
+        EXPECT_FALSE(reader.fileExists()) << c.path.toStdString();
+        EXPECT_TRUE(reader.problem().contains(c.path)) << reader.problem().toStdString();
+        EXPECT_TRUE(reader.problem().contains(c.expected)) << reader.problem().toStdString();
+        EXPECT_EQ(reader.readValue(u"Geral"_s, u"QuantosMinutos"_s), QString());
+    }
+}
+
+// One reading answers every lookup, so a refresh never mixes two versions of
+// a file being saved; the next reading sees the new one.
+TEST(SettingsReader, AnswersFromOneReadingOfTheFile) {
     test::TempDir dir;
     const QString path = dir.write(u"OTK.zlv"_s, "[Geral]\nQuantosMinutos=5\n");
     SettingsReader reader;
-    reader.setFilePath(path);
-    EXPECT_TRUE(reader.fileExists());
-    EXPECT_EQ(reader.readValue(u"Geral"_s, u"QuantosMinutos"_s), u"5"_s);
+    reader.read(path);
     dir.write(u"OTK.zlv"_s, "[Geral]\nQuantosMinutos=7\n");
+    EXPECT_EQ(reader.readValue(u"Geral"_s, u"QuantosMinutos"_s), u"5"_s);
+    reader.read(path);
     EXPECT_EQ(reader.readValue(u"Geral"_s, u"QuantosMinutos"_s), u"7"_s);
     QFile::remove(path);
+    reader.read(path);
     EXPECT_FALSE(reader.fileExists());
     EXPECT_EQ(reader.readValue(u"Geral"_s, u"QuantosMinutos"_s), QString());
 }
