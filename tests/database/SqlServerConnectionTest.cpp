@@ -3,7 +3,7 @@
 
 #include "ConnectionStringBuilder.h"
 #include "DatabaseConnection.h"
-#include "FakeTdsServer.h"
+#include "common/FakeTdsServer.h"
 #include "common/ErrorOf.h"
 
 #include <gtest/gtest.h>
