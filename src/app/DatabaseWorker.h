@@ -9,8 +9,10 @@ namespace assi {
 
 class BoardSource;
 
-/// The database side of ThreadedBoardFeed: lives on the feed's thread, so its
-/// source and the connection it holds are used, and destroyed, only there.
+/// The database side of ThreadedBoardFeed: lives on one of the feed's
+/// threads, so its source and the connection it holds are used, and
+/// destroyed, only there. Once the feed abandons it, it answers no one and
+/// goes with its thread.
 class DatabaseWorker : public QObject {
     Q_OBJECT
 public:

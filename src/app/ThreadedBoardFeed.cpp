@@ -73,14 +73,13 @@ void ThreadedBoardFeed::load(const QDate& today) {
     if (!m_thread) {
         forgetFinishedThreads();
         if (blockedThreadCount() >= MaxAbandonedThreads) {
+            const QString message =
+                u"A base de dados não respondeu às ligações anteriores, que ainda não "
+                u"voltaram; nenhuma ligação nova foi feita."_s;
+            qCWarning(lcApp).noquote() << message;
             // Queued: a caller of load() expects loaded() later, never inside.
             QMetaObject::invokeMethod(
-                this,
-                [this, today] {
-                    fail(today, u"A base de dados não respondeu às ligações anteriores, que "
-                                u"ainda não voltaram; nenhuma ligação nova foi feita."_s);
-                },
-                Qt::QueuedConnection);
+                this, [this, today, message] { fail(today, message); }, Qt::QueuedConnection);
             return;
         }
         startThread();
