@@ -19,10 +19,12 @@ public:
     explicit DatabaseWorker(std::unique_ptr<BoardSource> source);
     ~DatabaseWorker() override;
 
-    void load(QDate today);
+    /// `ticket` comes back with the data, telling the feed which load it
+    /// answers.
+    void load(QDate today, quint64 ticket);
 
 Q_SIGNALS:
-    void loaded(const assi::BoardData& data);
+    void loaded(quint64 ticket, const assi::BoardData& data);
 
 private:
     std::unique_ptr<BoardSource> m_source;

@@ -28,6 +28,10 @@ ThreadedBoardFeed::~ThreadedBoardFeed() {
     if (m_busy)
         abandonThread();
     else if (m_thread) {
+        // Cut here, not when the worker goes on its thread: the connection
+        // was last used here, and Qt's hand-over between the two is invisible
+        // to the race checker.
+        disconnect(m_worker, nullptr, this, nullptr);
         m_thread->quit();
         m_thread->wait();
         delete m_thread;
@@ -57,11 +61,7 @@ void ThreadedBoardFeed::startThread() {
     // the connection where it was opened.
     connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     connect(this, &ThreadedBoardFeed::loadRequested, m_worker, &DatabaseWorker::load);
-    // Tagged with its thread: an answer queued just before the thread was
-    // abandoned must still be told apart from the fresh thread's.
-    const QThread* thread = m_thread;
-    connect(m_worker, &DatabaseWorker::loaded, this,
-            [this, thread](const BoardData& data) { deliver(thread, data); });
+    connect(m_worker, &DatabaseWorker::loaded, this, &ThreadedBoardFeed::deliver);
     m_thread->start();
 }
 
@@ -85,15 +85,17 @@ void ThreadedBoardFeed::load(const QDate& today) {
         startThread();
     }
     m_deadline.start();
-    Q_EMIT loadRequested(today, QPrivateSignal());
+    Q_EMIT loadRequested(today, ++m_ticket, QPrivateSignal());
 }
 
 bool ThreadedBoardFeed::hasUnfinishedLoads() const {
     return m_busy || blockedThreadCount() > 0;
 }
 
-void ThreadedBoardFeed::deliver(const QThread* from, const BoardData& data) {
-    if (from != m_thread || !m_busy)
+void ThreadedBoardFeed::deliver(quint64 ticket, const BoardData& data) {
+    // An answer queued just before its load was given up on may still
+    // arrive after the disconnection: it is not this one.
+    if (ticket != m_ticket || !m_busy)
         return;
     m_deadline.stop();
     m_busy = false;

@@ -70,11 +70,11 @@ public:
 
 Q_SIGNALS:
     /// Queued to the worker: the day to load.
-    void loadRequested(QDate today, QPrivateSignal);
+    void loadRequested(QDate today, quint64 ticket, QPrivateSignal);
 
 private:
     void startThread();
-    void deliver(const QThread* from, const BoardData& data);
+    void deliver(quint64 ticket, const BoardData& data);
     void fail(const QDate& today, const QString& message);
     void abandonThread();
     void forgetFinishedThreads();
@@ -88,6 +88,7 @@ private:
     QList<QPointer<QThread>> m_abandoned;
     QTimer m_deadline;
     QDate m_loadingDay;
+    quint64 m_ticket = 0; // of the latest load; answers to earlier ones are stale
     bool m_busy = false;
 };
 
