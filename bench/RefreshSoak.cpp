@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const QDate today(2026, 12, 9);
     const assi::DemoFiles demo = assi::writeDemo(dir.path(), today);
-    assi::ThreadedBoardFeed feed(std::make_unique<assi::BoardLoader>(dir.path(), dir.path()));
+    assi::ThreadedBoardFeed feed(
+        [&] { return std::make_unique<assi::BoardLoader>(dir.path(), dir.path()); });
     assi::Assi window(&feed, demo.settingsFile, today);
     window.resize(1920, 1080);
     window.show();

@@ -98,7 +98,10 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
 
     int exitCode = 0;
     {
-        ThreadedBoardFeed feed(std::make_unique<BoardLoader>(baseDir, appDir));
+        ThreadedBoardFeed feed(
+            [baseDir, appDir] { return std::make_unique<BoardLoader>(baseDir, appDir); });
+        feed.setServerDescription(
+            [baseDir, appDir] { return describePlannedConnection(baseDir, appDir); });
         Assi window(&feed, locateSettings(), options.today);
         window.setSettingsLocator(locateSettings);
         window.resize(options.size.isValid() ? options.size : DesignClientSize);
@@ -148,9 +151,10 @@ int execBoard(Assi& window, const BoardFeed& feed, bool fullscreen) {
         window.show();
     }
     const int exitCode = QApplication::exec();
-    if (feed.isBusy()) {
-        // Esc during a query that has not come back: end now, leaving the
-        // database thread behind rather than waiting on the driver.
+    if (feed.hasUnfinishedLoads()) {
+        // Esc during a query that has not come back (or while one given up on
+        // is still blocked): end now, leaving the database threads behind
+        // rather than waiting on the driver.
         std::fflush(stdout);
         std::fflush(stderr);
         std::_Exit(exitCode);

@@ -8,8 +8,8 @@ DatabaseWorker::DatabaseWorker(std::unique_ptr<BoardSource> source) : m_source(s
 
 DatabaseWorker::~DatabaseWorker() = default;
 
-void DatabaseWorker::load(QDate today) {
-    Q_EMIT loaded(m_source->load(today));
+void DatabaseWorker::load(QDate today, quint64 ticket) {
+    Q_EMIT loaded(ticket, m_source->load(today));
 }
 
 } // namespace assi

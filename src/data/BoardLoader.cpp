@@ -39,6 +39,13 @@ BoardData BoardLoader::load(const QDate& today) {
     BoardData data;
     data.today = today;
     try {
+        if (m_connection && m_connection->isOpen() && !m_connection->isSameFileStillThere()) {
+            // Still open on a file no longer at that path (restored, moved,
+            // synced over): its data would be stale for good.
+            qCInfo(lcData).noquote() << "A base de dados foi substituída; a ligar de novo:"
+                                     << m_connection->connectionString().describe();
+            m_connection.reset();
+        }
         if (!m_connection || !m_connection->isOpen())
             connect();
         LoadPendingRequests(*m_connection, data.first, data.second);

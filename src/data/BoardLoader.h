@@ -18,8 +18,11 @@ public:
 
 /// Loads everything one refresh shows. It owns the board's database
 /// connection, opens it on the first load and again after any failure (a lost
-/// connection, a server that went away), so the board heals by itself. Lives
-/// on one thread: the one that calls load().
+/// connection, a server that went away) or when the SQLite file it has open is
+/// no longer the one at its path (replaced or removed: a removed one then
+/// fails naming the file), so the board heals by itself and never keeps
+/// showing a database that is gone. Lives on one thread: the one that calls
+/// load().
 class BoardLoader : public BoardSource {
 public:
     BoardLoader(QString baseDirOverride, QString appDir);

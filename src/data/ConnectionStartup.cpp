@@ -99,9 +99,9 @@ ConnectionPlan planConnection(const QString& baseFolderOverride, const QString& 
     return plan;
 }
 
-void LIgarBd(const ConnectionPlan& plan, DatabaseConnection& connection) {
-    requireConnectionValues(plan);
+namespace {
 
+ConnectionString connectionStringFor(const ConnectionPlan& plan) {
     const ConnectionProfile& profile = plan.profile;
     ConnectionStringBuilder builder;
     builder.setProvider(u"MSDataShape"_s);
@@ -112,8 +112,24 @@ void LIgarBd(const ConnectionPlan& plan, DatabaseConnection& connection) {
     builder.setPassword(profile.password());
     builder.setEngine(profile.engine());
     builder.setOdbcDriver(profile.odbcDriver());
+    return builder.buildConnectionString();
+}
 
-    connection.connect(builder.buildConnectionString());
+} // namespace
+
+void LIgarBd(const ConnectionPlan& plan, DatabaseConnection& connection) {
+    requireConnectionValues(plan);
+    connection.connect(connectionStringFor(plan));
+}
+
+QString describePlannedConnection(const QString& baseFolderOverride, const QString& appDir) {
+    try {
+        const ConnectionPlan plan = planConnection(baseFolderOverride, appDir);
+        requireConnectionValues(plan);
+        return connectionStringFor(plan).describe();
+    } catch (const std::exception&) {
+        return {}; // only ever adds to a message; the load reports the problem
+    }
 }
 
 } // namespace assi

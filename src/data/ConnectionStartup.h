@@ -50,4 +50,8 @@ QString locateSettingsFile(const QString& baseFolderOverride, const QString& app
 /// opened.
 void LIgarBd(const ConnectionPlan& plan, DatabaseConnection& connection);
 
+/// The server and database LIgarBd would connect to now, as messages name
+/// them (never the password); empty when they cannot be worked out.
+QString describePlannedConnection(const QString& baseFolderOverride, const QString& appDir);
+
 } // namespace assi

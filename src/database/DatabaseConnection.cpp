@@ -5,11 +5,17 @@
 #include "QueryRecordset.h"
 #include "Recordset.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +31,22 @@ QString driverMessage(const QSqlError& error) {
 }
 
 } // namespace
+
+std::optional<FileIdentity> fileIdentityOf(const QString& path) {
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return FileIdentity{quint64(status.st_dev), quint64(status.st_ino)};
+#else
+    // No inode to go by: a file renamed over the database is a new file, born
+    // after the one that was opened.
+    const QFileInfo info(QFileInfo(path).canonicalFilePath());
+    if (!info.exists())
+        return std::nullopt;
+    return FileIdentity{0, quint64(info.birthTime().toMSecsSinceEpoch())};
+#endif
+}
 
 DatabaseConnection::DatabaseConnection() : m_name(u"assi-connection-%1"_s.arg(++connectionCount)) {}
 
@@ -53,8 +75,12 @@ void DatabaseConnection::connect(const ConnectionString& connectionString) {
                                                           : QString();
         if (file.isEmpty())
             fail(cannotConnect, u"falta o ficheiro da base de dados (BaseDados)"_s);
-        if (!QFileInfo(file).isFile())
+        // Taken before opening: a file swapped in between then only costs
+        // one needless reconnection, never a missed one.
+        m_sqliteIdentity = QFileInfo(file).isFile() ? fileIdentityOf(file) : std::nullopt;
+        if (!m_sqliteIdentity)
             fail(cannotConnect, u"o ficheiro %1 não existe"_s.arg(QDir::toNativeSeparators(file)));
+        m_sqliteFile = file;
     }
     // Qt's ODBC driver takes any text holding ".dsn" for the name of a file DSN.
     if (connectionString.driverName == u"QODBC"_s &&
@@ -124,7 +150,15 @@ bool DatabaseConnection::isOpen() const {
     return m_database.isValid() && m_database.isOpen();
 }
 
+bool DatabaseConnection::isSameFileStillThere() const {
+    if (!isOpen() || !m_sqliteIdentity)
+        return true;
+    return fileIdentityOf(m_sqliteFile) == m_sqliteIdentity;
+}
+
 void DatabaseConnection::close() {
+    m_sqliteFile.clear();
+    m_sqliteIdentity.reset();
     if (!m_database.isValid())
         return;
     m_database.close();

@@ -5,6 +5,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <optional>
 
 namespace assi {
 
@@ -16,7 +17,23 @@ namespace assi {
 /// SQL Server sessions start with `SET DATEFIRST 7`, so that weekday numbers
 /// count Sunday as 1 whatever the login's language.
 ///
+/// A SQLite connection remembers which file it opened, not just its path: a
+/// restore, a `mv` or a sync tool renaming a fresh copy over the database
+/// leaves the open handle on the old file, and isSameFileStillThere() is how
+/// the owner finds out that it must connect again.
+///
 /// No message, log line or error it produces holds the password.
+/// Which file a path leads to, told apart from any file later put there.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0; // elsewhere than Unix: the birth time, in ms
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+/// The identity of the file at `path`, following symbolic links; none when
+/// there is no file there.
+std::optional<FileIdentity> fileIdentityOf(const QString& path);
+
 class DatabaseConnection {
 public:
     DatabaseConnection();
@@ -36,6 +53,11 @@ public:
     Recordset openQuery(const QString& sql);
 
     bool isOpen() const;
+    /// For an open SQLite connection: whether the file now at its path (after
+    /// symbolic links) is still the one it opened; false once that file was
+    /// replaced or removed. Always true for SQL Server and while closed. Costs
+    /// one stat(), so it can run before every refresh.
+    bool isSameFileStillThere() const;
     /// Closes the connection (it can be connected again).
     void close();
     DatabaseEngine engine() const;
@@ -46,7 +68,9 @@ private:
 
     QString m_name; // the QSqlDatabase connection name, unique per instance
     ConnectionString m_connectionString;
-    QSqlDatabase m_database; // invalid while no connection was added
+    QSqlDatabase m_database;                      // invalid while no connection was added
+    QString m_sqliteFile;                         // the SQLite file's path as the settings name it
+    std::optional<FileIdentity> m_sqliteIdentity; // of the file it opened
 };
 
 } // namespace assi

@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     const QString appDir = QString::fromLocal8Bit(argv[2]);
 
     const assi::ConnectionPlan plan = assi::planConnection(baseDir, appDir);
-    assi::ThreadedBoardFeed feed(std::make_unique<assi::BoardLoader>(baseDir, appDir));
+    assi::ThreadedBoardFeed feed(
+        [&] { return std::make_unique<assi::BoardLoader>(baseDir, appDir); });
     assi::Assi window(&feed, plan.settingsFilePath, QDate());
     window.resize(800, 600);
     window.Form_Load();

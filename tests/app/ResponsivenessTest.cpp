@@ -64,7 +64,7 @@ TEST(Responsiveness, TheWindowStaysAliveDuringASlowLoad) {
     QAtomicInt loads;
     QElapsedTimer leaving;
     {
-        ThreadedBoardFeed feed(std::make_unique<HeldSource>(release, loads));
+        ThreadedBoardFeed feed([&] { return std::make_unique<HeldSource>(release, loads); });
         Assi window(&feed, settings, QDate(2026, 12, 7));
         QDateTime now(QDate(2026, 12, 7), QTime(9, 0));
         window.setClock([&now] { return now; });

@@ -3,8 +3,8 @@
 
 #include "ConnectionStringBuilder.h"
 #include "DatabaseConnection.h"
-#include "FakeTdsServer.h"
 #include "common/ErrorOf.h"
+#include "common/FakeTdsServer.h"
 
 #include <gtest/gtest.h>
 #include <netinet/in.h>

@@ -206,6 +206,26 @@ void FakeTdsServer::run() {
     }
 }
 
+void FakeTdsServer::trickle(int client) {
+    // A reply packet longer than anyone will wait for, one byte at a time:
+    // every read succeeds, so no per-read timeout ever expires.
+    constexpr std::uint16_t longest = 4096; // the packet size a client always accepts
+    QByteArray header;
+    header.append(char(Reply));
+    header.append(char(0)); // not the last packet
+    header.append(char(longest >> 8));
+    header.append(char(longest & 0xFF));
+    header.append(QByteArray::fromHex("00000100"));
+    constexpr int ticksPerByte = 20; // of 50 ms
+    for (qsizetype sent = 0; !m_stop; ++sent) {
+        const char byte = sent < header.size() ? header[sent] : char(0);
+        if (::send(client, &byte, 1, MSG_NOSIGNAL) != 1)
+            return;
+        for (int tick = 0; tick < ticksPerByte && !m_stop; ++tick)
+            ::poll(nullptr, 0, 50);
+    }
+}
+
 void FakeTdsServer::serve(int client) {
     QByteArray buffer;
     QByteArray message;
@@ -236,6 +256,8 @@ void FakeTdsServer::serve(int client) {
         message.clear();
         if (m_mode == Mode::Silent)
             continue;
+        if (m_mode == Mode::Trickle)
+            return trickle(client);
 
         switch (type) {
         case PreLogin:

@@ -17,6 +17,7 @@ public:
         Accept,      // logs in; every statement succeeds with no rows
         RejectLogin, // answers the login with an error message
         Silent,      // accepts the TCP connection and never answers
+        Trickle,     // answers the pre-login with one byte a second, never ending
     };
 
     explicit FakeTdsServer(Mode mode);
@@ -40,6 +41,7 @@ public:
 private:
     void run();
     void serve(int client);
+    void trickle(int client);
 
     Mode m_mode;
     int m_listener = -1;
