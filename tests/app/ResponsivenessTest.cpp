@@ -43,17 +43,6 @@ QString statusLineText(const Assi& window) {
     return window.findChild<QLabel*>(QStringLiteral("StatusLine"))->text();
 }
 
-// Processes events until `done` or `ms` pass.
-template <typename Pred> bool spinUntil(Pred done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return done();
-}
-
 } // namespace
 
 TEST(Responsiveness, TheWindowStaysAliveDuringASlowLoad) {
@@ -71,7 +60,7 @@ TEST(Responsiveness, TheWindowStaysAliveDuringASlowLoad) {
         window.resize(800, 600);
         window.Form_Load();
         window.show();
-        ASSERT_TRUE(spinUntil([&] { return loads.loadAcquire() == 1; }, 2000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return loads.loadAcquire() == 1; }, 2000));
 
         // Still loading a second and a half later: the window says so, and a
         // tick starts no second load.
@@ -86,10 +75,10 @@ TEST(Responsiveness, TheWindowStaysAliveDuringASlowLoad) {
 
         // The load comes back: its failure shows, and the next tick tries again.
         release.release();
-        ASSERT_TRUE(spinUntil([&] { return !window.isRefreshing(); }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isRefreshing(); }, 3000));
         EXPECT_TRUE(statusLineText(window).startsWith(u"Falha às"_s));
         window.Relogio_Timer();
-        ASSERT_TRUE(spinUntil([&] { return loads.loadAcquire() == 2; }, 2000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return loads.loadAcquire() == 2; }, 2000));
 
         // Esc in the middle of that load closes the window at once.
         QTest::keyClick(window.Grelha_1(), Qt::Key_Escape);

@@ -11,8 +11,8 @@
 #include "common/TempDir.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTcpServer>
+#include <QTest>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -40,16 +40,6 @@ bool freeTdsInstalled() {
         .contains(u"[FreeTDS]"_s);
 }
 
-template <typename Pred> bool spinUntil(Pred done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return done();
-}
-
 TEST(SqlServerDeadline, ATricklingServerFailsTheRefreshAtTheDeadline) {
     if (!freeTdsInstalled())
         GTEST_SKIP() << "the FreeTDS ODBC driver is not installed";
@@ -71,7 +61,7 @@ TEST(SqlServerDeadline, ATricklingServerFailsTheRefreshAtTheDeadline) {
         QObject::connect(&feed, &BoardFeed::loaded,
                          [&](const BoardData& data) { results.append(data); });
         feed.load(QDate(2026, 12, 7));
-        ASSERT_TRUE(spinUntil([&] { return !results.isEmpty(); }, 30000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !results.isEmpty(); }, 30000));
         const QString shown = results.first().requestsError.value_or(QString());
         EXPECT_TRUE(shown.startsWith(
             u"A base de dados não respondeu em 2 s (servidor 127.0.0.1,%1, "
@@ -83,7 +73,7 @@ TEST(SqlServerDeadline, ATricklingServerFailsTheRefreshAtTheDeadline) {
         // Gone, the server lets the driver return: its thread must end before
         // the test does.
         server.reset();
-        EXPECT_TRUE(spinUntil([&] { return !feed.hasUnfinishedLoads(); }, 60000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !feed.hasUnfinishedLoads(); }, 60000));
     }
     EXPECT_EQ(results.size(), 1);
 }

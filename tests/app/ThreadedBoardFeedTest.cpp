@@ -3,8 +3,8 @@
 #include "BoardLoader.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QSemaphore>
+#include <QTest>
 #include <QThread>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -45,16 +45,6 @@ private:
     Sources& m_sources;
     bool m_blocks;
 };
-
-template <typename Pred> bool spinUntil(Pred done, int ms = 10000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return done();
-}
 
 const QString deadlinePassed =
     u"A base de dados não respondeu em 0,5 s (servidor srv, base de dados OTK); a ligação "
@@ -99,7 +89,8 @@ TEST_P(FeedDeadline, AStuckLoadFailsAndTheNextOneStartsAfresh) {
         for (qsizetype i = 0; i < c.outcomes.size(); ++i) {
             feed.load(today);
             EXPECT_EQ(results.size(), i) << "answered inside load()";
-            ASSERT_TRUE(spinUntil([&] { return results.size() == i + 1; })) << "load " << i;
+            ASSERT_TRUE(QTest::qWaitFor([&] { return results.size() == i + 1; }, 10000))
+                << "load " << i;
             EXPECT_EQ(results[i].today, today);
             const QString shown = results[i].requestsError.value_or(QString());
             if (c.outcomes[i].isEmpty())
@@ -113,14 +104,15 @@ TEST_P(FeedDeadline, AStuckLoadFailsAndTheNextOneStartsAfresh) {
         // The stuck loads come back at last: nothing more reaches the window,
         // and their threads end and free their sources.
         sources.release.release(c.blocking);
-        ASSERT_TRUE(spinUntil([&] { return !feed.hasUnfinishedLoads(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !feed.hasUnfinishedLoads(); }, 10000));
         EXPECT_EQ(sources.destroyed, c.blocking);
         QCoreApplication::processEvents();
         EXPECT_EQ(results.size(), c.outcomes.size());
 
         // And the board is back to normal.
         feed.load(today);
-        ASSERT_TRUE(spinUntil([&] { return results.size() == c.outcomes.size() + 1; }));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return results.size() == c.outcomes.size() + 1; }, 10000));
         EXPECT_FALSE(results.last().requestsError.has_value());
     }
     EXPECT_EQ(sources.destroyed, sources.made);
