@@ -18,6 +18,10 @@ constexpr int requestFieldCount = 5;
 struct RequestField {
     QString name;
     int size;
+    // A date-time shows as its date alone: its time would otherwise follow
+    // the regional short date into the field, and where that date is short
+    // (the C locale's "11/30/26") a piece of the time would show after it.
+    bool dateOnly = false;
 };
 
 const std::array<RequestField, requestFieldCount>& requestFields() {
@@ -25,10 +29,16 @@ const std::array<RequestField, requestFieldCount>& requestFields() {
         {u"Dep"_s, requestDepSize},
         {u"Cliente"_s, requestClienteSize},
         {u"Pedido"_s, requestPedidoSize},
-        {u"DataPedido"_s, requestDataPedidoSize},
+        {u"DataPedido"_s, requestDataPedidoSize, true},
         {u"Obs"_s, requestObsSize},
     }};
     return fields;
+}
+
+QVariant shownPart(const RequestField& field, const QVariant& value) {
+    if (field.dateOnly && value.typeId() == QMetaType::QDateTime && !value.isNull())
+        return value.toDateTime().date();
+    return value;
 }
 
 } // namespace
@@ -58,7 +68,8 @@ void dealOutRequests(Recordset& query, Recordset& first, Recordset& second) {
         target.addNew();
         // The target's sized fields cut each text to their size.
         for (int f = 0; f < requestFieldCount; ++f)
-            target.setValue(f, toRegionalText(query.value(source[size_t(f)])));
+            target.setValue(f, toRegionalText(shownPart(requestFields()[size_t(f)],
+                                                        query.value(source[size_t(f)]))));
         target.update();
     }
 }

@@ -33,6 +33,17 @@ QStringView stripEnclosingQuotes(QStringView value) {
     return value;
 }
 
+// The line starting at `pos`, which moves past its end. A lone carriage
+// return ends a line too, as old Mac editors and some scripts write them.
+QStringView nextLine(QStringView text, qsizetype& pos) {
+    const qsizetype start = pos;
+    while (pos < text.size() && text[pos] != u'\n' && text[pos] != u'\r')
+        ++pos;
+    const QStringView line = text.sliced(start, pos - start);
+    ++pos;
+    return line;
+}
+
 bool isSameName(QStringView a, QStringView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
@@ -80,19 +91,20 @@ QString IniText::findValue(QStringView text, QStringView section, QStringView ke
         return {};
 
     bool inWantedSection = false;
-    for (const QStringView rawLine : text.tokenize(u'\n')) {
-        const QStringView line = trimBlanks(rawLine);
+    for (qsizetype pos = 0; pos < text.size();) {
+        const QStringView line = trimBlanks(nextLine(text, pos));
         if (line.isEmpty() || line.front() == u';')
             continue;
         if (line.front() == u'[') {
-            const qsizetype close = line.lastIndexOf(u']');
-            if (close > 0) {
-                // A later section of the same name is never searched.
-                if (inWantedSection)
-                    return {};
-                inWantedSection = isSameName(trimBlanks(line.sliced(1, close - 1)), wantedSection);
-                continue;
-            }
+            // The name ends at the first ']', or with the line when there is none.
+            const QStringView rest = line.sliced(1);
+            const qsizetype close = rest.indexOf(u']');
+            const QStringView name = close < 0 ? rest : rest.first(close);
+            // A later section of the same name is never searched.
+            if (inWantedSection)
+                return {};
+            inWantedSection = isSameName(trimBlanks(name), wantedSection);
+            continue;
         }
         if (!inWantedSection)
             continue;

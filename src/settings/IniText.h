@@ -8,11 +8,21 @@ namespace assi {
 
 /// The text of an INI file and the lookup of one value in it, following the
 /// rules of Windows' own INI reading, since the sites' files were written for
-/// it: section and key names match case-insensitively; blanks around names and
-/// values are dropped; a value is the whole rest of its line (no inline
-/// comments), less one pair of enclosing double or single quotes; lines that
-/// start with ';' are comments; only the first section of a given name is
+/// it: lines end at a line feed, a carriage return and line feed, or a lone
+/// carriage return; a section header runs from '[' to the first ']' (or to the
+/// end of the line when there is none), so "[Cores]antigo]" is the section
+/// "Cores"; section and key names match case-insensitively; blanks around
+/// names and values are dropped; a value is the whole rest of its line (no
+/// inline comments), less one pair of enclosing double or single quotes; lines
+/// that start with ';' are comments; only the first section of a given name is
 /// searched, and in it the first of duplicate keys wins.
+///
+/// Where Windows is unsound the reader goes further, on purpose:
+/// - a UTF-8 byte order mark is never part of the first section's name;
+/// - UTF-16 big-endian files read as well as little-endian ones;
+/// - UTF-8 without a byte order mark reads as UTF-8 (Windows would show its
+///   accents as two ANSI characters each); only text that is not valid UTF-8
+///   is taken as Windows-1252.
 class IniText {
 public:
     /// Decodes the bytes of an INI file: UTF-16 (little or big endian) with a

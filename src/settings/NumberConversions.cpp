@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace assi {
@@ -18,8 +19,6 @@ constexpr long long MaxExponent = 100000;
 constexpr double MaxFontPointSize = 2048.0;
 // "&H" or "&O" before hexadecimal or octal digits.
 constexpr qsizetype RadixPrefixLength = 2;
-// Digits between two group separators, as in "1.234.567".
-constexpr qsizetype GroupDigits = 3;
 
 QString int32Range() {
     return u"de -2147483648 a 2147483647"_s;
@@ -107,32 +106,42 @@ qsizetype groupSeparatorAt(QStringView s, qsizetype pos, const QString& separato
     return noBreakSpace && s[pos] == u' ' ? 1 : 0;
 }
 
-// Reads [sign] digits [decimal digits] [E [sign] digits] from `pos` on. The
-// integer digits may be split in groups of three by `groupSeparator`; an
+// How a decimal text may be written, beyond [sign] digits [point digits].
+struct DecimalSyntax {
+    QString decimalSeparator;
+    // May stand anywhere in the integer part once a digit is read ("1,2,3");
+    // empty when the locale groups no digits.
+    QString groupSeparator;
+    // "D" as an exponent letter besides "E" (only the leading-number reading).
+    bool exponentD = false;
+};
+
+bool isExponentLetter(QChar c, bool exponentD) {
+    return c == u'E' || c == u'e' || (exponentD && (c == u'D' || c == u'd'));
+}
+
+// Reads [sign] digits [decimal digits] [E [sign] digits] from `pos` on. An
 // exponent without digits is left unread. Returns false when no digit was read.
-bool readDecimal(QStringView s, qsizetype& pos, const QString& decimalSeparator,
-                 const QString& groupSeparator, DecimalParts& parts) {
+bool readDecimal(QStringView s, qsizetype& pos, const DecimalSyntax& syntax, DecimalParts& parts) {
     qsizetype at = pos;
     if (at < s.size() && (s[at] == u'+' || s[at] == u'-')) {
         parts.negative = s[at] == u'-';
         ++at;
     }
     qsizetype integerDigits = 0;
-    const qsizetype firstRun = countDigits(s, at);
-    for (qsizetype i = 0; i < firstRun; ++i)
-        parts.digits += char(s[at + i].unicode());
-    at += firstRun;
-    integerDigits += firstRun;
-    if (firstRun >= 1 && firstRun <= GroupDigits) {
-        for (qsizetype sep; (sep = groupSeparatorAt(s, at, groupSeparator)) > 0;) {
-            if (countDigits(s, at + sep) != GroupDigits)
-                break;
-            for (qsizetype i = 0; i < GroupDigits; ++i)
-                parts.digits += char(s[at + sep + i].unicode());
-            at += sep + GroupDigits;
-            integerDigits += GroupDigits;
-        }
+    for (;;) {
+        const qsizetype run = countDigits(s, at);
+        for (qsizetype i = 0; i < run; ++i)
+            parts.digits += char(s[at + i].unicode());
+        at += run;
+        integerDigits += run;
+        const qsizetype separator =
+            integerDigits > 0 ? groupSeparatorAt(s, at, syntax.groupSeparator) : 0;
+        if (separator == 0)
+            break;
+        at += separator;
     }
+    const QString& decimalSeparator = syntax.decimalSeparator;
     if (!decimalSeparator.isEmpty() && s.sliced(at).startsWith(decimalSeparator)) {
         const qsizetype fraction = countDigits(s, at + decimalSeparator.size());
         if (fraction > 0 || integerDigits > 0) {
@@ -145,7 +154,7 @@ bool readDecimal(QStringView s, qsizetype& pos, const QString& decimalSeparator,
         return false;
 
     long long exponent = 0;
-    if (at < s.size() && (s[at] == u'E' || s[at] == u'e')) {
+    if (at < s.size() && isExponentLetter(s[at], syntax.exponentD)) {
         qsizetype e = at + 1;
         bool negativeExponent = false;
         if (e < s.size() && (s[e] == u'+' || s[e] == u'-'))
@@ -189,9 +198,33 @@ double toDouble(DecimalParts parts) {
     return value;
 }
 
+// Takes the currency symbol and the sign off the front (`fromEnd` false) or
+// the back of `s`, each at most once in all, with blanks around them.
+void takeAffixes(QStringView& s, bool fromEnd, const QString& currency, bool& currencySeen,
+                 std::optional<bool>& negative) {
+    for (;;) {
+        s = trimBlanks(s);
+        if (s.isEmpty())
+            return;
+        if (!currencySeen && !currency.isEmpty() &&
+            (fromEnd ? s.endsWith(currency) : s.startsWith(currency))) {
+            currencySeen = true;
+            s = fromEnd ? s.chopped(currency.size()) : s.sliced(currency.size());
+            continue;
+        }
+        const QChar c = fromEnd ? s.back() : s.front();
+        if (!negative && (c == u'+' || c == u'-')) {
+            negative = c == u'-';
+            s = fromEnd ? s.chopped(1) : s.sliced(1);
+            continue;
+        }
+        return;
+    }
+}
+
 // The whole text as a number in the regional format (see parseStrictWholeNumber()).
 double parseStrictNumber(QStringView text, const RegionalFormat& format) {
-    const QStringView s = trimBlanks(text);
+    QStringView s = trimBlanks(text);
     qsizetype pos = 0;
     if (const int radix = radixOfPrefix(s)) {
         pos = RadixPrefixLength;
@@ -200,29 +233,55 @@ double parseStrictNumber(QStringView text, const RegionalFormat& format) {
             throw notANumber();
         return value;
     }
-    DecimalParts parts;
-    if (!readDecimal(s, pos, format.decimalSeparator, format.groupSeparator, parts) ||
-        pos != s.size())
+
+    const bool parenthesised = s.size() >= 2 && s.front() == u'(' && s.back() == u')';
+    if (parenthesised)
+        s = s.sliced(1, s.size() - 2);
+    bool currencySeen = false;
+    std::optional<bool> negative;
+    takeAffixes(s, false, format.currencySymbol, currencySeen, negative);
+    takeAffixes(s, true, format.currencySymbol, currencySeen, negative);
+    // One sign at most, and none inside parentheses.
+    if (parenthesised && negative)
         throw notANumber();
+    if (!s.isEmpty() && (s.front() == u'+' || s.front() == u'-') && (negative || parenthesised))
+        throw notANumber();
+
+    DecimalParts parts;
+    const DecimalSyntax syntax{format.decimalSeparator, format.groupSeparator, false};
+    if (!readDecimal(s, pos, syntax, parts) || pos != s.size())
+        throw notANumber();
+    if (parenthesised || negative.value_or(false))
+        parts.negative = true;
     return toDouble(std::move(parts));
+}
+
+bool isValBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
 }
 
 // See parseLeadingWholeNumber().
 double parseLeadingNumber(QStringView text) {
+    // "&H" and "&O" count only with the letter right after the '&': "& HF" is no number.
+    qsizetype first = 0;
+    while (first < text.size() && isValBlank(text[first]))
+        ++first;
+    const int radix = radixOfPrefix(text.sliced(first));
+
     QString compact;
     compact.reserve(text.size());
     for (const QChar c : text) {
-        if (c != u' ' && c != u'\t' && c != u'\n')
+        if (!isValBlank(c))
             compact.append(c);
     }
     const QStringView s = compact;
     qsizetype pos = 0;
-    if (const int radix = radixOfPrefix(s)) {
+    if (radix) {
         pos = RadixPrefixLength;
         return readRadixDigits(s, pos, radix);
     }
     DecimalParts parts;
-    if (!readDecimal(s, pos, u"."_s, QString(), parts))
+    if (!readDecimal(s, pos, DecimalSyntax{u"."_s, QString(), true}, parts))
         return 0.0;
     return toDouble(std::move(parts));
 }

@@ -21,15 +21,19 @@ double roundHalfToEven(double value);
 // The longest number at the start of `text`, to the nearest signed 32-bit
 // integer (halves to even), never failing on text: blanks, tabs and line feeds
 // anywhere are ignored, "." is the only decimal point whatever the regional
-// settings, an exponent (E) and a leading &H or &O are read, and text that
-// starts with no number gives 0. Throws OutOfRange only for a value beyond
+// settings, an exponent (E or D: "1d2" is 100) and a leading &H or &O are read
+// (the letter right after the '&': "& HF" is no number), and text that starts
+// with no number gives 0. Throws OutOfRange only for a value beyond
 // 32 bits or a radix pattern over 32 bits.
 std::int32_t parseLeadingWholeNumber(QStringView text);
 
 // The whole text (blanks around it allowed) read as a number in the regional
-// format: an optional sign, digits with the locale's group separator between
-// groups of three, the locale's decimal separator, an optional exponent (E),
-// or &H / &O digits. Then taken to the nearest signed 32-bit integer, halves
+// format, as Windows' runtime reads it: a sign before or after the number,
+// with blanks between it and the digits (" - 1234 ", "1234-"), or parentheses
+// for a negative ("(5)"); the locale's currency symbol before or after; digits
+// with the locale's group separator anywhere in the integer part (under en_US
+// "12,5" is 125); the locale's decimal separator; an optional exponent (E).
+// Or &H / &O digits. Then taken to the nearest signed 32-bit integer, halves
 // to even. Empty or non-numeric text is NotANumber.
 std::int32_t parseStrictWholeNumber(QStringView text,
                                     const RegionalFormat& format = RegionalFormat::current());

@@ -15,6 +15,7 @@ RegionalFormat RegionalFormat::current() {
     format.groupSeparator = QString::fromLocal8Bit(conventions->thousands_sep);
     if (format.groupSeparator == format.decimalSeparator)
         format.groupSeparator.clear();
+    format.currencySymbol = QString::fromLocal8Bit(conventions->currency_symbol).trimmed();
     return format;
 }
 

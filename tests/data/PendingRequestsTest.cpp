@@ -119,9 +119,10 @@ TEST(PendingRequests, RequestDateIsTheRegionalShortDate) {
         {"pt_PT.UTF-8", QTime(14, 35), u"06/12/2026"},
         {"pt_PT.UTF-8", QTime(0, 0), u"06/12/2026"},
         {"en_US.UTF-8", QTime(14, 35), u"12/06/2026"},
-        // An eight-character short date leaves room for the start of the time.
-        {"C", QTime(14, 35), u"12/06/26 1"},
+        // An eight-character short date, never followed by a piece of the time.
+        {"C", QTime(14, 35), u"12/06/26"},
         {"C", QTime(0, 0), u"12/06/26"},
+        {"C.UTF-8", QTime(9, 5), u"12/06/26"},
     };
     for (const Case& c : cases) {
         ScopedLocale locale(c.locale);

@@ -130,6 +130,11 @@ TEST(LeadingWholeNumber, ReadsTheLongestLeadingNumberUnderAnyLocale) {
         is(u"1e", 1),
         is(u"1e-1", 0),
         is(u"1,234", 1), // no group separator, even where the locale has one
+        is(u"& HF", 0),  // "&H" only with the letter right after the '&'
+        is(u" &H F", 15),
+        is(u"1d2", 100), // D is an exponent letter too
+        is(u"1D-1", 0),
+        is(u"2.5d1", 25),
         is(u"2147483647", Int32Max),
         outOfRange(u"2147483647.5"),
         outOfRange(u"2147483648"),
@@ -153,10 +158,11 @@ TEST(StrictWholeNumber, ReadsTheWholeTextInTheEnglishFormat) {
                           is(u"1,234", 1234),
                           is(u"1,234,567", 1234567),
                           is(u"1,234.5", 1234), // halves to even
-                          notANumber(u"12,34"), // groups are of three digits
-                          notANumber(u"1234,567"),
+                          is(u"12,34", 1234),   // group separators anywhere in the integer part
+                          is(u"1234,567", 1234567),
+                          is(u"12,5", 125),
                           notANumber(u",123"),
-                          notANumber(u"1,,234"),
+                          notANumber(u"1.5,0"),
                           is(u"12.5", 12),
                           is(u"13.5", 14),
                           is(u"-12.5", -12),
@@ -177,10 +183,24 @@ TEST(StrictWholeNumber, ReadsTheWholeTextInTheEnglishFormat) {
                           notANumber(u"abc"),
                           notANumber(u"12abc"),
                           notANumber(u"1 2"),
-                          notANumber(u"(5)"), // accounting negatives, trailing signs and
-                          notANumber(u"5-"),  // currency are not settings texts
-                          notANumber(u"$5"),
-                          notANumber(u"- 5"),
+                          is(u"(5)", -5), // accounting negatives, trailing signs, currency
+                          is(u"5-", -5),
+                          is(u" - 1234 ", -1234),
+                          is(u"1234 +", 1234),
+                          is(u"$5", 5),
+                          is(u"5 $", 5),
+                          is(u"-$5", -5),
+                          is(u"$ -5", -5),
+                          is(u"($1,234)", -1234),
+                          notANumber(u"(-5)"), // one way of saying negative at a time
+                          notANumber(u"--5"),
+                          notANumber(u"-5-"),
+                          notANumber(u"+5-"),
+                          notANumber(u"$5$"),
+                          notANumber(u"€5"), // not this locale's currency
+                          notANumber(u"(5"),
+                          notANumber(u"()"),
+                          notANumber(u"$"),
                           notANumber(u"inf"),
                           notANumber(u"nan"),
                           is(u"2147483647", Int32Max),
@@ -204,6 +224,10 @@ TEST(StrictWholeNumber, ReadsTheWholeTextInThePortugueseFormat) {
                           notANumber(u"12.5"),
                           notANumber(u"1.234"), // no group separator in this locale
                           notANumber(u"1 234"),
+                          is(u"5 €", 5),
+                          is(u"(2,5)", -2),
+                          is(u"3-", -3),
+                          notANumber(u"$5"),
                           is(u"&HFF", 255),
                           is(u"1E3", 1000),
                           notANumber(u""),
@@ -244,7 +268,9 @@ TEST(StrictDecimal, ReadsASingleUnderTheRegionalFormat) {
                           outOfRange(u"1e39"),
                           outOfRange(u"-1e39"),
                           notANumber(u""),
-                          notANumber(u"12,5"),
+                          is(u"12,5", 125),
+                          is(u"1,5", 15),
+                          is(u"(0.5)", -0.5),
                           notANumber(u"alto"),
                       });
     expectConversions(

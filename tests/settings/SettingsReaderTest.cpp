@@ -45,7 +45,13 @@ const QByteArray HandWritten = "Orfa=antes de qualquer secção\n"
                                "QuantosMinutos = 5\n"
                                "[grelhapedidos]\n"
                                "Extra=nunca lida\n"
-                               "Titulo=duplicada\n";
+                               "Titulo=duplicada\n"
+                               "[Cores]antigo]\n"
+                               "Fundo=1\n"
+                               "[a][b]]\n"
+                               "Chave=2\n"
+                               "[Aberta   \n"
+                               "Chave=3\n";
 
 } // namespace
 
@@ -84,6 +90,10 @@ TEST(SettingsReader, ReadsValuesAsWindowsIniReadingDoes) {
         {u"Inexistente"_s, u"Titulo"_s, u""_s},                    // missing section
         {u"GrelhaPedidos"_s, u""_s, u""_s},                        // empty key asks for nothing
         {u""_s, u"Orfa"_s, u""_s},
+        {u"Cores"_s, u"Fundo"_s, u"1"_s},       // the name ends at the first ']'
+        {u"Cores]antigo"_s, u"Fundo"_s, u""_s}, // ...so this section is not there
+        {u"a"_s, u"Chave"_s, u"2"_s},
+        {u"Aberta"_s, u"Chave"_s, u"3"_s}, // a header without ']' still opens its section
     };
     for (const Case& c : cases) {
         EXPECT_EQ(readFrom(path, c.section, c.key), c.expected)
@@ -110,6 +120,7 @@ TEST(SettingsReader, DecodesWindowsEncodingsAndLineEnds) {
         {"UTF-16BE with BOM", "\xFE\xFF" + encoded(QStringConverter::Utf16BE)},
         {"Windows-1252", QByteArray(ansi.encode(body))},
         {"Windows-1252, LF only", QByteArray(ansi.encode(QString(body).remove(u'\r')))},
+        {"Windows-1252, CR only", QByteArray(ansi.encode(QString(body).remove(u'\n')))},
     };
     test::TempDir dir;
     for (const Case& c : cases) {
