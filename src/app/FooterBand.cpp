@@ -40,6 +40,10 @@ void FooterBand::setView(const StatusLine::View& view) {
     p.setColor(QPalette::Window, view.alarm() ? AlarmBackground : QuietBackground);
     p.setColor(QPalette::WindowText, view.alarm() ? AlarmText : QuietText);
     setPalette(p);
+    // Heavier when something is wrong, to be read from further off.
+    QFont f = font();
+    f.setWeight(view.alarm() ? QFont::DemiBold : QFont::Normal);
+    setFont(f);
     // The band may cut a long message: the tooltip keeps it whole, with the technical words.
     setToolTip(view.wholeStatus());
     fitTexts();
@@ -62,9 +66,12 @@ void FooterBand::fitTexts() {
     const int gap = 2 * padding;
     const int room = std::max(0, width() - 2 * padding);
     const int statusWidth = metrics.horizontalAdvance(m_view.status);
-    QString clock = m_view.clock;
-    if (metrics.horizontalAdvance(clock) + gap + statusWidth > room)
-        clock = m_view.shortClock;
+    QString clock;
+    for (const QString& form : std::as_const(m_view.clockForms)) {
+        clock = form;
+        if (metrics.horizontalAdvance(clock) + gap + statusWidth <= room)
+            break;
+    }
     const int statusRoom = std::max(0, room - metrics.horizontalAdvance(clock) - gap);
     m_clock->setText(clock);
     m_status->setText(metrics.elidedText(m_view.status, Qt::ElideRight, statusRoom));

@@ -117,9 +117,13 @@ void StatusLine::setSettingsProblem(const QString& message) {
 StatusLine::View StatusLine::view(const QDateTime& now, int periodMinutes,
                                   const QDateTime& nextAttempt) const {
     View v;
-    v.clock = portuguese().toString(now.date(), u"dddd, d 'de' MMMM 'de' yyyy"_s) + u" · "_s +
-              clockText(now);
-    v.shortClock = clockText(now);
+    const QString time = clockText(now);
+    v.clockForms = {portuguese().toString(now.date(), u"dddd, d 'de' MMMM 'de' yyyy"_s),
+                    portuguese().toString(now.date(), u"dddd, d 'de' MMMM"_s),
+                    portuguese().toString(now.date(), u"dddd"_s)};
+    for (QString& form : v.clockForms)
+        form += u" · "_s + time;
+    v.clockForms.append(time);
 
     const bool busy = m_busySince.isValid() && m_busySince.msecsTo(now) >= BusyNoticeMilliseconds;
     const QString nextWords = nextAttempt.isValid()

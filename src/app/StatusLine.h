@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 namespace assi {
 
@@ -19,10 +20,10 @@ public:
 
     struct View {
         State state = State::Ok;
-        QString clock;      // the day and time, written out
-        QString shortClock; // the time alone, for a band too narrow for both
-        QString status;     // what the data is worth, in plain words
-        QString detail;     // the message behind a failure, word for word
+        /// The day and time written out, then shorter forms for a narrower band.
+        QStringList clockForms;
+        QString status; // what the data is worth, in plain words
+        QString detail; // the message behind a failure, word for word
 
         /// Shown in red: the board's data cannot be trusted.
         bool alarm() const { return state == State::Stale || state == State::Failed; }

@@ -441,3 +441,19 @@ TEST(Assi, ABoardLeftRunningOverMidnightTurnsToTheNewDay) {
     }
     EXPECT_EQ(b.feed.loads, 2);
 }
+
+// The clock ticks on the wall clock's minute, so the footer's time turns when
+// every other clock's does; a start just before a minute does not tick twice in it.
+TEST(Assi, TheClockTicksOnTheMinute) {
+    const std::pair<QTime, int> cases[] = {
+        {QTime(9, 0), 60000},
+        {QTime(9, 0, 30), 30000},
+        {QTime(9, 0, 59, 500), 60500},
+    };
+    for (const auto& [time, interval] : cases) {
+        Board b;
+        b.now = QDateTime(QDate(2026, 12, 7), time);
+        b.window.Form_Load();
+        EXPECT_EQ(b.window.Relogio()->interval(), interval) << time.toString().toStdString();
+    }
+}
