@@ -159,6 +159,10 @@ StatusLine::View StatusLine::view(const QDateTime& now, int periodMinutes,
         v.status = u"Atualizado "_s + momentText(m_lastSuccess, now, u"às"_s);
         if (busy)
             v.status = u"A atualizar… · "_s + v.status;
+    } else if (m_busySince.isValid() && m_busySince.secsTo(now) > staleAfterSecs) {
+        // The very first refresh hangs: there has never been data to go stale.
+        v.state = State::Stale;
+        v.status = sentence({u"À espera da base de dados"_s}, m_busySince, now, u"a atualizar…"_s);
     } else {
         v.state = State::Refreshing;
         v.status = busy ? u"A atualizar…"_s : u"A carregar…"_s;

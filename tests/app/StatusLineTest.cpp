@@ -52,6 +52,9 @@ TEST(StatusLine, SaysWhatTheDataIsWorthAndSinceWhen) {
              s.refreshStarted(at(10, 30));
          },
          u"Sem atualização desde as 10:02 · a atualizar…"_s, State::Stale},
+        {"a first refresh that never ends", [&](StatusLine& s) { s.refreshStarted(friday); },
+         u"À espera da base de dados desde sexta-feira, 4 de dezembro, às 09:58 · a atualizar…"_s,
+         State::Stale},
         {"failing since the first failure of the run",
          [&](StatusLine& s) {
              s.refreshSucceeded(at(10, 1));
