@@ -4,6 +4,7 @@
 #include "BoardError.h"
 #include "BoardFeed.h"
 #include "DetailPanel.h"
+#include "FooterBand.h"
 #include "Grid.h"
 #include "GridLooks.h"
 #include "Logging.h"
@@ -25,13 +26,21 @@ namespace assi {
 
 namespace {
 constexpr int TickMilliseconds = 60000;
+// A tick woken this close before the minute waits for the next one rather
+// than ticking twice in the same minute.
+constexpr int EarlyTickMilliseconds = 1000;
 // A board that could not start tries again this often.
 constexpr int StartRetryMilliseconds = 60000;
 // Notes are read standing at the board, not at a desk.
 constexpr qreal NotesPointSize = 12;
-constexpr int StatusPixelSize = 11;
-const QColor AlarmColour(0xC0, 0x00, 0x00);
-const QColor QuietColour(0x55, 0x55, 0x55);
+
+// How long from `now` until the clock's next tick, on the wall clock's minute.
+qint64 msecsToNextTick(const QDateTime& now) {
+    qint64 wait = TickMilliseconds - now.time().msecsSinceStartOfDay() % TickMilliseconds;
+    if (wait < EarlyTickMilliseconds)
+        wait += TickMilliseconds;
+    return wait;
+}
 } // namespace
 
 Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget* parent)
@@ -58,20 +67,22 @@ Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget*
     QFont notesFont = m_ui->Label1->font();
     notesFont.setPointSizeF(NotesPointSize);
     m_ui->Label1->setFont(notesFont);
-    m_panel =
-        std::make_unique<DetailPanel>(m_ui->Frame1, m_ui->Label1, [this] { return ScaleHeight(); });
+    // The notes fit above the footer, which must stay in sight.
+    m_panel = std::make_unique<DetailPanel>(m_ui->Frame1, m_ui->Label1,
+                                            [this] { return pixelsToTwips(heightAboveFooter()); });
     connect(m_ui->Grelha_1, &Grid::currentCellChanged, this, &Assi::Grelha_1_CurrentCellNotify);
     connect(m_ui->Grelha_11, &Grid::currentCellChanged, this, &Assi::Grelha_11_CurrentCellNotify);
     connect(m_ui->Grelha_2, &Grid::currentCellChanged, this, &Assi::Grelha_2_CurrentCellNotify);
     for (Grid* grid : {m_ui->Grelha_1, m_ui->Grelha_11, m_ui->Grelha_2})
         connect(grid, &Grid::dismissed, this, &Assi::hidePanelOnGridDismissed);
-    m_ui->StatusLine->setTextFormat(Qt::PlainText);
-    QFont statusFont = m_ui->StatusLine->font();
-    statusFont.setPixelSize(StatusPixelSize);
-    m_ui->StatusLine->setFont(statusFont);
 
-    m_relogio.setInterval(TickMilliseconds);
-    connect(&m_relogio, &QTimer::timeout, this, &Assi::Relogio_Timer);
+    // Once a minute, on the minute: the footer's clock turns with every other clock.
+    m_relogio.setSingleShot(true);
+    m_relogio.setTimerType(Qt::PreciseTimer);
+    connect(&m_relogio, &QTimer::timeout, this, [this] {
+        armRelogio();
+        Relogio_Timer();
+    });
     m_busyTimer.setSingleShot(true);
     m_busyTimer.setInterval(StatusLine::BusyNoticeMilliseconds);
     connect(&m_busyTimer, &QTimer::timeout, this, &Assi::showStatus);
@@ -99,6 +110,9 @@ QFrame* Assi::Frame1() const {
 }
 QLabel* Assi::Label1() const {
     return m_ui->Label1;
+}
+FooterBand* Assi::footer() const {
+    return m_ui->Footer;
 }
 
 void Assi::setClock(std::function<QDateTime()> clock) {
@@ -150,7 +164,11 @@ void Assi::Form_Load() {
     LoadGeneralSettings();
     showStatus();
     RefreshBoard();
-    m_relogio.start();
+    armRelogio();
+}
+
+void Assi::armRelogio() {
+    m_relogio.start(int(msecsToNextTick(m_clock())));
 }
 
 void Assi::LoadGeneralSettings() {
@@ -162,7 +180,9 @@ void Assi::LoadGeneralSettings() {
 void Assi::Relogio_Timer() {
     // TickCount never passes RefreshTicks (at most 32767) before it is reset.
     ++m_tickCount;
-    if (m_tickCount >= m_refreshTicks || m_retryOnNextTick) {
+    // A board left running overnight shows the new day's week from the first tick after midnight.
+    const bool newDay = today() != m_requestedDay;
+    if (m_tickCount >= m_refreshTicks || m_retryOnNextTick || newDay) {
         RefreshBoard();
         m_tickCount = 0;
     }
@@ -175,7 +195,8 @@ void Assi::RefreshBoard() {
     m_refreshing = true;
     m_status.refreshStarted(m_clock());
     m_busyTimer.start();
-    m_feed->load(today());
+    m_requestedDay = today();
+    m_feed->load(m_requestedDay);
 }
 
 void Assi::onLoaded(const BoardData& data) {
@@ -269,12 +290,18 @@ void Assi::Form_KeyPress() {
     QCoreApplication::exit(0);
 }
 
+int Assi::heightAboveFooter() const {
+    return std::max(0, height() - computeFooterSize(height()).height);
+}
+
 void Assi::Form_Resize() {
-    const BoardLayout layout = computeBoardLayout(ScaleWidth(), ScaleHeight());
+    const BoardLayout layout = computeBoardLayout(ScaleWidth(), pixelsToTwips(heightAboveFooter()));
     placeInTwips(m_ui->Grelha_2, layout.grelha2);
     placeInTwips(m_ui->Grelha_1, layout.grelha1);
     placeInTwips(m_ui->Grelha_11, layout.grelha11);
-    placeInTwips(m_ui->StatusLine, layout.statusLine);
+    const FooterSize footer = computeFooterSize(height());
+    m_ui->Footer->setTextPixels(footer.textPixels);
+    m_ui->Footer->setGeometry(0, heightAboveFooter(), width(), footer.height);
     showStatus();
 }
 
@@ -296,16 +323,21 @@ void Assi::keyPressEvent(QKeyEvent* event) {
 }
 
 void Assi::showStatus() {
-    const StatusLine::View v = m_status.view(m_clock(), m_refreshTicks);
-    m_statusText = v.text;
-    QLabel* line = m_ui->StatusLine;
-    // A long driver message must not run off the window: cut it, keep it whole in the tooltip.
-    line->setText(
-        line->fontMetrics().elidedText(v.text, Qt::ElideRight, std::max(0, line->width())));
-    QPalette p = line->palette();
-    p.setColor(QPalette::WindowText, v.alarm ? AlarmColour : QuietColour);
-    line->setPalette(p);
-    line->setToolTip(v.text);
+    const StatusLine::View v = m_status.view(m_clock(), m_refreshTicks, nextRefreshAt());
+    m_statusText = v.wholeStatus();
+    m_ui->Footer->setView(v);
+}
+
+QDateTime Assi::nextRefreshAt() const {
+    if (!m_relogio.isActive())
+        return {};
+    const QDateTime now = m_clock();
+    const QDateTime nextTick = now.addMSecs(msecsToNextTick(now));
+    const bool newDay = !m_fixedToday.isValid() && nextTick.date() != m_requestedDay;
+    if (m_retryOnNextTick || newDay)
+        return nextTick;
+    const int ticksToGo = std::max(1, m_refreshTicks - m_tickCount);
+    return nextTick.addMSecs(qint64(ticksToGo - 1) * TickMilliseconds);
 }
 
 } // namespace assi

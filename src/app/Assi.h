@@ -22,11 +22,12 @@ namespace assi {
 
 class BoardFeed;
 class DetailPanel;
+class FooterBand;
 class Grid;
 class SettingsLookup;
 class StartupNotice;
 
-/// The board's window: three grids, the detail panel and the status line,
+/// The board's window: three grids, the detail panel and the footer band,
 /// refreshed from the database every few minutes.
 class Assi : public QWidget {
     Q_OBJECT
@@ -73,6 +74,7 @@ public:
     Grid* Grelha_2() const;
     QFrame* Frame1() const;
     QLabel* Label1() const;
+    FooterBand* footer() const;
     QTimer* Relogio() { return &m_relogio; }
     const QString& SettingsFilePath() const { return m_settingsFilePath; }
     int RefreshTicks() const { return m_refreshTicks; }
@@ -83,7 +85,8 @@ public:
     const QString& startupProblem() const { return m_startupProblem; }
     /// The last refresh's error, empty after a successful one.
     const QString& lastError() const { return m_lastError; }
-    /// What the status line says, whole (the line itself may cut it to fit).
+    /// What the footer says of the data, whole, with the message behind a
+    /// failure (the band itself may cut it to fit).
     const QString& statusText() const { return m_statusText; }
     bool isRefreshing() const { return m_refreshing; }
     double ScaleWidth() const;
@@ -91,7 +94,7 @@ public:
     /// The window's background colour, 0x00BBGGRR: white.
     qint32 BackColor() const { return 0x00FFFFFF; }
 
-    /// The clock the status line reads; tests replace it.
+    /// The clock the footer and the day's change read; tests replace it.
     void setClock(std::function<QDateTime()> clock);
 
 Q_SIGNALS:
@@ -108,6 +111,11 @@ private:
     void applyRefresh(const BoardData& data);
     void onLoaded(const BoardData& data);
     void showStatus();
+    /// Arms the clock's next tick for the wall clock's next minute.
+    void armRelogio();
+    /// When the next refresh is due, for the footer; invalid while the clock is stopped.
+    QDateTime nextRefreshAt() const;
+    int heightAboveFooter() const;
 
     std::unique_ptr<Ui::Assi> m_ui;
     std::unique_ptr<DetailPanel> m_panel;
@@ -125,6 +133,7 @@ private:
     QString m_startupProblem;
     bool m_refreshing = false;
     bool m_retryOnNextTick = false;
+    QDate m_requestedDay; // the day the latest refresh asked the data for
     WeekDayNames m_lastDiasSemana{};
     QString m_lastError;
     QString m_statusText;

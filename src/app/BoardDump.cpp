@@ -1,6 +1,7 @@
 #include "BoardDump.h"
 
 #include "Assi.h"
+#include "FooterBand.h"
 #include "Grid.h"
 #include "TwipsGeometry.h"
 
@@ -108,6 +109,10 @@ QJsonObject dumpBoard(const Assi& window) {
     dump[u"error"_s] = window.lastError().isEmpty() ? QJsonValue(QJsonValue::Null)
                                                     : QJsonValue(window.lastError());
     dump[u"status"_s] = window.statusText();
+    const FooterBand& footer = *window.footer();
+    dump[u"footer"_s] = QJsonObject{{u"text"_s, footer.shownText()},
+                                    {u"state"_s, StatusLine::stateName(footer.state())},
+                                    {u"height"_s, footer.height()}};
 
     QJsonObject panel;
     panel[u"visible"_s] = window.Frame1()->isVisibleTo(&const_cast<Assi&>(window));

@@ -11,6 +11,10 @@ namespace {
 constexpr double Margin = 120;
 constexpr double Gap = 240; // between the two request grids
 constexpr double BottomMargin = 240;
+// The footer's text is this share of the client height...
+constexpr double FooterTextShare = 0.025;
+// ...and never smaller than the status line it replaced.
+constexpr int MinimumFooterTextPixels = 11;
 } // namespace
 
 BoardLayout computeBoardLayout(double scaleWidth, double scaleHeight) {
@@ -26,9 +30,14 @@ BoardLayout computeBoardLayout(double scaleWidth, double scaleHeight) {
     layout.grelha1 = QRectF(Margin, top, lowerWidth, lowerHeight);
     // The gap keeps the two request grids from ever overlapping.
     layout.grelha11 = QRectF(Margin + Gap + lowerWidth, top, lowerWidth, lowerHeight);
-    layout.statusLine = QRectF(Margin, std::max(0.0, scaleHeight - BottomMargin),
-                               std::max(0.0, scaleWidth - 2 * Margin), BottomMargin);
     return layout;
+}
+
+FooterSize computeFooterSize(int clientHeight) {
+    const int text =
+        std::max(MinimumFooterTextPixels, int(std::lround(clientHeight * FooterTextShare)));
+    // Half a line of air, shared above and below the text.
+    return {text, text + text / 2};
 }
 
 } // namespace assi

@@ -2,11 +2,13 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 namespace assi {
 
-/// What the status line in the window's bottom margin says, so a person at
-/// the board can tell it is alive and whether its data can be trusted.
+/// What the footer band across the bottom of the window says, so a person at
+/// the board can tell from across the room that it is alive and whether its
+/// data can be trusted.
 class StatusLine {
 public:
     /// A refresh running longer than this says so.
@@ -14,24 +16,43 @@ public:
     /// Data older than this many refresh periods is stale.
     static constexpr int StalePeriods = 2;
 
+    enum class State { Ok, Stale, Failed, Refreshing };
+
     struct View {
-        QString text;
-        bool alarm = false; // shown in red
+        State state = State::Ok;
+        /// The day and time written out, then shorter forms for a narrower band.
+        QStringList clockForms;
+        QString status; // what the data is worth, in plain words
+        QString detail; // the message behind a failure, word for word
+
+        /// Shown in red: the board's data cannot be trusted.
+        bool alarm() const { return state == State::Stale || state == State::Failed; }
+        /// The status with the message behind it, for the tooltip and reports.
+        QString wholeStatus() const;
     };
 
     void refreshStarted(const QDateTime& now);
     void refreshSucceeded(const QDateTime& now);
     void refreshFailed(const QDateTime& now, const QString& message);
+    /// A setting that is wrong but does not stop the board; an empty message
+    /// clears it. It counts from the start of the refresh that found it.
+    void setSettingsProblem(const QString& message);
 
-    /// The text at `now`, for a refresh period of `periodMinutes`: the data
-    /// turns stale (red) when older than StalePeriods periods.
-    View view(const QDateTime& now, int periodMinutes) const;
+    /// What the band says at `now`, for a refresh period of `periodMinutes`
+    /// and the next refresh at `nextAttempt` (invalid: none planned).
+    View view(const QDateTime& now, int periodMinutes, const QDateTime& nextAttempt) const;
+
+    /// The state's name in reports: ok, stale, failed or refreshing.
+    static QString stateName(State state);
 
 private:
     QDateTime m_lastSuccess;
-    QDateTime m_lastFailure;
+    QDateTime m_failingSince; // the first failure since the last success
     QString m_error;
     QDateTime m_busySince; // invalid when no refresh is running
+    QDateTime m_lastStart; // of the latest refresh, running or not
+    QString m_settingsProblem;
+    QDateTime m_settingsProblemSince;
 };
 
 } // namespace assi

@@ -3,6 +3,7 @@
 #include "BoardError.h"
 #include "BoardFeed.h"
 #include "DemoSite.h"
+#include "FooterBand.h"
 #include "Grid.h"
 #include "PendingRequests.h"
 #include "WeekBoard.h"
@@ -68,9 +69,23 @@ QString firstValue(Grid* grid, const QString& field) {
     return rs.valueAt(0, rs.fieldIndex(field)).toString();
 }
 
-// What the status line shows, read as a person reads it: off the label itself.
-QString statusLineText(const Assi& window) {
-    return window.findChild<QLabel*>(QStringLiteral("StatusLine"))->text();
+// What the footer shows, read as a person reads it: off the band itself.
+QString footerStatus(const Assi& window) {
+    return window.findChild<QLabel*>(u"FooterStatus"_s)->text();
+}
+QString footerClock(const Assi& window) {
+    return window.findChild<QLabel*>(u"FooterClock"_s)->text();
+}
+bool footerLooksRed(const Assi& window) {
+    const QColor band = window.footer()->grab().toImage().pixelColor(1, 1);
+    return band.red() > 150 && band.green() < 80 && band.blue() < 80;
+}
+
+QString captionOf(const Grid* grid, const QString& key) {
+    for (int i = 0; i < grid->columnCount(); ++i)
+        if (grid->columnAt(i).key() == key)
+            return grid->columnAt(i).caption();
+    return {};
 }
 
 // The demo's settings (every key the board reads) with the refresh period the test wants.
@@ -88,8 +103,9 @@ QByteArray settingsWith(const QByteArray& quantosMinutosLine) {
 const QByteArray validSettings = settingsWith("QuantosMinutos=5\r\n");
 
 struct Board {
-    explicit Board(const QByteArray& settings = validSettings)
-        : path(dir.write(u"zelvio/OTK.zlv"_s, settings)), window(&feed, path, QDate(2026, 12, 7)) {
+    explicit Board(const QByteArray& settings = validSettings,
+                   QDate fixedToday = QDate(2026, 12, 7))
+        : path(dir.write(u"zelvio/OTK.zlv"_s, settings)), window(&feed, path, fixedToday) {
         window.resize(1330, 829);
         window.setClock([this] { return now; });
     }
@@ -114,7 +130,8 @@ TEST(Assi, StartUpRefreshesOnceAndStartsTheClock) {
     EXPECT_EQ(firstValue(b.window.Grelha_1(), u"Cliente"_s), u"x-a"_s);
     EXPECT_EQ(firstValue(b.window.Grelha_11(), u"Cliente"_s), u"x-b"_s);
     EXPECT_EQ(firstValue(b.window.Grelha_2(), u"Dia_1"_s), u"x"_s);
-    EXPECT_EQ(statusLineText(b.window), u"Atualizado às 09:00"_s);
+    EXPECT_EQ(footerStatus(b.window), u"Atualizado às 09:00"_s);
+    EXPECT_EQ(footerClock(b.window), u"segunda-feira, 7 de dezembro de 2026 · 09:00"_s);
 }
 
 TEST(Assi, AStartUpWithoutARefreshPeriodCannotRun) {
@@ -268,9 +285,16 @@ TEST(Assi, AFailedRefreshStopsAtItsStepAndTheNextTickRecovers) {
         bool requestsRebound;
     };
     const Case cases[] = {
-        {"requests", [](BoardData& d) { d.requestsError = u"Sem ligação ao servidor db1"_s; },
+        {"requests",
+         [](BoardData& d) {
+             d.requestsError = u"Não foi possível ligar à base de dados (servidor db1): não"_s;
+         },
          false},
-        {"week", [](BoardData& d) { d.weekError = u"Tabela em falta"_s; }, true},
+        {"week",
+         [](BoardData& d) {
+             d.weekError = u"A consulta à base de dados falhou: Tabela em falta"_s;
+         },
+         true},
     };
     for (const Case& c : cases) {
         Board b;
@@ -289,8 +313,10 @@ TEST(Assi, AFailedRefreshStopsAtItsStepAndTheNextTickRecovers) {
                   c.requestsRebound ? u"new-a"_s : u"ok-a"_s);
         EXPECT_EQ(firstValue(b.window.Grelha_2(), u"Dia_1"_s), u"ok"_s);
         EXPECT_FALSE(b.window.lastError().isEmpty());
-        EXPECT_TRUE(statusLineText(b.window).startsWith(u"Falha às 09:01: "_s))
-            << statusLineText(b.window).toStdString();
+        EXPECT_TRUE(footerStatus(b.window).contains(u" desde as 09:01 · nova tentativa às 09:02"_s))
+            << footerStatus(b.window).toStdString();
+        EXPECT_TRUE(b.window.footer()->toolTip().contains(b.window.lastError()));
+        EXPECT_TRUE(footerLooksRed(b.window));
 
         // RefreshTicks is 5, but a failure is retried at the very next tick.
         b.window.Relogio_Timer();
@@ -298,7 +324,8 @@ TEST(Assi, AFailedRefreshStopsAtItsStepAndTheNextTickRecovers) {
         b.feed.deliver(goodData(u"healed"_s));
         EXPECT_TRUE(b.window.lastError().isEmpty());
         EXPECT_EQ(firstValue(b.window.Grelha_2(), u"Dia_1"_s), u"healed"_s);
-        EXPECT_TRUE(statusLineText(b.window).startsWith(u"Atualizado"_s));
+        EXPECT_EQ(footerStatus(b.window), u"Atualizado às 09:01"_s);
+        EXPECT_FALSE(footerLooksRed(b.window));
     }
 }
 
@@ -323,17 +350,110 @@ TEST(Assi, EscClosesFromAnyControlAndOtherKeysDoNothing) {
     }
 }
 
-TEST(Assi, FollowsEveryResize) {
+// The footer grows with the window, and the grids keep to the room above it.
+TEST(Assi, FooterAndGridsFollowEveryResize) {
+    struct Case {
+        QSize size;
+        int textPixels;
+        QRect footer, grelha2, grelha1, grelha11;
+    };
+    const Case cases[] = {
+        {{1330, 829},
+         21,
+         {0, 798, 1330, 31},
+         {8, 8, 1314, 516},
+         {8, 524, 649, 258},
+         {673, 524, 649, 258}},
+        {{1920, 1080},
+         27,
+         {0, 1040, 1920, 40},
+         {8, 8, 1904, 677},
+         {8, 685, 944, 339},
+         {968, 685, 944, 339}},
+        {{3840, 2160},
+         54,
+         {0, 2079, 3840, 81},
+         {8, 8, 3824, 1370},
+         {8, 1378, 1904, 685},
+         {1928, 1378, 1904, 685}},
+        // Too low for 2.5%: the text keeps the size the old status line had.
+        {{800, 400},
+         11,
+         {0, 384, 800, 16},
+         {8, 8, 784, 240},
+         {8, 248, 384, 120},
+         {408, 248, 384, 120}},
+    };
     Board b;
     b.window.Form_Load();
+    b.feed.deliver(goodData(u"x"_s));
     b.window.show();
-    b.window.resize(1320, 800); // 19800 x 12000 twips
-    EXPECT_EQ(b.window.Grelha_2()->property("twips").toRectF(), QRectF(120, 120, 19560, 7760));
-    EXPECT_EQ(b.window.Grelha_1()->property("twips").toRectF(), QRectF(120, 7880, 9660, 3880));
-    EXPECT_EQ(b.window.Grelha_11()->property("twips").toRectF(), QRectF(10020, 7880, 9660, 3880));
-    EXPECT_EQ(b.window.Grelha_11()->geometry(), QRect(668, 525, 644, 259));
+    for (const Case& c : cases) {
+        b.window.resize(c.size);
+        SCOPED_TRACE(testing::Message() << c.size.width() << "x" << c.size.height());
+        const FooterBand* footer = b.window.footer();
+        EXPECT_EQ(footer->font().pixelSize(), c.textPixels);
+        EXPECT_EQ(footer->geometry(), c.footer);
+        EXPECT_EQ(b.window.Grelha_2()->geometry(), c.grelha2);
+        EXPECT_EQ(b.window.Grelha_1()->geometry(), c.grelha1);
+        EXPECT_EQ(b.window.Grelha_11()->geometry(), c.grelha11);
+        // The lower band ends the old bottom margin above the footer.
+        EXPECT_EQ(footer->y() - b.window.Grelha_11()->geometry().bottom() - 1, 16);
+        EXPECT_EQ(footer->shownText(),
+                  u"segunda-feira, 7 de dezembro de 2026 · 09:00 — Atualizado às 09:00"_s);
+    }
     b.window.resize(1, 1);
     EXPECT_EQ(b.window.Grelha_1()->geometry().size(), QSize(0, 0));
-    b.window.resize(1320, 800);
-    EXPECT_EQ(b.window.Grelha_11()->geometry(), QRect(668, 525, 644, 259));
+    b.window.resize(1920, 1080);
+    EXPECT_EQ(b.window.Grelha_11()->geometry(), cases[1].grelha11);
+}
+
+// Nobody restarts a wall board: the first tick after midnight asks for the
+// new day's week, and the footer's date moves on with it.
+TEST(Assi, ABoardLeftRunningOverMidnightTurnsToTheNewDay) {
+    Board b(validSettings, QDate());
+    b.now = QDateTime(QDate(2026, 12, 7), QTime(23, 58));
+    b.window.Form_Load();
+    EXPECT_EQ(b.feed.lastToday, QDate(2026, 12, 7));
+    b.feed.deliver(goodData(u"monday"_s));
+
+    b.now = b.now.addSecs(60);
+    b.window.Relogio_Timer();
+    EXPECT_EQ(b.feed.loads, 1);
+    EXPECT_EQ(footerClock(b.window), u"segunda-feira, 7 de dezembro de 2026 · 23:59"_s);
+
+    b.now = QDateTime(QDate(2026, 12, 8), QTime(0, 0));
+    b.window.Relogio_Timer();
+    EXPECT_EQ(b.feed.loads, 2);
+    EXPECT_EQ(b.feed.lastToday, QDate(2026, 12, 8));
+    BoardData tuesday = goodData(u"tuesday"_s);
+    tuesday.DiasSemana = {u"TERÇA"_s, u"QUARTA"_s, u"QUINTA"_s, u"SEXTA"_s, u"SEGUNDA"_s, {}, {}};
+    b.feed.deliver(tuesday);
+    EXPECT_EQ(captionOf(b.window.Grelha_2(), u"Dia_1"_s), u"TERÇA"_s);
+    EXPECT_EQ(firstValue(b.window.Grelha_2(), u"Dia_1"_s), u"tuesday"_s);
+    EXPECT_EQ(footerClock(b.window), u"terça-feira, 8 de dezembro de 2026 · 00:00"_s);
+    EXPECT_EQ(footerStatus(b.window), u"Atualizado às 00:00"_s);
+
+    // Then the usual period again, counted from that refresh.
+    for (int minute = 1; minute <= 4; ++minute) {
+        b.now = b.now.addSecs(60);
+        b.window.Relogio_Timer();
+    }
+    EXPECT_EQ(b.feed.loads, 2);
+}
+
+// The clock ticks on the wall clock's minute, so the footer's time turns when
+// every other clock's does; a start just before a minute does not tick twice in it.
+TEST(Assi, TheClockTicksOnTheMinute) {
+    const std::pair<QTime, int> cases[] = {
+        {QTime(9, 0), 60000},
+        {QTime(9, 0, 30), 30000},
+        {QTime(9, 0, 59, 500), 60500},
+    };
+    for (const auto& [time, interval] : cases) {
+        Board b;
+        b.now = QDateTime(QDate(2026, 12, 7), time);
+        b.window.Form_Load();
+        EXPECT_EQ(b.window.Relogio()->interval(), interval) << time.toString().toStdString();
+    }
 }

@@ -74,9 +74,16 @@ TEST(EndToEnd, DumpShowsTheDemoBoardLaidOutAndFilled) {
     EXPECT_EQ(dump[u"diasSemana"_s].toArray().first().toString(), u"QUARTA"_s);
     EXPECT_EQ(dump[u"window"_s].toObject()[u"scaleWidth"_s].toDouble(), 19800);
     const QJsonObject grids = dump[u"grids"_s].toObject();
-    EXPECT_EQ(geometry(grids[u"Grelha_2"_s].toObject()), u"120,120 19560x7760"_s);
-    EXPECT_EQ(geometry(grids[u"Grelha_1"_s].toObject()), u"120,7880 9660x3880"_s);
-    EXPECT_EQ(geometry(grids[u"Grelha_11"_s].toObject()), u"10020,7880 9660x3880"_s);
+    // Laid out above a footer 30 pixels high (450 twips).
+    EXPECT_EQ(geometry(grids[u"Grelha_2"_s].toObject()), u"120,120 19560x7460"_s);
+    EXPECT_EQ(geometry(grids[u"Grelha_1"_s].toObject()), u"120,7580 9660x3730"_s);
+    EXPECT_EQ(geometry(grids[u"Grelha_11"_s].toObject()), u"10020,7580 9660x3730"_s);
+    const QJsonObject footer = dump[u"footer"_s].toObject();
+    EXPECT_EQ(footer[u"state"_s].toString(), u"ok"_s);
+    EXPECT_EQ(footer[u"height"_s].toInt(), 30);
+    EXPECT_TRUE(footer[u"text"_s].toString().contains(u" — Atualizado às "_s))
+        << footer[u"text"_s].toString().toStdString();
+    EXPECT_TRUE(dump[u"status"_s].toString().startsWith(u"Atualizado às "_s));
 
     const QJsonObject requests = grids[u"Grelha_1"_s].toObject();
     EXPECT_EQ(requests[u"groupBy"_s].toArray(), QJsonArray{u"Dep"_s});
@@ -117,6 +124,12 @@ TEST(EndToEnd, FailuresSayWhatFailedInPortugueseWithoutThePassword) {
     EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
     const QJsonObject dump = QJsonDocument::fromJson(run.out.toUtf8()).object();
     EXPECT_TRUE(dump[u"error"_s].toString().contains(u"127.0.0.1,1"_s)) << run.out.toStdString();
+    const QJsonObject footer = dump[u"footer"_s].toObject();
+    EXPECT_EQ(footer[u"state"_s].toString(), u"failed"_s);
+    EXPECT_TRUE(
+        footer[u"text"_s].toString().contains(u" — Sem ligação à base de dados desde as "_s))
+        << footer[u"text"_s].toString().toStdString();
+    EXPECT_TRUE(dump[u"status"_s].toString().endsWith(dump[u"error"_s].toString()));
     EXPECT_FALSE((run.out + run.err).contains(u"pa55-secreta"_s));
 
     run = runAssi({u"--base-dir"_s, dir.path(), u"--check"_s});

@@ -38,9 +38,9 @@ private:
     QAtomicInt& m_loads;
 };
 
-// What the status line shows, read as a person reads it: off the label itself.
-QString statusLineText(const Assi& window) {
-    return window.findChild<QLabel*>(QStringLiteral("StatusLine"))->text();
+// What the footer says of the data, read as a person reads it: off the band itself.
+QString footerStatus(const Assi& window) {
+    return window.findChild<QLabel*>(QStringLiteral("FooterStatus"))->text();
 }
 
 } // namespace
@@ -67,8 +67,8 @@ TEST(Responsiveness, TheWindowStaysAliveDuringASlowLoad) {
         now = now.addMSecs(1500);
         QTest::qWait(1200);
         EXPECT_TRUE(window.isRefreshing());
-        EXPECT_TRUE(statusLineText(window).startsWith(u"A atualizar…"_s))
-            << statusLineText(window).toStdString();
+        EXPECT_TRUE(footerStatus(window).startsWith(u"A atualizar…"_s))
+            << footerStatus(window).toStdString();
         window.Relogio_Timer();
         QTest::qWait(50);
         EXPECT_EQ(loads.loadAcquire(), 1);
@@ -76,7 +76,9 @@ TEST(Responsiveness, TheWindowStaysAliveDuringASlowLoad) {
         // The load comes back: its failure shows, and the next tick tries again.
         release.release();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isRefreshing(); }, 3000));
-        EXPECT_TRUE(statusLineText(window).startsWith(u"Falha às"_s));
+        EXPECT_TRUE(
+            footerStatus(window).startsWith(u"A atualização do quadro falhou desde as 09:00"_s))
+            << footerStatus(window).toStdString();
         window.Relogio_Timer();
         ASSERT_TRUE(QTest::qWaitFor([&] { return loads.loadAcquire() == 2; }, 2000));
 

@@ -5,50 +5,158 @@
 using namespace assi;
 using namespace Qt::StringLiterals;
 
-TEST(StatusLine, TellsWhetherTheBoardCanBeTrusted) {
-    const QDateTime t0(QDate(2026, 12, 7), QTime(10, 30));
+namespace {
+using State = StatusLine::State;
+
+const QString connectFailure =
+    u"Não foi possível ligar à base de dados (servidor db1, base de dados servicos): "
+    u"Adaptive Server is unavailable or does not exist"_s;
+const QString badSetting =
+    u"Definição inválida em [Grelhas] Cabecalho_FontSize: \"doze\" não é um número "
+    u"(/srv/quadro/zelvio/OTK.zlv)"_s;
+} // namespace
+
+// Monday 7 December 2026; the board refreshes every 5 minutes and its next
+// attempt is always at 10:43 unless the case says otherwise.
+TEST(StatusLine, SaysWhatTheDataIsWorthAndSinceWhen) {
+    const QDate monday(2026, 12, 7);
+    const QDateTime now(monday, QTime(10, 42));
+    const QDateTime friday(QDate(2026, 12, 4), QTime(9, 58));
+    auto at = [&](int hour, int minute) { return QDateTime(monday, QTime(hour, minute)); };
     struct Case {
         const char* name;
         std::function<void(StatusLine&)> events;
-        int minutesLater;
-        QString text;
-        bool alarm;
+        QString status;
+        State state;
+        QDateTime next = QDateTime(QDate(2026, 12, 7), QTime(10, 43));
     };
     const Case cases[] = {
-        {"nothing yet", [](StatusLine&) {}, 0, u"A carregar…"_s, false},
-        {"fresh", [&](StatusLine& s) { s.refreshSucceeded(t0); }, 3, u"Atualizado às 10:30"_s,
-         false},
-        {"just within twice the period", [&](StatusLine& s) { s.refreshSucceeded(t0); }, 10,
-         u"Atualizado às 10:30"_s, false},
-        {"stale", [&](StatusLine& s) { s.refreshSucceeded(t0); }, 11,
-         u"Atualizado às 10:30 — sem atualização há 11 min"_s, true},
-        {"failed after a success",
+        {"nothing yet", [](StatusLine&) {}, u"A carregar…"_s, State::Refreshing},
+        {"fresh", [&](StatusLine& s) { s.refreshSucceeded(at(10, 41)); }, u"Atualizado às 10:41"_s,
+         State::Ok},
+        {"just within twice the period", [&](StatusLine& s) { s.refreshSucceeded(at(10, 32)); },
+         u"Atualizado às 10:32"_s, State::Ok},
+        {"stale", [&](StatusLine& s) { s.refreshSucceeded(at(10, 31)); },
+         u"Sem atualização desde as 10:31 · nova tentativa às 10:43"_s, State::Stale},
+        {"stale since another day", [&](StatusLine& s) { s.refreshSucceeded(friday); },
+         u"Sem atualização desde sexta-feira, 4 de dezembro, às 09:58 · nova tentativa às 10:43"_s,
+         State::Stale},
+        {"stale since last year",
+         [&](StatusLine& s) { s.refreshSucceeded(QDateTime(QDate(2025, 12, 31), QTime(23, 58))); },
+         u"Sem atualização desde quarta-feira, 31 de dezembro de 2025, às 23:58 · "
+         u"nova tentativa às 10:43"_s,
+         State::Stale},
+        {"stale while a refresh hangs",
          [&](StatusLine& s) {
-             s.refreshSucceeded(t0);
-             s.refreshFailed(t0.addSecs(300), u"sem ligação"_s);
+             s.refreshSucceeded(at(10, 2));
+             s.refreshStarted(at(10, 30));
          },
-         6, u"Falha às 10:35: sem ligação — dados de 10:30"_s, true},
-        {"failed at start-up", [&](StatusLine& s) { s.refreshFailed(t0, u"sem ligação"_s); }, 0,
-         u"Falha às 10:30: sem ligação"_s, true},
+         u"Sem atualização desde as 10:02 · a atualizar…"_s, State::Stale},
+        {"a first refresh that never ends", [&](StatusLine& s) { s.refreshStarted(friday); },
+         u"À espera da base de dados desde sexta-feira, 4 de dezembro, às 09:58 · a atualizar…"_s,
+         State::Stale},
+        {"failing since the first failure of the run",
+         [&](StatusLine& s) {
+             s.refreshSucceeded(at(10, 1));
+             s.refreshFailed(at(10, 2), connectFailure);
+             s.refreshFailed(at(10, 3), connectFailure);
+             s.refreshFailed(at(10, 41), u"A consulta à base de dados falhou: x"_s);
+         },
+         u"Erro ao ler os dados da base de dados desde as 10:02 · nova tentativa às 10:43"_s,
+         State::Failed},
+        {"failing since Friday, next attempt tomorrow",
+         [&](StatusLine& s) { s.refreshFailed(friday, connectFailure); },
+         u"Sem ligação à base de dados desde sexta-feira, 4 de dezembro, às 09:58 · "
+         u"nova tentativa terça-feira, 8 de dezembro, às 00:00"_s,
+         State::Failed, QDateTime(QDate(2026, 12, 8), QTime(0, 0))},
+        {"a retry that takes its time",
+         [&](StatusLine& s) {
+             s.refreshFailed(at(10, 2), connectFailure);
+             s.refreshStarted(at(10, 41));
+         },
+         u"Sem ligação à base de dados desde as 10:02 · a tentar de novo…"_s, State::Failed},
+        {"no next attempt planned", [&](StatusLine& s) { s.refreshFailed(at(10, 2), u"?"_s); },
+         u"A atualização do quadro falhou desde as 10:02"_s, State::Failed, QDateTime()},
         {"recovered",
          [&](StatusLine& s) {
-             s.refreshFailed(t0, u"x"_s);
-             s.refreshSucceeded(t0.addSecs(60));
+             s.refreshFailed(friday, connectFailure);
+             s.refreshSucceeded(at(10, 41));
          },
-         1, u"Atualizado às 10:31"_s, false},
-        {"slow refresh shows it is alive",
+         u"Atualizado às 10:41"_s, State::Ok},
+        {"failing again after recovering counts afresh",
          [&](StatusLine& s) {
-             s.refreshSucceeded(t0);
-             s.refreshStarted(t0.addSecs(120));
+             s.refreshFailed(friday, connectFailure);
+             s.refreshSucceeded(at(10, 30));
+             s.refreshFailed(at(10, 40), connectFailure);
          },
-         3, u"A atualizar… · Atualizado às 10:30"_s, false},
+         u"Sem ligação à base de dados desde as 10:40 · nova tentativa às 10:43"_s, State::Failed},
+        {"a setting gone wrong, from the refresh that found it",
+         [&](StatusLine& s) {
+             s.refreshStarted(at(10, 30));
+             s.setSettingsProblem(badSetting);
+             s.refreshSucceeded(at(10, 30));
+             s.refreshStarted(at(10, 35));
+             s.setSettingsProblem(badSetting);
+             s.refreshSucceeded(at(10, 35));
+         },
+         u"Definição inválida em [Grelhas] Cabecalho_FontSize: \"doze\" não é um número · "
+         u"desde as 10:30 · nova leitura às 10:43"_s,
+         State::Failed},
+        {"a setting corrected",
+         [&](StatusLine& s) {
+             s.refreshStarted(at(10, 40));
+             s.setSettingsProblem(badSetting);
+             s.refreshSucceeded(at(10, 40));
+             s.setSettingsProblem({});
+         },
+         u"Atualizado às 10:40"_s, State::Ok},
+        {"a slow refresh shows it is alive",
+         [&](StatusLine& s) {
+             s.refreshSucceeded(at(10, 35));
+             s.refreshStarted(at(10, 40));
+         },
+         u"A atualizar… · Atualizado às 10:35"_s, State::Refreshing},
     };
     for (const Case& c : cases) {
         StatusLine line;
         c.events(line);
-        const StatusLine::View v = line.view(t0.addSecs(60 * c.minutesLater), 5);
-        EXPECT_EQ(v.text, c.text) << c.name;
-        EXPECT_EQ(v.alarm, c.alarm) << c.name;
+        const StatusLine::View v = line.view(now, 5, c.next);
+        EXPECT_EQ(v.status.toStdString(), c.status.toStdString()) << c.name;
+        EXPECT_EQ(v.state, c.state) << c.name;
+        EXPECT_EQ(v.clockForms.value(0), u"segunda-feira, 7 de dezembro de 2026 · 10:42"_s)
+            << c.name;
+    }
+}
+
+// Every message the board's layers produce reads as a person would say it; the
+// message itself stays whole behind it.
+TEST(StatusLine, FailuresInPlainWords) {
+    const QDateTime now(QDate(2026, 12, 7), QTime(10, 42));
+    // A quoted setting ends in its value: "desde" is set apart from it.
+    const std::pair<QString, QString> cases[] = {
+        {connectFailure, u"Sem ligação à base de dados"_s},
+        {u"Não foi possível ligar à base de dados (servidor db1): [FreeTDS][SQL Server]Login "
+         u"timeout expired"_s,
+         u"A base de dados não respondeu a tempo"_s},
+        {u"A consulta à base de dados falhou (servidor db1): Timeout expired"_s,
+         u"A base de dados não respondeu a tempo"_s},
+        {u"A consulta à base de dados falhou: a ligação não está aberta."_s,
+         u"Erro ao ler os dados da base de dados"_s},
+        {u"O ficheiro de definições /srv/OTK.zlv é uma pasta."_s,
+         u"O ficheiro de definições não pode ser lido"_s},
+        {u"Definição inválida em [BaseDados] Motor: \"oracle\" não é \"sqlserver\" nem \"sqlite\" "
+         u"(/srv/OTK.zlv)"_s,
+         u"Definição inválida em [BaseDados] Motor: \"oracle\" não é \"sqlserver\" nem "
+         u"\"sqlite\" ·"_s},
+        {u"bad_alloc"_s, u"A atualização do quadro falhou"_s},
+    };
+    for (const auto& [message, words] : cases) {
+        StatusLine line;
+        line.refreshFailed(now, message);
+        const StatusLine::View v = line.view(now, 5, {});
+        EXPECT_EQ(v.status.toStdString(), (words + u" desde as 10:42"_s).toStdString());
+        EXPECT_EQ(v.wholeStatus(), v.status + u" — "_s + message);
+        EXPECT_TRUE(v.alarm());
     }
 }
 
@@ -57,5 +165,7 @@ TEST(StatusLine, AQuickRefreshDoesNotFlicker) {
     StatusLine line;
     line.refreshSucceeded(t0);
     line.refreshStarted(t0.addSecs(60));
-    EXPECT_EQ(line.view(t0.addMSecs(60500), 5).text, u"Atualizado às 10:30"_s);
+    const StatusLine::View v = line.view(t0.addMSecs(60500), 5, {});
+    EXPECT_EQ(v.status, u"Atualizado às 10:30"_s);
+    EXPECT_EQ(v.state, State::Ok);
 }
