@@ -42,6 +42,8 @@ struct FailureWords {
 const FailureWords failureWords[] = {
     // What FreeTDS says when the server does not answer within the timeout.
     {u"timeout expired"_s, u"A base de dados não respondeu a tempo"_s},
+    // The refresh's own deadline, and the loads still stuck behind it.
+    {u"A base de dados não respondeu"_s, u"A base de dados não respondeu a tempo"_s},
     {u"Não foi possível ligar à base de dados"_s, u"Sem ligação à base de dados"_s},
     {u"A consulta à base de dados falhou"_s, u"Erro ao ler os dados da base de dados"_s},
     {u"O ficheiro de definições"_s, u"O ficheiro de definições não pode ser lido"_s},

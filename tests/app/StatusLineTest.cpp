@@ -148,6 +148,9 @@ TEST(StatusLine, FailuresInPlainWords) {
          u"(/srv/OTK.zlv)"_s,
          u"Definição inválida em [BaseDados] Motor: \"oracle\" não é \"sqlserver\" nem "
          u"\"sqlite\" ·"_s},
+        {u"A base de dados não respondeu em 60 s (servidor db1); a ligação foi abandonada e será "
+         u"refeita na próxima atualização."_s,
+         u"A base de dados não respondeu a tempo"_s},
         {u"bad_alloc"_s, u"A atualização do quadro falhou"_s},
     };
     for (const auto& [message, words] : cases) {
