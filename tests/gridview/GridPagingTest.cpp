@@ -1,0 +1,170 @@
+#include "GridCaptionBar.h"
+#include "GridTestData.h"
+#include "Twips.h"
+
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTreeView>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace assi;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// `count` requests, the first `firstGroup` of them in department A and the rest in B.
+Recordset requests(int count, int firstGroup) {
+    Recordset rs = test::requestTable({});
+    for (int i = 0; i < count; ++i) {
+        rs.addNew();
+        rs.setValue(0, i < firstGroup ? u"A"_s : u"B"_s);
+        rs.setValue(1, u"Cliente %1"_s.arg(i));
+        rs.update();
+    }
+    return rs;
+}
+
+struct GridPagingTest : ::testing::Test {
+    std::unique_ptr<Grid> grid = std::make_unique<Grid>();
+    QTreeView* rows = nullptr;
+    GridCaptionBar* caption = nullptr;
+
+    void SetUp() override {
+        grid->setObjectName(u"Grelha_1"_s);
+        grid->setCaption(u"Pedidos"_s);
+        grid->resize(500, 300);
+        rows = grid->findChild<QTreeView*>(u"rows"_s);
+        caption = grid->findChild<GridCaptionBar*>(u"caption"_s);
+        ASSERT_NE(rows, nullptr);
+        ASSERT_NE(caption, nullptr);
+        grid->show();
+    }
+
+    void bind(const Recordset& rs, bool grouped = true) {
+        grid->setDataSource(rs);
+        test::setUpRequestGrid(*grid);
+        if (!grouped)
+            grid->clearGroupColumns();
+        QCoreApplication::processEvents();
+    }
+
+    int rowsPerPage() const {
+        return rows->viewport()->height() / twipsToPixels(grid->rowHeight());
+    }
+
+    // Whether a reader sees the whole of display row `row` at its place.
+    bool isWhole(int row) const {
+        const int height = twipsToPixels(grid->rowHeight());
+        const int top = row * height - rows->verticalScrollBar()->value();
+        return top >= 0 && top + height <= rows->viewport()->height();
+    }
+};
+
+} // namespace
+
+TEST_F(GridPagingTest, EveryPageShowsWholeTheRowsItBringsAndTheCaptionSaysWhichItIs) {
+    grid->setPaged(true);
+    bind(requests(3 * rowsPerPage(), rowsPerPage() + 3));
+    const int count = grid->pageCount();
+    ASSERT_GE(count, 3);
+    QList<int> firstRows;
+    for (int page = 0; page < count; ++page) {
+        SCOPED_TRACE(page);
+        EXPECT_EQ(grid->currentPage(), page);
+        EXPECT_EQ(caption->pageText(), u"%1/%2"_s.arg(page + 1).arg(count));
+        EXPECT_EQ(caption->text(), u"Pedidos"_s) << "the caption stays the grid's title";
+        const int first = grid->pageFirstRow();
+        firstRows << first;
+        EXPECT_TRUE(isWhole(first));
+        if (page > 0) {
+            EXPECT_FALSE(isWhole(first - 2)) << "each row is read on one page only";
+            EXPECT_FALSE(isWhole(firstRows.at(page - 1)));
+        }
+        grid->showNextPage();
+    }
+    EXPECT_EQ(grid->currentPage(), 0) << "after the last page comes the first";
+    EXPECT_EQ(firstRows.first(), 0);
+    for (int page = 1; page < count; ++page)
+        EXPECT_GT(firstRows.at(page), firstRows.at(page - 1));
+}
+
+TEST_F(GridPagingTest, TurningAPageKeepsTheCurrentCellAndIsNoDismissal) {
+    grid->setPaged(true);
+    bind(requests(3 * rowsPerPage(), 2));
+    grid->setCurrentCell(2, 1);
+    QSignalSpy dismissed(grid.get(), &Grid::dismissed);
+    QSignalSpy turned(grid.get(), &Grid::pageChanged);
+    ASSERT_TRUE(grid->showNextPage());
+    EXPECT_EQ(grid->currentDisplayRow(), 2);
+    EXPECT_EQ(dismissed.size(), 0);
+    EXPECT_EQ(turned.size(), 1);
+}
+
+TEST_F(GridPagingTest, AGridThatFitsOrIsNotPagedStaysPut) {
+    struct Case {
+        const char* name;
+        bool paged;
+        int rows; // in pages' worth of rows
+    };
+    for (const Case c : {Case{"fits", true, 0}, Case{"not paged", false, 3}}) {
+        SCOPED_TRACE(c.name);
+        grid->setPaged(c.paged);
+        bind(c.rows ? requests(c.rows * rowsPerPage(), 1) : requests(2, 1));
+        EXPECT_EQ(grid->pageCount(), 1);
+        EXPECT_FALSE(grid->showNextPage());
+        EXPECT_EQ(rows->verticalScrollBar()->value(), 0);
+        EXPECT_EQ(grid->pageFirstRow(), 0);
+        EXPECT_EQ(caption->pageText(), QString());
+    }
+}
+
+TEST_F(GridPagingTest, ARefreshKeepsThePageWhileThereIsOne) {
+    struct Case {
+        const char* name;
+        int rowsBefore; // in pages' worth, plus one row
+        int pageBefore;
+        int rowsAfter;
+        int pageAfter;
+        int countAfter;
+    };
+    const Case cases[] = {
+        {"page 3 of 3, then 2 pages", 2, 2, 1, 0, 2},
+        {"page 3 of 3, still 3 pages", 2, 2, 2, 2, 3},
+        {"page 2 of 3, then 2 pages", 2, 1, 1, 1, 2},
+    };
+    grid->setPaged(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bind(requests(c.rowsBefore * rowsPerPage() + 1, 0), false);
+        ASSERT_EQ(grid->pageCount(), c.rowsBefore + 1);
+        grid->setCurrentPage(c.pageBefore);
+        bind(requests(c.rowsAfter * rowsPerPage() + 1, 0), false);
+        EXPECT_EQ(grid->pageCount(), c.countAfter);
+        EXPECT_EQ(grid->currentPage(), c.pageAfter);
+        EXPECT_EQ(caption->pageText(), u"%1/%2"_s.arg(c.pageAfter + 1).arg(c.countAfter));
+        EXPECT_TRUE(isWhole(grid->pageFirstRow()));
+        grid->setCurrentPage(0);
+    }
+}
+
+TEST_F(GridPagingTest, PagesFollowTheRowHeightAndTheGridsSize) {
+    grid->setPaged(true);
+    bind(requests(40, 0), false);
+    const int before = grid->pageCount();
+    grid->setRowHeight(grid->rowHeight() * 2);
+    EXPECT_GT(grid->pageCount(), before);
+    grid->resize(500, 1200);
+    QCoreApplication::processEvents();
+    EXPECT_LT(grid->pageCount(), before);
+}
+
+TEST_F(GridPagingTest, AGroupWithoutAValueTakesTheEmptyGroupCaption) {
+    grid->setEmptyGroupCaption(u"Sem departamento"_s);
+    bind(test::requestTable({{QVariant(), u"a"_s, {}, {}, {}},
+                             {u""_s, u"b"_s, {}, {}, {}},
+                             {u"Redes"_s, u"c"_s, {}, {}, {}}}));
+    EXPECT_EQ(test::shownRows(*grid).join(u' ').toStdString(),
+              "[Sem departamento] a|| [Sem departamento] b|| [Redes] c||");
+    EXPECT_TRUE(grid->dataSource().valueAt(0, 0).isNull()) << "the data stay as they came";
+}
