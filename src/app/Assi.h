@@ -21,6 +21,7 @@ class Assi;
 namespace assi {
 
 class BoardFeed;
+class BoardPaging;
 class DetailPanel;
 class Grid;
 class SettingsLookup;
@@ -91,6 +92,9 @@ public:
     /// The window's background colour, 0x00BBGGRR: white.
     qint32 BackColor() const { return 0x00FFFFFF; }
 
+    /// The grids' pages and their timer ([Geral] SegundosPorPagina).
+    BoardPaging& paging() { return *m_paging; }
+
     /// The clock the status line reads; tests replace it.
     void setClock(std::function<QDateTime()> clock);
 
@@ -108,6 +112,8 @@ private:
     void applyRefresh(const BoardData& data);
     void onLoaded(const BoardData& data);
     void showStatus();
+    void applyPageSetting();
+    void hidePanelOnPageTurn(const Grid* grid);
 
     std::unique_ptr<Ui::Assi> m_ui;
     std::unique_ptr<DetailPanel> m_panel;
@@ -130,6 +136,8 @@ private:
     QString m_statusText;
     StatusLine m_status;
     std::function<QDateTime()> m_clock;
+    std::unique_ptr<BoardPaging> m_paging;
+    const Grid* m_panelGrid = nullptr; // the grid whose row the panel was last shown for
 };
 
 } // namespace assi

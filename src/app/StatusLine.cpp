@@ -31,6 +31,10 @@ void StatusLine::refreshFailed(const QDateTime& now, const QString& message) {
     m_error = message;
 }
 
+void StatusLine::setSettingsProblem(const QString& message) {
+    m_settingsProblem = message;
+}
+
 StatusLine::View StatusLine::view(const QDateTime& now, int periodMinutes) const {
     View v;
     const qint64 staleAfterSecs =
@@ -52,6 +56,10 @@ StatusLine::View StatusLine::view(const QDateTime& now, int periodMinutes) const
         v.text = u"A carregar…"_s;
     }
 
+    if (!m_settingsProblem.isEmpty()) {
+        v.alarm = true;
+        v.text += u" — "_s + m_settingsProblem;
+    }
     if (m_busySince.isValid() && m_busySince.msecsTo(now) >= BusyNoticeMilliseconds)
         v.text = u"A atualizar… · "_s + v.text;
     return v;

@@ -22,6 +22,9 @@ public:
     void refreshStarted(const QDateTime& now);
     void refreshSucceeded(const QDateTime& now);
     void refreshFailed(const QDateTime& now, const QString& message);
+    /// A setting that is wrong but does not stop the board; while there is
+    /// one the line is red and says it. The empty text clears it.
+    void setSettingsProblem(const QString& message);
 
     /// The text at `now`, for a refresh period of `periodMinutes`: the data
     /// turns stale (red) when older than StalePeriods periods.
@@ -31,6 +34,7 @@ private:
     QDateTime m_lastSuccess;
     QDateTime m_lastFailure;
     QString m_error;
+    QString m_settingsProblem;
     QDateTime m_busySince; // invalid when no refresh is running
 };
 
