@@ -36,6 +36,19 @@ TEST(StatusLine, TellsWhetherTheBoardCanBeTrusted) {
              s.refreshSucceeded(t0.addSecs(60));
          },
          1, u"Atualizado às 10:31"_s, false},
+        {"a wrong setting that does not stop the board",
+         [&](StatusLine& s) {
+             s.refreshSucceeded(t0);
+             s.setSettingsProblem(u"Definição inválida em [Geral] SegundosPorPagina"_s);
+         },
+         1, u"Atualizado às 10:30 — Definição inválida em [Geral] SegundosPorPagina"_s, true},
+        {"the setting put right",
+         [&](StatusLine& s) {
+             s.setSettingsProblem(u"x"_s);
+             s.refreshSucceeded(t0);
+             s.setSettingsProblem({});
+         },
+         1, u"Atualizado às 10:30"_s, false},
         {"slow refresh shows it is alive",
          [&](StatusLine& s) {
              s.refreshSucceeded(t0);
