@@ -115,7 +115,6 @@ TEST(BoardPaging, ReadsSegundosPorPaginaAndSaysWhatIsWrongWithIt) {
     const Case cases[] = {
         {"", 0, {}},
         {"SegundosPorPagina=\n", 0, {}},
-        {"SegundosPorPagina=  \n", 0, {}},
         {"SegundosPorPagina=0\n", 0, {}},
         {"SegundosPorPagina=15\n", 15, {}},
         {"SegundosPorPagina=-5\n", 0,
