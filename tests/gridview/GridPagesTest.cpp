@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace assi;
 
@@ -42,6 +43,10 @@ struct PagesCase {
     int rowsPerPage;
     const char* pages;
 };
+
+void PrintTo(const PagesCase& c, std::ostream* out) {
+    *out << c.rows << " by " << c.rowsPerPage;
+}
 
 class GridPagesTest : public ::testing::TestWithParam<PagesCase> {};
 
