@@ -160,3 +160,17 @@ TEST_F(GridPagingTest, AGroupWithoutAValueTakesTheEmptyGroupCaption) {
               "[Sem departamento] a|| [Sem departamento] b|| [Redes] c||");
     EXPECT_TRUE(grid->dataSource().valueAt(0, 0).isNull()) << "the data stay as they came";
 }
+
+TEST_F(GridPagingTest, APageThatStartsInsideAGroupShowsTheGroupsHeaderOnTop) {
+    constexpr qint32 HeaderRed = 0x0000FF; // 0x00BBGGRR
+    grid->style(u"GroupHeader"_s).setBackColor(HeaderRed);
+    grid->setPaged(true);
+    bind(requests(3 * rowsPerPage(), 3 * rowsPerPage()));
+    grid->showNextPage();
+    ASSERT_FALSE(grid->isGroupHeaderRow(grid->pageFirstRow()));
+    QCoreApplication::processEvents();
+    const QImage shown = rows->viewport()->grab().toImage();
+    const int height = twipsToPixels(grid->rowHeight());
+    EXPECT_EQ(shown.pixelColor(height, height / 2), QColor(Qt::red));
+    EXPECT_NE(shown.pixelColor(height, height + height / 2), QColor(Qt::red));
+}
