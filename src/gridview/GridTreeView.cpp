@@ -247,7 +247,20 @@ void GridTreeView::spanGroups(const QModelIndex& parent) {
     }
 }
 
+bool GridTreeView::isCoveredByPage(const QPoint& point) const {
+    if (!isOnPage())
+        return false;
+    const int rowHeight = m_delegate->rowHeight();
+    const bool underHeader = m_page.repeatedHeaderRow >= 0 && point.y() < rowHeight;
+    return underHeader || point.y() >= (m_page.endRow - m_page.topRow) * rowHeight;
+}
+
 void GridTreeView::mousePressEvent(QMouseEvent* event) {
+    // A click lands on what is drawn there, not on a row drawn over or left blank.
+    if (isCoveredByPage(event->position().toPoint())) {
+        event->accept();
+        return;
+    }
     const QPersistentModelIndex before = currentIndex();
     QTreeView::mousePressEvent(event);
     if (event->button() != Qt::LeftButton || !before.isValid())
@@ -258,6 +271,10 @@ void GridTreeView::mousePressEvent(QMouseEvent* event) {
 }
 
 void GridTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (isCoveredByPage(event->position().toPoint())) {
+        event->accept();
+        return;
+    }
     const QModelIndex index = indexAt(event->position().toPoint());
     if (event->button() != Qt::LeftButton || !index.isValid() ||
         !model()->hasChildren(index.siblingAtColumn(0))) {

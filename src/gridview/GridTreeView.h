@@ -70,6 +70,7 @@ private:
     void spanGroups(const QModelIndex& parent);
     int pageScrollValue() const;
     bool isOnPage() const;
+    bool isCoveredByPage(const QPoint& point) const;
     void keepPageInScrollRange();
     void drawPage(QPainter& painter);
 

@@ -4,6 +4,7 @@
 
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTreeView>
 #include <gtest/gtest.h>
 #include <memory>
@@ -173,4 +174,18 @@ TEST_F(GridPagingTest, APageThatStartsInsideAGroupShowsTheGroupsHeaderOnTop) {
     const int height = twipsToPixels(grid->rowHeight());
     EXPECT_EQ(shown.pixelColor(height, height / 2), QColor(Qt::red));
     EXPECT_NE(shown.pixelColor(height, height + height / 2), QColor(Qt::red));
+}
+
+TEST_F(GridPagingTest, AClickOnTheRepeatedHeaderOrTheBlankFootSelectsNothing) {
+    grid->setPaged(true);
+    bind(requests(3 * rowsPerPage() - 1, 3 * rowsPerPage() - 1));
+    grid->setCurrentPage(grid->pageCount() - 1);
+    const int before = grid->currentDisplayRow();
+    const int height = twipsToPixels(grid->rowHeight());
+    for (const int y : {height / 2, rows->viewport()->height() - 2}) {
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, QPoint(20, y));
+        EXPECT_EQ(grid->currentDisplayRow(), before) << y;
+    }
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, QPoint(20, height + height / 2));
+    EXPECT_EQ(grid->currentDisplayRow(), grid->pageFirstRow());
 }
