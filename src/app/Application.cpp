@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
