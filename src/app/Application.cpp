@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -87,6 +88,13 @@ void applySelection(Assi& window, const QString& select) {
         grid->setCurrentCell(row, column);
 }
 
+// The board as it lives: refresh ticks, page turns and the clock all run.
+void runFor(int seconds) {
+    QEventLoop loop;
+    QTimer::singleShot(std::chrono::seconds(seconds), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 void settle() {
     for (int turn = 0; turn < SettleTurns; ++turn)
         QCoreApplication::processEvents();
@@ -118,9 +126,13 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
 
         if (!interactive) {
             window.show();
-            const bool refreshed = waitForFirstRefresh(window);
+            bool refreshed = waitForFirstRefresh(window);
             if (!options.select.isEmpty())
                 applySelection(window, options.select);
+            if (options.afterSeconds > 0) {
+                runFor(options.afterSeconds);
+                refreshed = window.lastError().isEmpty();
+            }
             settle();
             if (!options.snapshotPath.isEmpty() && !window.grab().save(options.snapshotPath)) {
                 printErr(u"Não foi possível escrever a imagem em %1."_s.arg(options.snapshotPath));

@@ -3,6 +3,7 @@
 #include "BoardColumns.h"
 #include "BoardError.h"
 #include "BoardFeed.h"
+#include "BoardPaging.h"
 #include "DetailPanel.h"
 #include "FooterBand.h"
 #include "Grid.h"
@@ -92,6 +93,12 @@ Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget*
     m_startRetry.setInterval(StartRetryMilliseconds);
     connect(&m_startRetry, &QTimer::timeout, this, &Assi::start);
     m_startupNotice = new StartupNotice(this);
+
+    m_paging = std::make_unique<BoardPaging>(
+        this, QList<Grid*>{m_ui->Grelha_1, m_ui->Grelha_11, m_ui->Grelha_2},
+        [this] { return m_clock(); });
+    for (Grid* grid : {m_ui->Grelha_1, m_ui->Grelha_11, m_ui->Grelha_2})
+        connect(grid, &Grid::pageChanged, this, [this, grid] { hidePanelOnPageTurn(grid); });
 }
 
 Assi::~Assi() = default;
@@ -139,6 +146,13 @@ void Assi::readSettings() {
         m_settingsFilePath = m_locateSettings();
     m_settings = std::make_unique<SettingsLookup>(m_settingsFilePath);
     m_settings->requireReadable();
+    applyPageSetting();
+}
+
+void Assi::applyPageSetting() {
+    const PageSetting setting = readPageSetting(*m_settings);
+    m_paging->setSecondsPerPage(setting.seconds);
+    m_status.setSettingsProblem(setting.problem);
 }
 
 void Assi::start() {
@@ -272,16 +286,25 @@ void Assi::Act_Grelha_11_Campos() {
 }
 
 void Assi::Grelha_1_CurrentCellNotify() {
+    m_panelGrid = m_ui->Grelha_1;
     m_panel->showFor(*m_ui->Grelha_1, PanelGrid::Grelha_1);
 }
 void Assi::Grelha_11_CurrentCellNotify() {
+    m_panelGrid = m_ui->Grelha_11;
     m_panel->showFor(*m_ui->Grelha_11, PanelGrid::Grelha_11);
 }
 void Assi::Grelha_2_CurrentCellNotify() {
+    m_panelGrid = m_ui->Grelha_2;
     m_panel->showFor(*m_ui->Grelha_2, PanelGrid::Grelha_2);
 }
 void Assi::hidePanelOnGridDismissed() {
     m_panel->hide();
+}
+
+// The panel stands under a row of one grid; another grid's page turning leaves it there.
+void Assi::hidePanelOnPageTurn(const Grid* grid) {
+    if (grid == m_panelGrid)
+        hidePanelOnGridDismissed();
 }
 
 void Assi::Form_KeyPress() {

@@ -21,6 +21,7 @@ class Assi;
 namespace assi {
 
 class BoardFeed;
+class BoardPaging;
 class DetailPanel;
 class FooterBand;
 class Grid;
@@ -94,6 +95,9 @@ public:
     /// The window's background colour, 0x00BBGGRR: white.
     qint32 BackColor() const { return 0x00FFFFFF; }
 
+    /// The grids' pages and their timer ([Geral] SegundosPorPagina).
+    BoardPaging& paging() { return *m_paging; }
+
     /// The clock the footer and the day's change read; tests replace it.
     void setClock(std::function<QDateTime()> clock);
 
@@ -116,6 +120,8 @@ private:
     /// When the next refresh is due, for the footer; invalid while the clock is stopped.
     QDateTime nextRefreshAt() const;
     int heightAboveFooter() const;
+    void applyPageSetting();
+    void hidePanelOnPageTurn(const Grid* grid);
 
     std::unique_ptr<Ui::Assi> m_ui;
     std::unique_ptr<DetailPanel> m_panel;
@@ -139,6 +145,8 @@ private:
     QString m_statusText;
     StatusLine m_status;
     std::function<QDateTime()> m_clock;
+    std::unique_ptr<BoardPaging> m_paging;
+    const Grid* m_panelGrid = nullptr; // the grid whose row the panel was last shown for
 };
 
 } // namespace assi

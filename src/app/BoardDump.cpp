@@ -90,6 +90,11 @@ QJsonObject gridJson(const Grid& grid) {
                                  {u"column"_s, rule.columnKey},
                                  {u"value"_s, rule.value.toString()}});
     g[u"formatRules"_s] = rules;
+
+    // Pages from 1; firstRow counts display rows from 0, group headers included.
+    g[u"page"_s] = QJsonObject{{u"current"_s, grid.currentPage() + 1},
+                               {u"count"_s, grid.pageCount()},
+                               {u"firstRow"_s, grid.pageFirstRow()}};
     return g;
 }
 

@@ -11,6 +11,8 @@ namespace {
 
 // Past any display a board could hang on, and within what a window can be.
 constexpr int LargestWindowSide = 16384;
+// A day of the board's life is as long as a report waits.
+constexpr int LongestRunBeforeReport = 24 * 60 * 60;
 
 struct Parser {
     QCommandLineParser parser;
@@ -46,12 +48,17 @@ struct Parser {
         u"select"_s,
         u"Torna atual uma linha mostrada de uma grelha antes de reportar (ex.: Grelha_1:3)."_s,
         u"grelha:linha"_s};
+    QCommandLineOption after{
+        u"after"_s,
+        u"Com --dump ou --snapshot: deixa o quadro correr estes segundos (atualizações, "
+        u"páginas e relógio) antes de reportar."_s,
+        u"segundos"_s};
 
     Parser() {
         parser.setApplicationDescription(u"Quadro da assistência técnica: pedidos pendentes por "
                                          u"departamento e ordens de serviço da semana."_s);
         parser.addOptions({help, version, baseDir, appDir, today, demo, check, dump, snapshot, size,
-                           fullscreen, select});
+                           fullscreen, select, after});
     }
 };
 
@@ -127,6 +134,22 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
                     .arg(o.select);
             return result;
         }
+    }
+    if (p.parser.isSet(p.after)) {
+        static const QRegularExpression secondsPattern(u"^\\d{1,9}$"_s);
+        const QString text = p.parser.value(p.after);
+        const int seconds = secondsPattern.match(text).hasMatch() ? text.toInt() : -1;
+        if (seconds < 0 || seconds > LongestRunBeforeReport) {
+            result.error = u"--after espera um número inteiro de segundos, de 0 a %1, não \"%2\"."_s
+                               .arg(LongestRunBeforeReport)
+                               .arg(text);
+            return result;
+        }
+        if (!o.dump && o.snapshotPath.isEmpty()) {
+            result.error = u"--after só serve com --dump ou --snapshot."_s;
+            return result;
+        }
+        o.afterSeconds = seconds;
     }
     return result;
 }

@@ -18,7 +18,8 @@ struct CommandLineOptions {
     QString snapshotPath; // empty: no snapshot
     QSize size;           // client area in logical pixels; invalid: the design-time size
     bool fullscreen = false;
-    QString select; // "Grelha_1:3": make that displayed row current before reporting
+    QString select;       // "Grelha_1:3": make that displayed row current before reporting
+    int afterSeconds = 0; // how long the board runs (ticks, pages, clock) before it reports
     bool help = false;
     bool version = false;
 

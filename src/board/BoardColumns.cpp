@@ -16,6 +16,8 @@ constexpr qint32 Red = 255; // 0x00BBGGRR
 constexpr double ClientFontSize = 20;
 // Monday to Friday: the week's other names go unused.
 constexpr int ShownDays = 5;
+// Tipo of the row under each client naming its technician.
+constexpr char16_t TechnicianTipo[] = u"1";
 
 // Columns the pivot needs but nobody reads.
 void setUpInternalColumn(Grid& grid, const QString& key) {
@@ -65,6 +67,11 @@ void Act_Grelha_2_Campos_Novo(Grid& grid, const WeekDayNames& DiasSemana) {
     // Client rows carry Tipo "0", technician rows "1". Asked for again on
     // every refresh; the grid keeps one rule for the same style, column and value.
     grid.addFormatRule(u"Pintar"_s, u"Tipo"_s, QVariant(0));
+    // A client is read with its technician: no page starts between them.
+    grid.setPageStartRule([](const Recordset& board, int record) {
+        return board.valueAt(record, board.fieldIndex(u"Tipo"_s)).toString() !=
+               QStringView(TechnicianTipo);
+    });
 }
 
 } // namespace assi

@@ -62,6 +62,7 @@ void setUpRequestColumns(Grid& grid, const SettingsLookup& settings) {
 
     grid.clearGroupColumns();
     grid.addGroupColumn(u"Dep"_s);
+    grid.setEmptyGroupCaption(u"Sem departamento"_s);
 }
 
 } // namespace assi

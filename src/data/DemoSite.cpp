@@ -59,6 +59,7 @@ void writeDemoSettings(const QString& settingsFile, const QString& databaseFileN
     QString text = u"; Quadro da assistência técnica: definições da demonstração.\n"
                    "[Geral]\n"
                    "QuantosMinutos=1\n"
+                   "SegundosPorPagina=10\n"
                    "\n"
                    "[BaseDados]\n"
                    "Motor=sqlite\n"

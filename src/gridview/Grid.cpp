@@ -76,6 +76,10 @@ Grid::Grid(QWidget* parent)
     connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged, this, &Grid::emitDismissed);
     connect(m_view, &QTreeView::collapsed, this, &Grid::emitDismissed);
     connect(m_view, &QTreeView::expanded, this, &Grid::emitDismissed);
+    // Pages are laid out again whenever the rows or the room for them change.
+    connect(m_view, &QTreeView::collapsed, this, &Grid::scheduleUpdate);
+    connect(m_view, &QTreeView::expanded, this, &Grid::scheduleUpdate);
+    m_view->viewport()->installEventFilter(this);
 
     applyPendingChanges();
     m_view->gridHeader()->fitSections();
@@ -133,6 +137,7 @@ void Grid::setRowHeight(double twips) {
             u"maior do que 0 e não superior a 100000."_s.arg(gridName(), QString::number(twips)));
     m_rowHeight = twips;
     m_view->setRowHeightPixels(std::max(1, twipsToPixels(twips)));
+    scheduleUpdate();
 }
 
 void Grid::setHeadingHeight(double twips) {
@@ -141,6 +146,7 @@ void Grid::setHeadingHeight(double twips) {
                          u"twips entre 0 e 100000."_s.arg(gridName(), QString::number(twips)));
     m_headingHeight = twips;
     m_view->setHeadingHeightPixels(twipsToPixels(twips));
+    scheduleUpdate();
 }
 
 void Grid::setGroupByBoxVisible(bool visible) {
@@ -325,6 +331,7 @@ void Grid::applyPendingChanges() {
     applyGrouping();
     applyLooks();
     layoutChildren();
+    relayoutPages();
 }
 
 void Grid::flushPendingChanges() const {

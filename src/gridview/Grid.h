@@ -4,10 +4,12 @@
 #include "GridColumns.h"
 #include "GridFont.h"
 #include "GridFormatRule.h"
+#include "GridPages.h"
 #include "GridStyles.h"
 #include "Recordset.h"
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class QAbstractItemModel;
@@ -141,6 +143,33 @@ public:
     /// BoardError for a row or column that does not exist.
     GridCellLook cellLook(int displayRow, int column) const;
 
+    /// What a group header says when its value is empty or null.
+    void setEmptyGroupCaption(const QString& caption);
+
+    // --- Pages (see GridPages.h for where pages begin and end)
+    /// Paged, the rows show one page at a time, the caption bar says which
+    /// ("2/3") when there is more than one, and the pages follow the rows,
+    /// their height and the grid's size. Not paged (the default), the rows
+    /// scroll freely and count as one page.
+    void setPaged(bool paged);
+    bool isPaged() const { return m_paged; }
+    int pageCount() const;
+    /// From 0.
+    int currentPage() const;
+    /// Shows page `page`, or the first when there is no such page. The
+    /// current cell stays where it is.
+    void setCurrentPage(int page);
+    /// Moves on to the next page, from the last to the first; false, and
+    /// nothing moves, when there is only one.
+    bool showNextPage();
+    /// The first display row the current page brings (not a group header
+    /// repeated above it); not paged, the first row shown whole.
+    int pageFirstRow() const;
+    /// Whether a page may begin at the display row showing `recordRow` of
+    /// `recordset` (group headers are always allowed). Unset: anywhere.
+    using PageStartRule = std::function<bool(const Recordset& recordset, int recordRow)>;
+    void setPageStartRule(PageStartRule rule);
+
     /// The model behind the rows, groups included (read-only use: tests).
     QAbstractItemModel* model() const;
 
@@ -151,10 +180,13 @@ Q_SIGNALS:
     /// The rows moved under whatever stands over them: a scroll, or a group
     /// collapsed or expanded by the user.
     void dismissed();
+    /// Another page is shown, or the page shown moved.
+    void pageChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QString gridName() const;
@@ -171,6 +203,9 @@ private:
     QRect currentRowRectInGrid() const;
     void emitDismissed();
     void emitCurrentCellChanged();
+    GridPageRows pageRows() const;
+    void relayoutPages();
+    void showCurrentPage();
 
     GridStyles* m_styles;
     RecordsetModel* m_source;
@@ -189,6 +224,10 @@ private:
     QList<int> m_pendingGroupFields; // for the binding under way
     bool m_updateScheduled = false;
     mutable bool m_quiet = false; // no notifications while the grid rebuilds itself
+    bool m_paged = false;
+    QList<GridPage> m_pages; // empty until paged and laid out
+    int m_page = 0;
+    PageStartRule m_pageStartRule;
 };
 
 } // namespace assi

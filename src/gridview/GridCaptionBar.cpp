@@ -10,6 +10,8 @@ namespace assi {
 namespace {
 
 constexpr int CaptionPaddingY = 5;
+// Room between the page number and the grid's right edge, in text heights.
+constexpr qreal PageTextMarginLines = 0.5;
 
 } // namespace
 
@@ -21,6 +23,13 @@ void GridCaptionBar::setText(const QString& text) {
     if (text == m_text)
         return;
     m_text = text;
+    update();
+}
+
+void GridCaptionBar::setPageText(const QString& text) {
+    if (text == m_pageText)
+        return;
+    m_pageText = text;
     update();
 }
 
@@ -38,7 +47,22 @@ void GridCaptionBar::paintEvent(QPaintEvent*) {
     GridCellLook look = m_look;
     // A title never wraps: one line, elided when the grid is too narrow.
     look.wordWrap = false;
-    drawCell(painter, rect(), m_text, look, Overflow::Elide);
+    if (m_pageText.isEmpty()) {
+        drawCell(painter, rect(), m_text, look, Overflow::Elide);
+    } else {
+        // The page number takes the same room from both ends, so a centred
+        // title stays where it was.
+        const QFontMetrics metrics(look.font);
+        const int margin = qRound(metrics.height() * PageTextMarginLines);
+        const int reserved = metrics.horizontalAdvance(m_pageText) + 2 * margin;
+        painter.fillRect(rect(), look.back);
+        drawCell(painter, rect().adjusted(reserved, 0, -reserved, 0), m_text, look,
+                 Overflow::Elide);
+        painter.setFont(look.font);
+        painter.setPen(look.fore);
+        painter.drawText(rect().adjusted(0, 0, -margin, 0), Qt::AlignRight | Qt::AlignVCenter,
+                         m_pageText);
+    }
     painter.setPen(QPen(look.gridLine, 0));
     painter.drawLine(rect().bottomLeft(), rect().bottomRight());
 }

@@ -15,6 +15,9 @@ public:
 
     const QString& text() const { return m_text; }
     void setText(const QString& text);
+    /// Drawn at the right end, beside the title ("2/3"); empty: nothing.
+    const QString& pageText() const { return m_pageText; }
+    void setPageText(const QString& text);
     void setLook(const GridCellLook& look);
     /// The height that fits one line of the caption's font.
     int preferredHeight() const;
@@ -24,6 +27,7 @@ protected:
 
 private:
     QString m_text;
+    QString m_pageText;
     GridCellLook m_look;
 };
 

@@ -49,9 +49,12 @@ QString GridDelegate::cellText(const QModelIndex& index) const {
     if (groupColumn.isValid() && index.column() != 0)
         return {};
     const QString format = formatOf(groupColumn.isValid() ? groupColumn.toInt() : index.column());
-    if (format == QString::fromUtf16(GeneralFormat))
-        return index.data(Qt::DisplayRole).toString();
-    return formatForDisplay(index.data(RecordsetModel::ValueRole), format);
+    const QString text = format == QString::fromUtf16(GeneralFormat)
+                             ? index.data(Qt::DisplayRole).toString()
+                             : formatForDisplay(index.data(RecordsetModel::ValueRole), format);
+    if (groupColumn.isValid() && text.isEmpty())
+        return m_emptyGroupCaption;
+    return text;
 }
 
 GridCellLook GridDelegate::cellLook(const QModelIndex& index, Selection selection) const {

@@ -38,6 +38,8 @@ public:
     /// Each column's own style, by column.
     void setColumnStyles(const QList<const GridStyle*>& styles) { m_columnStyles = styles; }
     void setFormatRules(const QList<FormatRule>& rules) { m_rules = rules; }
+    /// What a group header shows when its value reads as the empty text.
+    void setEmptyGroupCaption(const QString& caption) { m_emptyGroupCaption = caption; }
 
     /// The look of the cell at `index` of the grid's view model.
     GridCellLook cellLook(const QModelIndex& index, Selection selection = Selection::None) const;
@@ -59,6 +61,7 @@ private:
     QList<const GridStyle*> m_columnStyles;
     QList<FormatRule> m_rules;
     int m_rowHeight = 17;
+    QString m_emptyGroupCaption;
 };
 
 } // namespace assi

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleFactory>
@@ -60,6 +61,9 @@ GridTreeView::GridTreeView(const GridStyles& styles, QWidget* parent)
     style->setParent(this);
     setStyle(style);
     viewport()->setAutoFillBackground(true);
+    // Qt sets the range again whenever the rows or the size change.
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            &GridTreeView::keepPageInScrollRange);
 }
 
 void GridTreeView::setRowHeightPixels(int pixels) {
@@ -151,6 +155,79 @@ QRect GridTreeView::rowRect(const QModelIndex& index) const {
     return {};
 }
 
+QList<QModelIndex> GridTreeView::displayedIndexes() const {
+    QList<QModelIndex> shown;
+    if (!model())
+        return shown;
+    int row = 0;
+    walkDisplayedRows(QModelIndex(), row, [&](const QModelIndex& index, int) {
+        shown.append(index);
+        return false;
+    });
+    return shown;
+}
+
+void GridTreeView::showPage(int topRow, int repeatedHeaderRow, int endRow) {
+    m_page = {topRow, repeatedHeaderRow, endRow};
+    keepPageInScrollRange();
+    verticalScrollBar()->setValue(pageScrollValue());
+    viewport()->update();
+}
+
+void GridTreeView::clearPage() {
+    if (m_page.topRow < 0)
+        return;
+    m_page = {};
+    updateGeometries();
+    viewport()->update();
+}
+
+int GridTreeView::pageScrollValue() const {
+    return m_page.topRow * m_delegate->rowHeight();
+}
+
+bool GridTreeView::isOnPage() const {
+    // Someone who scrolled the rows by hand sees them as they are.
+    return m_page.topRow >= 0 && verticalScrollBar()->value() == pageScrollValue();
+}
+
+void GridTreeView::keepPageInScrollRange() {
+    // The last page starts at its own row even when fewer rows than a page follow.
+    QScrollBar* bar = verticalScrollBar();
+    if (m_page.topRow >= 0 && bar->maximum() < pageScrollValue())
+        bar->setMaximum(pageScrollValue());
+}
+
+void GridTreeView::updateGeometries() {
+    QTreeView::updateGeometries();
+    keepPageInScrollRange();
+}
+
+void GridTreeView::paintEvent(QPaintEvent* event) {
+    QTreeView::paintEvent(event);
+    if (!isOnPage())
+        return;
+    QPainter painter(viewport());
+    drawPage(painter);
+}
+
+void GridTreeView::drawPage(QPainter& painter) {
+    const int rowHeight = m_delegate->rowHeight();
+    const QColor background = viewport()->palette().color(QPalette::Base);
+    const int endTop = (m_page.endRow - m_page.topRow) * rowHeight;
+    if (endTop < viewport()->height())
+        painter.fillRect(0, endTop, viewport()->width(), viewport()->height() - endTop, background);
+    const QModelIndex header = indexAtDisplayRow(m_page.repeatedHeaderRow);
+    if (!header.isValid())
+        return;
+    // Drawn as the header row itself is: one cell across the columns.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = QRect(-horizontalOffset(), 0, m_header->length(), rowHeight);
+    painter.fillRect(0, 0, viewport()->width(), rowHeight, background);
+    m_delegate->paint(&painter, option, header);
+}
+
 void GridTreeView::reset() {
     QTreeView::reset();
     if (!model())
@@ -170,7 +247,20 @@ void GridTreeView::spanGroups(const QModelIndex& parent) {
     }
 }
 
+bool GridTreeView::isCoveredByPage(const QPoint& point) const {
+    if (!isOnPage())
+        return false;
+    const int rowHeight = m_delegate->rowHeight();
+    const bool underHeader = m_page.repeatedHeaderRow >= 0 && point.y() < rowHeight;
+    return underHeader || point.y() >= (m_page.endRow - m_page.topRow) * rowHeight;
+}
+
 void GridTreeView::mousePressEvent(QMouseEvent* event) {
+    // A click lands on what is drawn there, not on a row drawn over or left blank.
+    if (isCoveredByPage(event->position().toPoint())) {
+        event->accept();
+        return;
+    }
     const QPersistentModelIndex before = currentIndex();
     QTreeView::mousePressEvent(event);
     if (event->button() != Qt::LeftButton || !before.isValid())
@@ -181,6 +271,10 @@ void GridTreeView::mousePressEvent(QMouseEvent* event) {
 }
 
 void GridTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (isCoveredByPage(event->position().toPoint())) {
+        event->accept();
+        return;
+    }
     const QModelIndex index = indexAt(event->position().toPoint());
     if (event->button() != Qt::LeftButton || !index.isValid() ||
         !model()->hasChildren(index.siblingAtColumn(0))) {

@@ -2,6 +2,8 @@
 
 #include <QTreeView>
 
+class QPainter;
+
 namespace assi {
 
 class GridDelegate;
@@ -37,6 +39,17 @@ public:
     /// the row is not shown or every column is hidden.
     QRect rowRect(const QModelIndex& index) const;
 
+    /// Every shown row's index (column 0), in display order.
+    QList<QModelIndex> displayedIndexes() const;
+
+    /// Scrolls display row `topRow` to the top and, while the rows stay
+    /// there, draws them as one page: the group header at display row
+    /// `repeatedHeaderRow` (-1: none) over the top row, and nothing from
+    /// display row `endRow` down. The rows may scroll past their end for it.
+    void showPage(int topRow, int repeatedHeaderRow, int endRow);
+    /// Back to plain scrolling.
+    void clearPage();
+
     void reset() override;
 
 Q_SIGNALS:
@@ -48,11 +61,25 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void updateGeometries() override;
 
 private:
     template <typename Visit>
     bool walkDisplayedRows(const QModelIndex& parent, int& row, Visit&& visit) const;
     void spanGroups(const QModelIndex& parent);
+    int pageScrollValue() const;
+    bool isOnPage() const;
+    bool isCoveredByPage(const QPoint& point) const;
+    void keepPageInScrollRange();
+    void drawPage(QPainter& painter);
+
+    struct ShownPage {
+        int topRow = -1; // -1: no page shown
+        int repeatedHeaderRow = -1;
+        int endRow = -1;
+    };
+    ShownPage m_page;
 
     GridDelegate* m_delegate;
     GridHeaderView* m_header;

@@ -14,6 +14,7 @@ enum SettingsSection : int {
 // The field numbers Ler_INI takes as iCampo, each named after the key it
 // reads. The general settings come before zero, the grids' after it.
 enum SettingsField : int {
+    SegundosPorPagina = -4,
     QuantosDiasDepois = -3,
     QuantosMinutos = -2,
     QuantosDiasAntes = -1,

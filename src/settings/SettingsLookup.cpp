@@ -12,6 +12,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const std::pair<SettingsField, const char16_t*> Keys[] = {
+    {SegundosPorPagina, u"SegundosPorPagina"},
     {QuantosDiasDepois, u"QuantosDiasDepois"},
     {QuantosMinutos, u"QuantosMinutos"},
     {QuantosDiasAntes, u"QuantosDiasAntes"},

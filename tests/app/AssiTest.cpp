@@ -2,6 +2,7 @@
 
 #include "BoardError.h"
 #include "BoardFeed.h"
+#include "BoardPaging.h"
 #include "DemoSite.h"
 #include "FooterBand.h"
 #include "Grid.h"
@@ -455,5 +456,55 @@ TEST(Assi, TheClockTicksOnTheMinute) {
         b.now = QDateTime(QDate(2026, 12, 7), time);
         b.window.Form_Load();
         EXPECT_EQ(b.window.Relogio()->interval(), interval) << time.toString().toStdString();
+    }
+}
+
+TEST(Assi, AWrongSegundosPorPaginaLeavesThePagesStillAndSaysSoInRed) {
+    QByteArray settings = validSettings;
+    settings.replace("SegundosPorPagina=10\n", "SegundosPorPagina=-10\n");
+    Board b(settings);
+    b.window.Form_Load();
+    b.feed.deliver(goodData(u"x"_s));
+    EXPECT_FALSE(b.window.Grelha_1()->isPaged());
+    EXPECT_EQ(b.window.paging().secondsPerPage(), 0);
+    EXPECT_TRUE(b.window.statusText().contains(
+        u"Definição inválida em [Geral] SegundosPorPagina: \"-10\" está fora do intervalo"_s))
+        << b.window.statusText().toStdString();
+    EXPECT_TRUE(b.window.statusText().contains(QDir::toNativeSeparators(b.path)));
+
+    // Put right, it takes effect at the next refresh.
+    b.dir.write(u"zelvio/OTK.zlv"_s, validSettings);
+    b.window.RefreshBoard();
+    b.feed.deliver(goodData(u"y"_s));
+    EXPECT_TRUE(b.window.Grelha_1()->isPaged());
+    EXPECT_EQ(b.window.paging().secondsPerPage(), 10);
+    EXPECT_EQ(b.window.statusText(), u"Atualizado às 09:00"_s);
+}
+
+TEST(Assi, APageTurnHidesThePanelOnlyWhenItsOwnGridTurns) {
+    struct Case {
+        const char* grid;
+        bool panelStays;
+    };
+    for (const Case c : {Case{"Grelha_11", true}, Case{"Grelha_1", false}}) {
+        SCOPED_TRACE(c.grid);
+        Board b;
+        b.window.Form_Load();
+        BoardData data = goodData(u"x"_s);
+        QStringList many;
+        for (int i = 0; i < 60; ++i)
+            many << u"cliente %1"_s.arg(i);
+        data.first = requests(many);
+        b.feed.deliver(data);
+        b.window.show();
+        QCoreApplication::processEvents();
+        ASSERT_GT(b.window.Grelha_1()->pageCount(), 1);
+        ASSERT_EQ(b.window.Grelha_11()->pageCount(), 1);
+
+        b.window.findChild<Grid*>(QString::fromLatin1(c.grid))->setCurrentCell(1, 1);
+        ASSERT_TRUE(b.window.Frame1()->isVisible());
+        b.window.paging().showNextPages();
+        EXPECT_EQ(b.window.Grelha_1()->currentPage(), 1);
+        EXPECT_EQ(b.window.Frame1()->isVisible(), c.panelStays);
     }
 }

@@ -155,4 +155,35 @@ TEST(EndToEnd, FailuresSayWhatFailedInPortugueseWithoutThePassword) {
     run = runAssi({u"--today"_s, u"ontem"_s});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains(u"--today"_s));
+    run = runAssi({u"--dump"_s, u"--after"_s, u"-5"_s});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(u"--after espera um número inteiro de segundos"_s))
+        << run.err.toStdString();
+}
+
+TEST(EndToEnd, AfterLetsTheBoardTurnItsPagesBeforeTheDump) {
+    assi::test::TempDir dir;
+    ASSERT_EQ(runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--check"_s}).exitCode, 0);
+    replaceLine(dir.filePath(u"zelvio/OTK.zlv"_s), u"^SegundosPorPagina=.*$"_s,
+                u"SegundosPorPagina=1"_s);
+    const auto pageOf = [&](const QStringList& extra) {
+        const ProgramRun run = runAssi(
+            QStringList{u"--base-dir"_s, dir.path(), u"--dump"_s, u"--size"_s, u"1920x1080"_s} +
+            extra);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return QJsonDocument::fromJson(run.out.toUtf8())
+            .object()[u"grids"_s]
+            .toObject()[u"Grelha_1"_s]
+            .toObject()[u"page"_s]
+            .toObject();
+    };
+    const QJsonObject first = pageOf({});
+    EXPECT_EQ(first[u"current"_s].toInt(), 1);
+    EXPECT_EQ(first[u"firstRow"_s].toInt(), 0);
+    ASSERT_GE(first[u"count"_s].toInt(), 4);
+    // A page a second for two seconds: one or two turns, whichever way the timers fall.
+    const QJsonObject later = pageOf({u"--after"_s, u"2"_s});
+    EXPECT_GE(later[u"current"_s].toInt(), 2);
+    EXPECT_LE(later[u"current"_s].toInt(), 3);
+    EXPECT_GT(later[u"firstRow"_s].toInt(), 0);
 }

@@ -15,6 +15,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const std::pair<int, const char16_t*> Keys[] = {
+    {-4, u"SegundosPorPagina"},
     {-3, u"QuantosDiasDepois"},
     {-2, u"QuantosMinutos"},
     {-1, u"QuantosDiasAntes"},
@@ -84,7 +85,7 @@ TEST(SettingsLookup, MapsGridAndFieldNumbersToSectionAndKey) {
                 << "Ler_INI(" << grid << ", " << field << ")";
         }
         // Field numbers without a key ask for the empty key, which finds nothing.
-        for (const int field : {0, 34, -4, 1000})
+        for (const int field : {0, 34, -5, 1000})
             EXPECT_EQ(settings.Ler_INI(grid, field), QString()) << grid << ", " << field;
     }
 }

@@ -1,0 +1,99 @@
+#include "BoardPaging.h"
+
+#include "Grid.h"
+#include "SettingsLookup.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+namespace {
+
+constexpr int MillisecondsPerSecond = 1000;
+// A page held longer than a day is a board that does not page.
+constexpr int MaxSecondsPerPage = 24 * 60 * 60;
+
+} // namespace
+
+PageSetting readPageSetting(const SettingsLookup& settings) {
+    if (settings.Ler_INI(GeneralSection, SegundosPorPagina).trimmed().isEmpty())
+        return {};
+    try {
+        const int seconds =
+            settings.readConverted(GeneralSection, SegundosPorPagina, [](QStringView text) {
+                const std::int32_t value = parseStrictWholeNumber(text);
+                if (value < 0 || value > MaxSecondsPerPage)
+                    throw ConversionError(ConversionError::Kind::OutOfRange,
+                                          u"de 0 a %1 segundos"_s.arg(MaxSecondsPerPage));
+                return value;
+            });
+        return {seconds, {}};
+    } catch (const BoardError& error) {
+        return {0, error.message()};
+    }
+}
+
+BoardPaging::BoardPaging(QWidget* board, QList<Grid*> grids, std::function<QDateTime()> clock)
+    : m_board(board), m_grids(std::move(grids)), m_clock(std::move(clock)) {
+    connect(&m_timer, &QTimer::timeout, this, &BoardPaging::showNextPages);
+    // Input goes to whichever control is under the mouse or has the focus:
+    // watched where every event passes.
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->installEventFilter(this);
+}
+
+BoardPaging::~BoardPaging() {
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->removeEventFilter(this);
+}
+
+void BoardPaging::setSecondsPerPage(int seconds) {
+    if (seconds == m_seconds)
+        return;
+    m_seconds = seconds;
+    for (Grid* grid : std::as_const(m_grids))
+        grid->setPaged(seconds > 0);
+    if (seconds <= 0) {
+        m_timer.stop();
+        return;
+    }
+    m_timer.start(seconds * MillisecondsPerSecond);
+}
+
+bool BoardPaging::isPaused() const {
+    return m_pausedUntil.isValid() && m_clock() < m_pausedUntil;
+}
+
+void BoardPaging::pause() {
+    m_pausedUntil = m_clock().addSecs(PauseSeconds);
+}
+
+void BoardPaging::showNextPages() {
+    if (m_seconds <= 0 || isPaused())
+        return;
+    for (Grid* grid : std::as_const(m_grids))
+        grid->showNextPage();
+}
+
+bool BoardPaging::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel: {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && (widget == m_board || m_board->isAncestorOf(widget)))
+            pause();
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace assi

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+
+class QWidget;
+
+namespace assi {
+
+class Grid;
+class SettingsLookup;
+
+/// [Geral] SegundosPorPagina as the board takes it: absent or empty, no
+/// paging; a value that is not a whole number of seconds from 0 to a day
+/// also means no paging, and `problem` says why, naming file, section, key
+/// and value.
+struct PageSetting {
+    int seconds = 0;
+    QString problem;
+};
+PageSetting readPageSetting(const SettingsLookup& settings);
+
+/// Turns the pages of the board's grids together: every few seconds each
+/// grid whose rows do not all fit shows its next page. A key, a click or
+/// the mouse wheel anywhere on the board holds the pages for a minute, so
+/// whoever is reading it is not moved on.
+class BoardPaging : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int PauseSeconds = 60;
+
+    /// `clock` tells the time the pause is measured by.
+    BoardPaging(QWidget* board, QList<Grid*> grids, std::function<QDateTime()> clock);
+    ~BoardPaging() override;
+
+    /// 0: the grids are not paged and scroll as they always did. The pages
+    /// keep their rhythm when the period does not change.
+    void setSecondsPerPage(int seconds);
+    int secondsPerPage() const { return m_seconds; }
+    bool isPaused() const;
+    /// What a key, a click or the wheel on the board does.
+    void pause();
+    /// One turn of the pages, unless paused.
+    void showNextPages();
+    const QTimer& timer() const { return m_timer; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* m_board;
+    QList<Grid*> m_grids;
+    std::function<QDateTime()> m_clock;
+    QTimer m_timer;
+    int m_seconds = 0;
+    QDateTime m_pausedUntil;
+};
+
+} // namespace assi

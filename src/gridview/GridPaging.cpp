@@ -1,0 +1,147 @@
+// Grid's pages and group captions: the rest of Grid is in Grid.cpp and GridRows.cpp.
+#include "Grid.h"
+#include "GridCaptionBar.h"
+#include "GridDelegate.h"
+#include "GridTreeView.h"
+#include "GroupingProxyModel.h"
+
+#include <QEvent>
+#include <QHash>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+void Grid::setEmptyGroupCaption(const QString& caption) {
+    m_view->gridDelegate()->setEmptyGroupCaption(caption);
+    m_view->viewport()->update();
+}
+
+bool Grid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_view->viewport() && event->type() == QEvent::Resize)
+        scheduleUpdate();
+    return QWidget::eventFilter(watched, event);
+}
+
+void Grid::setPaged(bool paged) {
+    if (paged == m_paged)
+        return;
+    m_paged = paged;
+    m_pages.clear();
+    m_page = 0;
+    if (paged) {
+        scheduleUpdate();
+        return;
+    }
+    m_view->clearPage();
+    m_captionBar->setPageText(QString());
+}
+
+int Grid::pageCount() const {
+    flushPendingChanges();
+    return m_paged ? std::max(1, int(m_pages.size())) : 1;
+}
+
+int Grid::currentPage() const {
+    flushPendingChanges();
+    return m_paged ? m_page : 0;
+}
+
+void Grid::setCurrentPage(int page) {
+    flushPendingChanges();
+    if (!m_paged || m_pages.isEmpty())
+        return;
+    const int wanted = page >= 0 && page < m_pages.size() ? page : 0;
+    if (wanted == m_page)
+        return;
+    m_page = wanted;
+    showCurrentPage();
+    Q_EMIT pageChanged();
+}
+
+bool Grid::showNextPage() {
+    if (pageCount() <= 1)
+        return false;
+    setCurrentPage((m_page + 1) % int(m_pages.size()));
+    return true;
+}
+
+int Grid::pageFirstRow() const {
+    flushPendingChanges();
+    if (m_paged && !m_pages.isEmpty())
+        return m_pages.at(m_page).firstRow;
+    const int rowHeight = std::max(1, m_view->gridDelegate()->rowHeight());
+    return (m_view->verticalScrollBar()->value() + rowHeight - 1) / rowHeight;
+}
+
+void Grid::setPageStartRule(PageStartRule rule) {
+    m_pageStartRule = std::move(rule);
+    scheduleUpdate();
+}
+
+GridPageRows Grid::pageRows() const {
+    // Read once here: the page computation asks about each row several times.
+    struct Shown {
+        std::vector<int> headerAbove;
+        std::vector<bool> isHeader;
+        std::vector<int> record;
+    };
+    auto shown = std::make_shared<Shown>();
+    QHash<QModelIndex, int> headerRows;
+    const QList<QModelIndex> indexes = m_view->displayedIndexes();
+    for (int row = 0; row < indexes.size(); ++row) {
+        const QModelIndex& index = indexes.at(row);
+        const bool header = m_groups->isGroupHeader(index);
+        if (header)
+            headerRows.insert(index, row);
+        shown->isHeader.push_back(header);
+        shown->headerAbove.push_back(header ? -1 : headerRows.value(index.parent(), -1));
+        const QModelIndex record = m_groups->mapToSource(index);
+        shown->record.push_back(record.isValid() ? record.row() : -1);
+    }
+
+    GridPageRows rows;
+    rows.count = int(indexes.size());
+    rows.rowsPerPage =
+        m_view->viewport()->height() / std::max(1, m_view->gridDelegate()->rowHeight());
+    rows.headerAbove = [shown](int row) { return shown->headerAbove.at(size_t(row)); };
+    rows.isGroupHeader = [shown](int row) { return bool(shown->isHeader.at(size_t(row))); };
+    if (m_pageStartRule) {
+        rows.mayStartAt = [shown, rule = m_pageStartRule, &recordset = dataSource()](int row) {
+            const int record = shown->record.at(size_t(row));
+            return record < 0 || rule(recordset, record);
+        };
+    }
+    return rows;
+}
+
+void Grid::relayoutPages() {
+    if (!m_paged)
+        return;
+    const QList<GridPage> pages = computeGridPages(pageRows());
+    if (pages == m_pages)
+        return;
+    const int topBefore = m_pages.isEmpty() ? -1 : m_pages.at(m_page).topRow;
+    m_pages = pages;
+    // A refresh keeps the page it was on while there still is one.
+    if (m_page >= m_pages.size())
+        m_page = 0;
+    showCurrentPage();
+    if (topBefore >= 0 && topBefore != m_pages.at(m_page).topRow)
+        Q_EMIT pageChanged();
+}
+
+void Grid::showCurrentPage() {
+    const GridPage& page = m_pages.at(m_page);
+    {
+        const QScopedValueRollback quiet(m_quiet, true);
+        m_view->showPage(page.topRow, page.repeatedHeaderRow, page.endRow);
+    }
+    m_captionBar->setPageText(m_pages.size() > 1 ? u"%1/%2"_s.arg(m_page + 1).arg(m_pages.size())
+                                                 : QString());
+}
+
+} // namespace assi

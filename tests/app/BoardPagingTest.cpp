@@ -1,0 +1,140 @@
+#include "BoardPaging.h"
+
+#include "Grid.h"
+#include "SettingsLookup.h"
+#include "common/TempDir.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QTreeView>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace assi;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Recordset clients(int count) {
+    Recordset rs;
+    rs.appendField(u"Cliente"_s, FieldType::Text);
+    for (int i = 0; i < count; ++i) {
+        rs.addNew();
+        rs.setValue(0, u"Cliente %1"_s.arg(i));
+        rs.update();
+    }
+    rs.moveFirst();
+    return rs;
+}
+
+// A board of two grids: one with more rows than it shows, one whose rows fit.
+struct PagedBoard {
+    PagedBoard() {
+        board.resize(400, 300);
+        long_->setGeometry(0, 0, 200, 300);
+        short_->setGeometry(200, 0, 200, 300);
+        long_->setDataSource(clients(100));
+        short_->setDataSource(clients(2));
+        paging.setSecondsPerPage(10);
+        board.show();
+        QCoreApplication::processEvents();
+    }
+    QWidget* rowsOf(Grid* grid) { return grid->findChild<QTreeView*>(u"rows"_s)->viewport(); }
+
+    QDateTime now{QDate(2026, 12, 7), QTime(9, 0)};
+    QWidget board;
+    Grid* long_ = new Grid(&board);
+    Grid* short_ = new Grid(&board);
+    BoardPaging paging{&board, {long_, short_}, [this] { return now; }};
+};
+
+void sendInput(QWidget* target, const QString& input) {
+    const QPointF centre = QRectF(target->rect()).center();
+    if (input == u"key"_s) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+    } else if (input == u"click"_s) {
+        QMouseEvent press(QEvent::MouseButtonPress, centre, target->mapToGlobal(centre),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+    } else {
+        QWheelEvent wheel(centre, target->mapToGlobal(centre), {}, QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &wheel);
+    }
+}
+
+} // namespace
+
+TEST(BoardPaging, TurnsTheOverflowingGridsTogetherAndLeavesTheOthers) {
+    PagedBoard b;
+    ASSERT_GT(b.long_->pageCount(), 2);
+    EXPECT_EQ(b.short_->pageCount(), 1);
+    EXPECT_TRUE(b.paging.timer().isActive());
+    EXPECT_EQ(b.paging.timer().interval(), 10000);
+    for (int turn = 1; turn <= b.long_->pageCount(); ++turn) {
+        b.paging.showNextPages();
+        EXPECT_EQ(b.long_->currentPage(), turn % b.long_->pageCount());
+        EXPECT_EQ(b.short_->currentPage(), 0);
+    }
+    b.paging.setSecondsPerPage(0);
+    EXPECT_FALSE(b.paging.timer().isActive());
+    EXPECT_FALSE(b.long_->isPaged());
+    EXPECT_EQ(b.long_->pageCount(), 1);
+}
+
+TEST(BoardPaging, AKeyAClickOrTheWheelOnTheBoardHoldsThePagesForAMinute) {
+    for (const QString& input : {u"key"_s, u"click"_s, u"wheel"_s}) {
+        SCOPED_TRACE(input.toStdString());
+        PagedBoard b;
+        QWidget outside;
+        sendInput(&outside, input);
+        EXPECT_FALSE(b.paging.isPaused()) << "only input on the board counts";
+
+        sendInput(b.rowsOf(b.short_), input);
+        EXPECT_TRUE(b.paging.isPaused());
+        const int page = b.long_->currentPage();
+        b.now = b.now.addSecs(BoardPaging::PauseSeconds - 1);
+        b.paging.showNextPages();
+        EXPECT_EQ(b.long_->currentPage(), page) << "held";
+        b.now = b.now.addSecs(1);
+        EXPECT_FALSE(b.paging.isPaused());
+        b.paging.showNextPages();
+        EXPECT_EQ(b.long_->currentPage(), (page + 1) % b.long_->pageCount());
+    }
+}
+
+TEST(BoardPaging, ReadsSegundosPorPaginaAndSaysWhatIsWrongWithIt) {
+    struct Case {
+        const char* line;
+        int seconds;
+        QString problem; // %1: the file
+    };
+    const Case cases[] = {
+        {"", 0, {}},
+        {"SegundosPorPagina=\n", 0, {}},
+        {"SegundosPorPagina=0\n", 0, {}},
+        {"SegundosPorPagina=15\n", 15, {}},
+        {"SegundosPorPagina=-5\n", 0,
+         u"Definição inválida em [Geral] SegundosPorPagina: \"-5\" está fora do intervalo (de 0 "
+         u"a 86400 segundos) (%1)"_s},
+        {"SegundosPorPagina=dez\n", 0,
+         u"Definição inválida em [Geral] SegundosPorPagina: \"dez\" não é um número (%1)"_s},
+        {"SegundosPorPagina=86401\n", 0,
+         u"Definição inválida em [Geral] SegundosPorPagina: \"86401\" está fora do intervalo (de "
+         u"0 a 86400 segundos) (%1)"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        test::TempDir dir;
+        const QString path =
+            dir.write(u"OTK.zlv"_s, QByteArray("[Geral]\nQuantosMinutos=5\n") + c.line);
+        const PageSetting setting = readPageSetting(SettingsLookup(path));
+        EXPECT_EQ(setting.seconds, c.seconds);
+        EXPECT_EQ(setting.problem.toStdString(),
+                  (c.problem.isEmpty() ? QString() : c.problem.arg(QDir::toNativeSeparators(path)))
+                      .toStdString());
+    }
+}
