@@ -55,8 +55,8 @@ QList<ManualEntry> manualEntries(const QString& manual) {
             sections.clear();
             for (const auto& match : sectionName.globalMatch(line))
                 sections << match.captured(1);
-        } else if (inSettings && !sections.isEmpty() && line == u".TP"_s &&
-                   i + 1 < lines.size() && lines[i + 1].startsWith(u".B "_s)) {
+        } else if (inSettings && !sections.isEmpty() && line == u".TP"_s && i + 1 < lines.size() &&
+                   lines[i + 1].startsWith(u".B "_s)) {
             entries.append({sections, lines[i + 1].mid(3).trimmed(), {}});
         } else if (!entries.isEmpty() && inSettings) {
             entries.last().text += line + u'\n';
@@ -126,8 +126,8 @@ TEST(ManualPage, DocumentsEverySettingsKeyInItsSection) {
     }
 
     using Key = assi::ConnectionProfile::Key;
-    for (const Key key : {Key::Servidor, Key::BaseDados, Key::Senha, Key::Utilizador, Key::Motor,
-                          Key::Driver})
+    for (const Key key :
+         {Key::Servidor, Key::BaseDados, Key::Senha, Key::Utilizador, Key::Motor, Key::Driver})
         EXPECT_TRUE(documented.value(assi::ConnectionProfile::section())
                         .contains(assi::ConnectionProfile::keyName(key)))
             << assi::ConnectionProfile::keyName(key).toStdString();
@@ -189,7 +189,6 @@ TEST_P(ExampleSettingsLoad, EveryValueConverts) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(, ExampleSettingsLoad,
-                         testing::Values("C", "pt_PT.UTF-8", "en_US.UTF-8"));
+INSTANTIATE_TEST_SUITE_P(, ExampleSettingsLoad, testing::Values("C", "pt_PT.UTF-8", "en_US.UTF-8"));
 
 } // namespace
