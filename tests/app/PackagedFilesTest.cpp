@@ -22,7 +22,7 @@ using assi::SettingsSection;
 namespace {
 
 QString packagingFile(const QString& name) {
-    return qEnvironmentVariable("ASSI_TEST_SOURCE_DIR") + u"/packaging/"_s + name;
+    return QStringLiteral(ASSI_PACKAGING_DIR) + u'/' + name;
 }
 
 QString readText(const QString& path) {
