@@ -25,6 +25,10 @@ echo "== lintian"
 lintian --fail-on error --info "$deb" 2>&1 | grep -v 'running with root privileges' || true
 lintian --fail-on error "$deb" >/dev/null 2>&1 || fail "lintian found errors in $deb"
 
+# A new project version needs its own entry in packaging/changelog.
+zcat "$build/packaging/changelog.gz" | head -1 | grep -q "^assi ($version)" ||
+  fail "packaging/changelog has no entry for version $version at its top"
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 root="$work/root"

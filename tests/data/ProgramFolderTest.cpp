@@ -77,16 +77,6 @@ TEST_P(ChooseProgramFolder, PicksTheFolderAndSaysWhy) {
 INSTANTIATE_TEST_SUITE_P(, ChooseProgramFolder, testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ProgramFolderReason, EachSourceSaysSomethingDifferent) {
-    const Source sources[] = {Source::Given, Source::Environment, Source::SystemConfiguration,
-                              Source::Executable};
-    QStringList reasons;
-    for (const Source source : sources)
-        reasons << ProgramFolder{QString(), source}.reason();
-    reasons.removeDuplicates();
-    EXPECT_EQ(reasons.size(), std::size(sources));
-}
-
 // A test binary runs from the build tree, never from the installed folder.
 TEST(FindProgramFolder, ABuildTreeExecutableUsesItsOwnFolder) {
     qunsetenv("ASSI_APP_DIR");
