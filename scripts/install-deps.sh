@@ -4,14 +4,18 @@
 set -euo pipefail
 
 # Build: compiler, CMake, Qt, XCB (the display check). Run: Qt's SQL drivers, FreeTDS for SQL Server,
-# fonts. Tests: GoogleTest, the SQLite ODBC driver (ODBC tests without a
-# server), the locales below. Benchmarks: Google Benchmark. CI: clang-format.
+# fonts; libsystemd for the service watchdog. Tests: GoogleTest, the SQLite ODBC
+# driver (ODBC tests without a server), the locales below. Benchmarks: Google
+# Benchmark. CI: clang-format, and the Debian package's checks (dpkg-dev, lintian,
+# desktop-file-validate, systemd-analyze, man).
 packages=(
   cmake g++ make
   qt6-base-dev qt6-base-dev-tools libxcb1-dev libqt6sql6-sqlite libqt6sql6-odbc
   odbcinst tdsodbc libsqliteodbc
   fonts-dejavu-core fonts-liberation2 locales
   libgtest-dev libbenchmark-dev clang-format
+  libsystemd-dev pkg-config
+  dpkg-dev file lintian desktop-file-utils systemd man-db
 )
 
 missing=()

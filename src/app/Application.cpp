@@ -12,7 +12,10 @@
 #include "EscapedText.h"
 #include "Grid.h"
 #include "Logging.h"
+#include "PasswordFileWarning.h"
+#include "SystemdNotifier.h"
 #include "ThreadedBoardFeed.h"
+#include "Version.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -100,8 +103,16 @@ void settle() {
         QCoreApplication::processEvents();
 }
 
+// Once per start, into the log: the board runs all the same.
+void warnAboutReadablePasswords(const QString& baseDir, const QString& appDir) {
+    for (const QString& warning : readablePasswordWarnings(locateConnectionFiles(baseDir, appDir)))
+        qCWarning(lcApp).noquote() << warning;
+}
+
 int runBoard(const CommandLineOptions& options, const QString& baseDir, const QString& appDir) {
     const bool interactive = !options.reportsAndExits();
+    if (interactive)
+        warnAboutReadablePasswords(baseDir, appDir);
     auto locateSettings = [baseDir, appDir] { return locateSettingsFile(baseDir, appDir); };
 
     int exitCode = 0;
@@ -144,6 +155,8 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
             return refreshed ? 0 : ExitFailedRefresh;
         }
 
+        SystemdNotifier notifier;
+        notifier.watch(window);
         exitCode = execBoard(window, feed, options.fullscreen);
     }
     return exitCode;
@@ -189,7 +202,7 @@ int runApplication(int argc, char** argv) {
         return 0;
     }
     if (options.version) {
-        printOut(u"assi 0.1.0\n"_s);
+        printOut(u"assi %1\n"_s.arg(QStringLiteral(ASSI_VERSION)));
         return 0;
     }
 
@@ -219,8 +232,8 @@ int runApplication(int argc, char** argv) {
     QApplication::setApplicationName(u"assi"_s);
     QApplication::setApplicationDisplayName(u"Quadro da assistência"_s);
 
-    const QString appDir =
-        options.appDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.appDir;
+    // Empty: the data layer finds the program folder (see ProgramFolder).
+    const QString& appDir = options.appDir;
     QString baseDir = options.baseDir;
 
     if (options.demo) {

@@ -3,6 +3,7 @@
 #include "BoardError.h"
 #include "ConnectionStartup.h"
 #include "DatabaseConnection.h"
+#include "PasswordFileWarning.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -29,6 +30,17 @@ void writeSettingsFile(const ConnectionPlan& plan, QTextStream& out) {
             << u": usa-se a pasta do programa "_s << shown(plan.programFolder) << u".\n"_s;
     if (!plan.settingsFileExists)
         out << u"  ATENÇÃO: este ficheiro não existe.\n"_s;
+}
+
+void writeProgramFolder(const ConnectionPlan& plan, QTextStream& out) {
+    out << u"Pasta do programa: "_s << shown(plan.programFolder) << u'\n';
+    out << u"  Porque "_s << plan.programFolderReason << u".\n"_s;
+}
+
+// Said, not failed: the board runs all the same.
+void writePasswordWarnings(const ConnectionPlan& plan, QTextStream& out) {
+    for (const QString& warning : readablePasswordWarnings(plan))
+        out << u"AVISO: "_s << warning << u'\n';
 }
 
 QString whereFrom(const ConnectionPlan& plan) {
@@ -89,8 +101,10 @@ void writeValues(const ConnectionPlan& plan, QTextStream& out) {
 bool checkConnection(const QString& baseFolderOverride, const QString& appDir, QTextStream& out,
                      const OpenConnectionCheck& moreChecks) {
     const ConnectionPlan plan = planConnection(baseFolderOverride, appDir);
+    writeProgramFolder(plan, out);
     writeSettingsFile(plan, out);
     writeValues(plan, out);
+    writePasswordWarnings(plan, out);
 
     DatabaseConnection connection;
     try {

@@ -5,11 +5,10 @@
 #include "DatabaseConnection.h"
 #include "FolderProbe.h"
 #include "Logging.h"
+#include "ProgramFolder.h"
 #include "SystemFolderLocator.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -29,15 +28,6 @@ QStringList emptyConnectionKeys(const ConnectionProfile& profile) {
     if (profile.database().isEmpty())
         empty << ConnectionProfile::keyName(Key::BaseDados);
     return empty;
-}
-
-QString programFolder(const QString& appDir) {
-    QString folder = appDir.trimmed();
-    if (folder.isEmpty())
-        folder = qEnvironmentVariable("ASSI_APP_DIR").trimmed();
-    if (folder.isEmpty())
-        folder = QCoreApplication::applicationDirPath();
-    return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 }
 
 QString shown(const QString& path) {
@@ -63,11 +53,14 @@ void requireConnectionValues(const ConnectionPlan& plan) {
         ConnectionProfile::section(), missing.join(u", "_s), settings, catalogue));
 }
 
-// The folders and files of the plan, found without reading any file.
-ConnectionPlan locateFiles(const QString& baseFolderOverride, const QString& appDir) {
+} // namespace
+
+ConnectionPlan locateConnectionFiles(const QString& baseFolderOverride, const QString& appDir) {
     ConnectionPlan plan;
     plan.baseFolder = SystemFolderLocator(baseFolderOverride).folderPath();
-    plan.programFolder = programFolder(appDir);
+    const ProgramFolder program = findProgramFolder(appDir);
+    plan.programFolder = program.path;
+    plan.programFolderReason = program.reason();
     plan.siteFolder = QDir(plan.baseFolder).filePath(u"zelvio"_s);
     plan.siteFolderExists = FolderProbe().folderExists(plan.siteFolder);
 
@@ -77,14 +70,12 @@ ConnectionPlan locateFiles(const QString& baseFolderOverride, const QString& app
     return plan;
 }
 
-} // namespace
-
 QString locateSettingsFile(const QString& baseFolderOverride, const QString& appDir) {
-    return locateFiles(baseFolderOverride, appDir).settingsFilePath;
+    return locateConnectionFiles(baseFolderOverride, appDir).settingsFilePath;
 }
 
 ConnectionPlan planConnection(const QString& baseFolderOverride, const QString& appDir) {
-    ConnectionPlan plan = locateFiles(baseFolderOverride, appDir);
+    ConnectionPlan plan = locateConnectionFiles(baseFolderOverride, appDir);
 
     plan.profile.readFile(plan.settingsFilePath);
     plan.settingsFileExists = plan.profile.sourceFileExists();

@@ -16,8 +16,9 @@ struct ConnectionPlan {
     QString baseFolder; // from SystemFolderLocator
     QString siteFolder; // <base>/zelvio
     bool siteFolderExists = false;
-    QString programFolder;    // the program's own folder
-    QString settingsFilePath; // <site or program folder>/OTK.zlv
+    QString programFolder;       // the program's own folder (see ProgramFolder)
+    QString programFolderReason; // why that folder, in Portuguese
+    QString settingsFilePath;    // <site or program folder>/OTK.zlv
     bool settingsFileExists = false;
     QString catalogueFilePath; // <program folder>/Catalogos/bd.sql
     bool usesCatalogue = false;
@@ -35,9 +36,12 @@ struct ConnectionPlan {
 ///
 /// `baseFolderOverride` goes to SystemFolderLocator (empty: ASSI_BASE_DIR,
 /// else the user's configuration folder). `appDir` is the program's folder
-/// (empty: ASSI_APP_DIR, else the executable's folder). Throws BoardError when
+/// (empty: ASSI_APP_DIR, else as findProgramFolder() says). Throws BoardError when
 /// the settings file or the catalogue is there but cannot be read.
 ConnectionPlan planConnection(const QString& baseFolderOverride, const QString& appDir);
+
+/// The plan's folders and files, found without reading any file.
+ConnectionPlan locateConnectionFiles(const QString& baseFolderOverride, const QString& appDir);
 
 /// The settings file planConnection() would read (in the site folder when
 /// there is one, else in the program folder), found without reading anything,

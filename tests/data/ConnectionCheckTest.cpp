@@ -48,11 +48,18 @@ TEST(ConnectionCheck, ReportsTheFileTheValuesAndTheOpenConnection) {
                    "[BaseDados]\nMotor=sqlite\nServidor=local\nUtilizador=quadro\n"
                    "BaseDados=quadro.db\nSenha=" +
                        Password + "\n");
+    const QString settings = site.path(u"base/zelvio/OTK.zlv"_s);
+    QFile::setPermissions(settings, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                        QFile::ReadOther);
     const auto [ok, text] = site.check();
     EXPECT_TRUE(ok) << text.toStdString();
-    const QString settings = site.path(u"base/zelvio/OTK.zlv"_s);
     const QString database = site.path(u"base/zelvio/quadro.db"_s);
-    EXPECT_EQ(text, u"Ficheiro de definições: "_s + settings +
+    // The file that holds the password is 0644.
+    EXPECT_EQ(text, u"Pasta do programa: "_s + site.program +
+                        u"\n"
+                        u"  Porque indicada por --app-dir.\n"
+                        u"Ficheiro de definições: "_s +
+                        settings +
                         u"\n"
                         u"  Escolhido porque existe a pasta do local "_s +
                         site.path(u"base/zelvio"_s) +
@@ -66,6 +73,12 @@ TEST(ConnectionCheck, ReportsTheFileTheValuesAndTheOpenConnection) {
                         u" (ficheiro de definições)\n"
                         u"  Utilizador = quadro (ficheiro de definições)\n"
                         u"  Senha      = **** (ficheiro de definições)\n"
+                        u"AVISO: O ficheiro "_s +
+                        settings +
+                        u" tem a senha da base de dados ([BaseDados] Senha) e outros "
+                        u"utilizadores podem lê-lo (modo 0644). Corrija com: chmod 600 "_s +
+                        settings +
+                        u" (o ficheiro deve pertencer ao utilizador que corre o quadro).\n"
                         u"Ligação: aberta (base de dados SQLite "_s +
                         database + u").\n"_s);
 }

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <chrono>
+
+class QWidget;
+
+namespace assi {
+
+/// Tells a systemd service manager that the board is up and that its UI
+/// thread still turns: READY=1 once, after the watched window's first paint,
+/// and WATCHDOG=1 at half the watchdog period from a timer on the UI thread,
+/// so a UI thread that is stuck stops the pings and systemd restarts the
+/// board. Without NOTIFY_SOCKET (not started by systemd) it does nothing.
+class SystemdNotifier : public QObject {
+public:
+    explicit SystemdNotifier(QObject* parent = nullptr);
+    ~SystemdNotifier() override;
+
+    /// Sends READY=1 after `window` first paints.
+    void watch(QWidget& window);
+
+    /// Whether a service manager is listening.
+    bool isActive() const { return m_active; }
+    /// Zero when the service has no watchdog.
+    std::chrono::milliseconds pingInterval() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void sendReady();
+    static void send(const char* state);
+
+    bool m_active = false;
+    bool m_readySent = false;
+    QPointer<QWidget> m_window;
+    QTimer m_pingTimer;
+};
+
+} // namespace assi
