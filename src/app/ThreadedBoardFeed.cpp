@@ -2,6 +2,7 @@
 
 #include "BoardLoader.h"
 #include "DatabaseWorker.h"
+#include "FreedMemory.h"
 #include "Logging.h"
 
 #include <QLocale>
@@ -14,6 +15,7 @@ namespace assi {
 
 ThreadedBoardFeed::ThreadedBoardFeed(SourceFactory makeSource, QObject* parent)
     : BoardFeed(parent), m_makeSource(std::move(makeSource)) {
+    keepLargeBlocksApart();
     m_deadline.setSingleShot(true);
     m_deadline.setInterval(DefaultDeadline);
     connect(&m_deadline, &QTimer::timeout, this, [this] {
@@ -99,7 +101,14 @@ void ThreadedBoardFeed::deliver(quint64 ticket, const BoardData& data) {
         return;
     m_deadline.stop();
     m_busy = false;
+    const int rows =
+        data.first.recordCount() + data.second.recordCount() + data.board.recordCount();
+    const bool bigBoards = std::max(rows, m_lastDeliveredRows) >= TrimmedBoardRows;
+    m_lastDeliveredRows = rows;
     Q_EMIT loaded(data);
+    // By now the window has let go of the board this one replaces.
+    if (bigBoards)
+        returnFreedMemory();
 }
 
 void ThreadedBoardFeed::fail(const QDate& today, const QString& message) {

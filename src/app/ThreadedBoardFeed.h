@@ -55,6 +55,10 @@ public:
         std::chrono::seconds(2 * ConnectionStringBuilder::DefaultQueryTimeoutSeconds);
     /// Abandoned threads allowed to be still blocked in the driver.
     static constexpr int MaxAbandonedThreads = 3;
+    /// Rows of a delivered or replaced board from which the memory freed by
+    /// the replacement goes back to the system; below, it is too little to
+    /// be worth the time.
+    static constexpr int TrimmedBoardRows = 10000;
 
     /// `makeSource` is called on the feed's thread, and each source it makes
     /// then runs on a database thread, and is destroyed there.
@@ -89,6 +93,7 @@ private:
     QTimer m_deadline;
     QDate m_loadingDay;
     quint64 m_ticket = 0; // of the latest load; answers to earlier ones are stale
+    int m_lastDeliveredRows = 0;
     bool m_busy = false;
 };
 
