@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QThread>
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -101,14 +102,26 @@ void ThreadedBoardFeed::deliver(quint64 ticket, const BoardData& data) {
         return;
     m_deadline.stop();
     m_busy = false;
-    const int rows =
-        data.first.recordCount() + data.second.recordCount() + data.board.recordCount();
-    const bool bigBoards = std::max(rows, m_lastDeliveredRows) >= TrimmedBoardRows;
-    m_lastDeliveredRows = rows;
+    BoardData replaced = std::exchange(m_delivered, data);
     Q_EMIT loaded(data);
-    // By now the window has let go of the board this one replaces.
-    if (bigBoards)
-        returnFreedMemory();
+    // By now the window has let go of the tables `replaced` holds. Freeing
+    // them, cell by cell, is the database thread's work, done while the
+    // window lays itself out and paints.
+    const bool bigBoards = std::max(rowsOf(data), rowsOf(replaced)) >= TrimmedBoardRows;
+    if (!m_worker)
+        return;
+    QMetaObject::invokeMethod(
+        m_worker,
+        [replaced = std::move(replaced), bigBoards]() mutable {
+            replaced = BoardData();
+            if (bigBoards)
+                returnFreedMemory();
+        },
+        Qt::QueuedConnection);
+}
+
+int ThreadedBoardFeed::rowsOf(const BoardData& data) {
+    return data.first.recordCount() + data.second.recordCount() + data.board.recordCount();
 }
 
 void ThreadedBoardFeed::fail(const QDate& today, const QString& message) {

@@ -58,7 +58,7 @@ public:
     /// Rows of a delivered or replaced board from which the memory freed by
     /// the replacement goes back to the system; below, it is too little to
     /// be worth the time.
-    static constexpr int TrimmedBoardRows = 10000;
+    static constexpr int TrimmedBoardRows = 50000;
 
     /// `makeSource` is called on the feed's thread, and each source it makes
     /// then runs on a database thread, and is destroyed there.
@@ -79,6 +79,7 @@ Q_SIGNALS:
 private:
     void startThread();
     void deliver(quint64 ticket, const BoardData& data);
+    static int rowsOf(const BoardData& data);
     void fail(const QDate& today, const QString& message);
     void abandonThread();
     void forgetFinishedThreads();
@@ -92,8 +93,8 @@ private:
     QList<QPointer<QThread>> m_abandoned;
     QTimer m_deadline;
     QDate m_loadingDay;
-    quint64 m_ticket = 0; // of the latest load; answers to earlier ones are stale
-    int m_lastDeliveredRows = 0;
+    quint64 m_ticket = 0;  // of the latest load; answers to earlier ones are stale
+    BoardData m_delivered; // the last load handed to the window
     bool m_busy = false;
 };
 
