@@ -64,6 +64,7 @@ void ThreadedBoardFeed::startThread() {
     // the connection where it was opened.
     connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     connect(this, &ThreadedBoardFeed::loadRequested, m_worker, &DatabaseWorker::load);
+    connect(this, &ThreadedBoardFeed::releaseRequested, m_worker, &DatabaseWorker::freeReleased);
     connect(m_worker, &DatabaseWorker::loaded, this, &ThreadedBoardFeed::deliver);
     m_thread->start();
 }
@@ -110,14 +111,8 @@ void ThreadedBoardFeed::deliver(quint64 ticket, const BoardData& data) {
     const bool bigBoards = std::max(rowsOf(data), rowsOf(replaced)) >= TrimmedBoardRows;
     if (!m_worker)
         return;
-    QMetaObject::invokeMethod(
-        m_worker,
-        [replaced = std::move(replaced), bigBoards]() mutable {
-            replaced = BoardData();
-            if (bigBoards)
-                returnFreedMemory();
-        },
-        Qt::QueuedConnection);
+    m_worker->release(std::move(replaced), bigBoards);
+    Q_EMIT releaseRequested(QPrivateSignal());
 }
 
 int ThreadedBoardFeed::rowsOf(const BoardData& data) {
@@ -137,6 +132,7 @@ void ThreadedBoardFeed::abandonThread() {
     if (!m_thread)
         return;
     disconnect(this, &ThreadedBoardFeed::loadRequested, m_worker, nullptr);
+    disconnect(this, &ThreadedBoardFeed::releaseRequested, m_worker, nullptr);
     disconnect(m_worker, &DatabaseWorker::loaded, this, nullptr);
     // The loop ends once the blocked call returns; the worker, its source
     // and connection go with it, and the thread object after it. Nothing

@@ -75,6 +75,8 @@ public:
 Q_SIGNALS:
     /// Queued to the worker: the day to load.
     void loadRequested(QDate today, quint64 ticket, QPrivateSignal);
+    /// Queued to the worker: free the boards released to it.
+    void releaseRequested(QPrivateSignal);
 
 private:
     void startThread();
