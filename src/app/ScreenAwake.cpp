@@ -2,7 +2,9 @@
 
 #include "Logging.h"
 #include "X11ScreenSettings.h"
+#ifdef Q_OS_LINUX
 #include "XcbScreenSettings.h"
+#endif
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -23,6 +25,7 @@ const QString ScreenSaverService = u"org.freedesktop.ScreenSaver"_s;
 // connection ends, so a crash never leaves the screen held.
 class DBusScreenAwake : public ScreenAwake {
 public:
+    explicit DBusScreenAwake(QDBusConnection bus) : m_bus(std::move(bus)) {}
     Mechanism mechanism() const override { return Mechanism::DBus; }
     bool isHolding() const override { return m_cookie != 0; }
 
@@ -30,7 +33,7 @@ public:
         if (m_cookie != 0)
             return;
         QDBusInterface saver(ScreenSaverService, u"/org/freedesktop/ScreenSaver"_s,
-                             ScreenSaverService, QDBusConnection::sessionBus());
+                             ScreenSaverService, m_bus);
         const QDBusReply<uint> reply = saver.call(
             u"Inhibit"_s, u"assi"_s, u"Quadro da assistência em horário de funcionamento"_s);
         if (!reply.isValid()) {
@@ -46,7 +49,7 @@ public:
         if (m_cookie == 0)
             return;
         QDBusInterface saver(ScreenSaverService, u"/org/freedesktop/ScreenSaver"_s,
-                             ScreenSaverService, QDBusConnection::sessionBus());
+                             ScreenSaverService, m_bus);
         saver.call(u"UnInhibit"_s, m_cookie);
         m_cookie = 0;
     }
@@ -54,6 +57,7 @@ public:
     ~DBusScreenAwake() override { release(); }
 
 private:
+    QDBusConnection m_bus;
     uint m_cookie = 0;
 };
 
@@ -114,13 +118,19 @@ std::unique_ptr<ScreenAwake> makeX11ScreenAwake(std::unique_ptr<X11ScreenSetting
     return std::make_unique<X11ScreenAwake>(std::move(settings));
 }
 
+std::unique_ptr<ScreenAwake> makeDBusScreenAwake(const QDBusConnection& bus) {
+    return std::make_unique<DBusScreenAwake>(bus);
+}
+
 std::unique_ptr<ScreenAwake> ScreenAwake::forSession() {
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected() && bus.interface() &&
         bus.interface()->isServiceRegistered(ScreenSaverService))
-        return std::make_unique<DBusScreenAwake>();
+        return makeDBusScreenAwake(bus);
+#ifdef Q_OS_LINUX
     if (auto x11 = XcbScreenSettings::forApplication())
         return makeX11ScreenAwake(std::move(x11));
+#endif
     qCInfo(lcApp).noquote() << "Sem forma de manter o ecrã ligado nesta sessão (plataforma"
                             << QGuiApplication::platformName() + u")"_s;
     return std::make_unique<NoScreenAwake>();

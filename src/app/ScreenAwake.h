@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusConnection>
 #include <QString>
 #include <memory>
 
@@ -23,6 +24,9 @@ public:
     /// X11, else nothing (said once in the log). Needs the application object.
     static std::unique_ptr<ScreenAwake> forSession();
 };
+
+/// Over the desktop's org.freedesktop.ScreenSaver service on `bus`.
+std::unique_ptr<ScreenAwake> makeDBusScreenAwake(const QDBusConnection& bus);
 
 /// "dbus", "x11" or "none", as --dump and --check show it.
 QString mechanismName(ScreenAwake::Mechanism mechanism);

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 namespace assi {
+
+class ScreenAwake;
 
 /// The X server's screen saver and display power management settings, behind
 /// a small interface so the logic that changes and restores them can be
@@ -23,5 +26,9 @@ public:
     virtual std::optional<bool> dpmsEnabled() = 0;
     virtual void setDpmsEnabled(bool enabled) = 0;
 };
+
+/// The ScreenAwake that switches the X server's screen saver and DPMS off
+/// while held and puts back what was there on release.
+std::unique_ptr<ScreenAwake> makeX11ScreenAwake(std::unique_ptr<X11ScreenSettings> settings);
 
 } // namespace assi

@@ -8,8 +8,6 @@ struct xcb_connection_t;
 
 namespace assi {
 
-class ScreenAwake;
-
 /// X11ScreenSettings over Qt's own connection to the X server: the core
 /// protocol's screen saver, and DPMS when the server has that extension.
 class XcbScreenSettings : public X11ScreenSettings {
@@ -27,8 +25,5 @@ public:
 private:
     xcb_connection_t* m_connection;
 };
-
-/// The ScreenAwake that switches the X server's settings off and back.
-std::unique_ptr<ScreenAwake> makeX11ScreenAwake(std::unique_ptr<X11ScreenSettings> settings);
 
 } // namespace assi
