@@ -136,6 +136,10 @@ std::unique_ptr<ScreenAwake> ScreenAwake::forSession() {
     return std::make_unique<NoScreenAwake>();
 }
 
+std::unique_ptr<ScreenAwake> ScreenAwake::none() {
+    return std::make_unique<NoScreenAwake>();
+}
+
 QString mechanismName(ScreenAwake::Mechanism mechanism) {
     switch (mechanism) {
     case ScreenAwake::Mechanism::DBus:

@@ -23,6 +23,8 @@ public:
     /// has one, else the X server's own screen saver and power management on
     /// X11, else nothing (said once in the log). Needs the application object.
     static std::unique_ptr<ScreenAwake> forSession();
+    /// Holds nothing: for a board that leaves the screen to the session.
+    static std::unique_ptr<ScreenAwake> none();
 };
 
 /// Over the desktop's org.freedesktop.ScreenSaver service on `bus`.

@@ -7,13 +7,33 @@
 
 namespace assi {
 
-XcbScreenSettings::XcbScreenSettings(xcb_connection_t* connection) : m_connection(connection) {}
+XcbScreenSettings::XcbScreenSettings(xcb_connection_t* connection, bool owned)
+    : m_connection(connection), m_owned(owned) {}
+
+XcbScreenSettings::~XcbScreenSettings() {
+    if (m_owned)
+        xcb_disconnect(m_connection);
+}
 
 std::unique_ptr<XcbScreenSettings> XcbScreenSettings::forApplication() {
     auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection())
+    if (x11 && x11->connection())
+        return std::make_unique<XcbScreenSettings>(x11->connection(), false);
+    // XWayland's settings would keep nothing awake: only a report drawn
+    // offscreen looks at the X server for itself.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen") ||
+        qEnvironmentVariableIsEmpty("DISPLAY"))
         return nullptr;
-    return std::make_unique<XcbScreenSettings>(x11->connection());
+    return forDisplay(nullptr);
+}
+
+std::unique_ptr<XcbScreenSettings> XcbScreenSettings::forDisplay(const char* display) {
+    xcb_connection_t* connection = xcb_connect(display, nullptr);
+    if (xcb_connection_has_error(connection) != 0) {
+        xcb_disconnect(connection);
+        return nullptr;
+    }
+    return std::make_unique<XcbScreenSettings>(connection, true);
 }
 
 std::optional<X11ScreenSettings::ScreenSaver> XcbScreenSettings::screenSaver() {

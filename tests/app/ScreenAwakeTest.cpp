@@ -1,10 +1,19 @@
+// The screen kept awake in office hours: the logic against stand-ins, then
+// the program itself against a private session bus and a private X server.
 #include "ScreenAwake.h"
 
+#include "DemoSite.h"
 #include "X11ScreenSettings.h"
+#include "common/TempDir.h"
 
 #include <QDBusConnection>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace assi;
@@ -104,6 +113,7 @@ public:
         m_daemon.waitForFinished();
     }
     bool ok() const { return !m_address.isEmpty(); }
+    const QString& address() const { return m_address; }
     QDBusConnection connect() const {
         return QDBusConnection::connectToBus(m_address, u"assi-test-bus"_s);
     }
@@ -139,6 +149,188 @@ TEST(ScreenAwake, DesktopServiceIsAskedToInhibitAndToLetGo) {
                                        u"released 42"_s,
                                        u"assi: Quadro da assistência em horário de funcionamento"_s,
                                        u"released 43"_s}));
+}
+
+namespace {
+
+// An X server of the test's own, gone with it.
+class PrivateXServer {
+public:
+    PrivateXServer() {
+        const QString xvfb = QStandardPaths::findExecutable(u"Xvfb"_s);
+        if (xvfb.isEmpty() || QStandardPaths::findExecutable(u"xset"_s).isEmpty())
+            return;
+        for (int number = 70; number < 90 && m_display.isEmpty(); ++number) {
+            if (QFile::exists(u"/tmp/.X%1-lock"_s.arg(number)))
+                continue;
+            const QString display = u":%1"_s.arg(number);
+            m_server.start(xvfb, {display, u"-nolisten"_s, u"tcp"_s});
+            m_server.waitForStarted();
+            for (int attempt = 0; attempt < 50 && m_server.state() == QProcess::Running;
+                 ++attempt) {
+                if (!query().isEmpty()) {
+                    m_display = display;
+                    break;
+                }
+                QTest::qWait(100);
+            }
+            if (m_display.isEmpty()) {
+                m_server.kill();
+                m_server.waitForFinished();
+            }
+        }
+    }
+    ~PrivateXServer() {
+        m_server.kill();
+        m_server.waitForFinished();
+    }
+    bool ok() const { return !m_display.isEmpty(); }
+    const QString& display() const { return m_display; }
+
+    /// What `xset q` says of the screen saver's timeout, in seconds; -1 when it cannot say.
+    int screenSaverTimeout() const {
+        static const QRegularExpression timeout(u"timeout:\\s+(\\d+)"_s);
+        const QRegularExpressionMatch match = timeout.match(query());
+        return match.hasMatch() ? match.captured(1).toInt() : -1;
+    }
+    void setScreenSaverTimeout(int seconds) const {
+        QProcess::execute(u"xset"_s, {u"-display"_s, m_display, u"s"_s, QString::number(seconds),
+                                      QString::number(seconds)});
+    }
+
+private:
+    QString query() const {
+        QProcess xset;
+        xset.start(u"xset"_s,
+                   {u"-display"_s, m_display.isEmpty() ? m_server.arguments().value(0) : m_display,
+                    u"q"_s});
+        if (!xset.waitForFinished(5000) || xset.exitCode() != 0)
+            return {};
+        return QString::fromUtf8(xset.readAllStandardOutput());
+    }
+
+    QProcess m_server;
+    QString m_display;
+};
+
+// The program run on the demo's data as a site would run it, its dump read;
+// `whileRunning` is called as it runs, on the test's own event loop (which
+// also answers the program's calls to a stand-in service).
+struct KioskRun {
+    QJsonObject dump;
+    int exitCode = -1;
+};
+KioskRun runBoard(const QString& baseDir, const QStringList& extra, const QProcessEnvironment& env,
+                  const std::function<void()>& whileRunning = {}) {
+    QProcess assi;
+    assi.setProcessEnvironment(env);
+    assi.start(QStringLiteral(ASSI_EXECUTABLE),
+               QStringList{u"--base-dir"_s, baseDir, u"--today"_s, u"2026-12-07"_s, u"--dump"_s} +
+                   extra);
+    KioskRun run;
+    if (!assi.waitForStarted(10000))
+        return run;
+    for (int waited = 0; assi.state() != QProcess::NotRunning && waited < 60000; waited += 50) {
+        if (whileRunning)
+            whileRunning();
+        QTest::qWait(50);
+    }
+    run.exitCode = assi.exitCode();
+    run.dump = QJsonDocument::fromJson(assi.readAllStandardOutput()).object();
+    return run;
+}
+
+QProcessEnvironment environmentWithout(const QStringList& names) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : names)
+        env.remove(name);
+    env.remove(u"QT_QPA_PLATFORM"_s);
+    return env;
+}
+
+// The demo's files, with extra lines for [Geral].
+QString demoWith(const test::TempDir& dir, const QByteArray& general) {
+    const DemoFiles demo = writeDemo(dir.path(), QDate(2026, 12, 7));
+    QFile file(demo.settingsFile);
+    file.open(QIODevice::ReadOnly);
+    QByteArray text = file.readAll();
+    file.close();
+    text.replace("[Geral]\n", "[Geral]\n" + general);
+    dir.write(u"zelvio/OTK.zlv"_s, text);
+    return dir.path();
+}
+
+// Hours that have the board closed now, whatever the time the test runs at.
+QByteArray closedNow() {
+    const QTime now = QTime::currentTime();
+    return u"HoraAbertura=%1\nHoraFecho=%2\n"_s
+        .arg(now.addSecs(2 * 3600).toString(u"HH:mm"_s), now.addSecs(3 * 3600).toString(u"HH:mm"_s))
+        .toUtf8();
+}
+
+} // namespace
+
+// The board asks the desktop for the screen while open and shown, lets go
+// when it ends, and asks nothing outside its hours.
+TEST(ScreenAwake, TheBoardHoldsTheDesktopsScreenSaverOnlyWhileOpen) {
+    PrivateBus bus;
+    if (!bus.ok())
+        GTEST_SKIP() << "dbus-daemon is not installed";
+    QDBusConnection connection = bus.connect();
+    FakeScreenSaver saver;
+    ASSERT_TRUE(connection.registerObject(u"/org/freedesktop/ScreenSaver"_s, &saver,
+                                          QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(connection.registerService(u"org.freedesktop.ScreenSaver"_s));
+    QProcessEnvironment env = environmentWithout({u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s});
+    env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, bus.address());
+
+    struct Case {
+        const char* name;
+        QByteArray hours;
+        bool holding;
+        int calls; // Inhibit, then UnInhibit as the board ends
+    };
+    const Case cases[] = {{"open", "", true, 2}, {"closed", closedNow(), false, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir dir;
+        saver.held.clear();
+        const KioskRun run = runBoard(demoWith(dir, c.hours), {}, env);
+        ASSERT_EQ(run.exitCode, 0);
+        const QJsonObject kiosk = run.dump[u"kiosk"_s].toObject();
+        EXPECT_EQ(kiosk[u"awake"_s].toString(), u"dbus"_s);
+        EXPECT_EQ(kiosk[u"holding"_s].toBool(), c.holding);
+        EXPECT_EQ(kiosk[u"open"_s].toBool(), c.holding);
+        QTest::qWait(100);
+        EXPECT_EQ(saver.held.size(), c.calls) << saver.held.join(u" | "_s).toStdString();
+    }
+}
+
+// On a bare X server the board switches the server's own screen saver off
+// while it runs and puts it back as it was when it ends.
+TEST(ScreenAwake, TheBoardSwitchesABareXServersScreenSaverOffWhileItRuns) {
+    PrivateXServer x;
+    if (!x.ok())
+        GTEST_SKIP() << "Xvfb or xset is not installed";
+    x.setScreenSaverTimeout(600);
+    ASSERT_EQ(x.screenSaverTimeout(), 600);
+    QProcessEnvironment env = environmentWithout({u"WAYLAND_DISPLAY"_s});
+    env.insert(u"DISPLAY"_s, x.display());
+    env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"unix:path=/nonexistent/assi-test"_s);
+
+    test::TempDir dir;
+    int timeoutWhileRunning = -1;
+    const KioskRun run = runBoard(demoWith(dir, ""), {u"--after"_s, u"2"_s}, env, [&] {
+        if (timeoutWhileRunning != 0)
+            timeoutWhileRunning = x.screenSaverTimeout();
+    });
+    ASSERT_EQ(run.exitCode, 0);
+    const QJsonObject kiosk = run.dump[u"kiosk"_s].toObject();
+    EXPECT_EQ(kiosk[u"awake"_s].toString(), u"x11"_s);
+    EXPECT_TRUE(kiosk[u"holding"_s].toBool());
+    EXPECT_EQ(timeoutWhileRunning, 0);
+    EXPECT_EQ(x.screenSaverTimeout(), 600);
+    // Debian's Xvfb has no DPMS extension: that part is left to the stand-in above.
 }
 
 #include "ScreenAwakeTest.moc"
