@@ -1,9 +1,13 @@
 #include "XcbScreenSettings.h"
 
+#include "Logging.h"
+
 #include <QGuiApplication>
 #include <cstdlib>
 #include <xcb/dpms.h>
 #include <xcb/xcb.h>
+
+using namespace Qt::StringLiterals;
 
 namespace assi {
 
@@ -29,7 +33,11 @@ std::unique_ptr<XcbScreenSettings> XcbScreenSettings::forApplication() {
 
 std::unique_ptr<XcbScreenSettings> XcbScreenSettings::forDisplay(const char* display) {
     xcb_connection_t* connection = xcb_connect(display, nullptr);
-    if (xcb_connection_has_error(connection) != 0) {
+    if (const int error = xcb_connection_has_error(connection); error != 0) {
+        qCInfo(lcApp).noquote() << "Sem ligação ao servidor X"
+                                << (display ? QString::fromLocal8Bit(display)
+                                            : qEnvironmentVariable("DISPLAY"))
+                                << u"(erro XCB %1)"_s.arg(error);
         xcb_disconnect(connection);
         return nullptr;
     }
@@ -47,10 +55,14 @@ std::optional<X11ScreenSettings::ScreenSaver> XcbScreenSettings::screenSaver() {
     return settings;
 }
 
+// Each change waits for the server to have made it: the board may be about
+// to end, and a request still in the socket of a process that has gone can
+// be overtaken by whoever looks next.
 void XcbScreenSettings::setScreenSaver(const ScreenSaver& settings) {
-    xcb_set_screen_saver(m_connection, int16_t(settings.timeout), int16_t(settings.interval),
-                         uint8_t(settings.preferBlanking), uint8_t(settings.allowExposures));
-    xcb_flush(m_connection);
+    std::free(xcb_request_check(
+        m_connection, xcb_set_screen_saver_checked(
+                          m_connection, int16_t(settings.timeout), int16_t(settings.interval),
+                          uint8_t(settings.preferBlanking), uint8_t(settings.allowExposures))));
 }
 
 std::optional<bool> XcbScreenSettings::dpmsEnabled() {
@@ -68,11 +80,8 @@ std::optional<bool> XcbScreenSettings::dpmsEnabled() {
 }
 
 void XcbScreenSettings::setDpmsEnabled(bool enabled) {
-    if (enabled)
-        xcb_dpms_enable(m_connection);
-    else
-        xcb_dpms_disable(m_connection);
-    xcb_flush(m_connection);
+    std::free(xcb_request_check(m_connection, enabled ? xcb_dpms_enable_checked(m_connection)
+                                                      : xcb_dpms_disable_checked(m_connection)));
 }
 
 } // namespace assi
