@@ -5,6 +5,7 @@
 #include "BoardDump.h"
 #include "BoardError.h"
 #include "BoardLoader.h"
+#include "BoardScale.h"
 #include "CommandLine.h"
 #include "ConnectionStartup.h"
 #include "DemoSite.h"
@@ -13,7 +14,10 @@
 #include "Grid.h"
 #include "Logging.h"
 #include "PasswordFileWarning.h"
+#include "PointerHider.h"
+#include "ScreenAwake.h"
 #include "SystemdNotifier.h"
+#include "TerminationSignals.h"
 #include "ThreadedBoardFeed.h"
 #include "Version.h"
 
@@ -123,7 +127,13 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
             [baseDir, appDir] { return describePlannedConnection(baseDir, appDir); });
         Assi window(&feed, locateSettings(), options.today);
         window.setSettingsLocator(locateSettings);
-        window.resize(options.size.isValid() ? options.size : DesignClientSize);
+        // --size is the screen's, in device pixels: with a scale the board
+        // lays itself out in fewer, larger pixels.
+        window.resize(options.size.isValid() ? options.size / window.devicePixelRatioF()
+                                             : DesignClientSize);
+        window.keepScreenAwake(ScreenAwake::forSession());
+        if (options.fullscreen)
+            window.hidePointerWhenStill(PointerHider::StillMilliseconds);
         if (interactive) {
             // Unattended: a start-up failure stays on the window and is retried.
             window.start();
@@ -175,7 +185,10 @@ int execBoard(Assi& window, const BoardFeed& feed, bool fullscreen) {
     } else {
         window.show();
     }
+    const TerminationSignals endOnSignals;
     const int exitCode = QApplication::exec();
+    // Ended by a signal the window is still up: hidden, it gives the screen back.
+    window.hide();
     if (feed.hasUnfinishedLoads()) {
         // Esc during a query that has not come back (or while one given up on
         // is still blocked): end now, leaving the database threads behind
@@ -228,23 +241,28 @@ int runApplication(int argc, char** argv) {
     QLoggingCategory::setFilterRules(u"assi.*.debug=false"_s);
     qSetMessagePattern(u"%{time yyyy-MM-dd HH:mm:ss} %{category} %{type}: %{message}"_s);
 
+    // Empty: the data layer finds the program folder (see ProgramFolder).
+    const QString& appDir = options.appDir;
+    QString baseDir = options.baseDir;
+    if (options.demo && baseDir.isEmpty())
+        baseDir = defaultDemoFolder();
+    // Qt takes the scale when the application object is made, never after.
+    if (!options.check) {
+        if (const auto scale = chooseBoardScale(locateSettingsFile(baseDir, appDir), options.size))
+            applyBoardScale(*scale);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"assi"_s);
     QApplication::setApplicationDisplayName(u"Quadro da assistência"_s);
 
-    // Empty: the data layer finds the program folder (see ProgramFolder).
-    const QString& appDir = options.appDir;
-    QString baseDir = options.baseDir;
-
     if (options.demo) {
-        const QString demoBase = baseDir.isEmpty() ? defaultDemoFolder() : baseDir;
         try {
-            writeDemo(demoBase, options.today.isValid() ? options.today : QDate::currentDate());
+            writeDemo(baseDir, options.today.isValid() ? options.today : QDate::currentDate());
         } catch (const BoardError& e) {
             printErr(e.message());
             return ExitStartupFailure;
         }
-        baseDir = demoBase;
     }
 
     if (options.check)

@@ -4,13 +4,18 @@
 #include "BoardError.h"
 #include "BoardFeed.h"
 #include "BoardPaging.h"
+#include "BoardSchedule.h"
+#include "ClosedScreen.h"
 #include "DetailPanel.h"
 #include "FooterBand.h"
 #include "Grid.h"
 #include "GridLooks.h"
 #include "Logging.h"
+#include "PointerHider.h"
 #include "RequestColumns.h"
+#include "ScreenAwake.h"
 #include "SettingsLookup.h"
+#include "SettingsWatcher.h"
 #include "StartupNotice.h"
 #include "Twips.h"
 #include "TwipsGeometry.h"
@@ -20,6 +25,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -99,6 +105,10 @@ Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget*
         [this] { return m_clock(); });
     for (Grid* grid : {m_ui->Grelha_1, m_ui->Grelha_11, m_ui->Grelha_2})
         connect(grid, &Grid::pageChanged, this, [this, grid] { hidePanelOnPageTurn(grid); });
+
+    m_schedule = std::make_unique<BoardSchedule>(this, ScreenAwake::none());
+    m_settingsWatcher = new SettingsWatcher(SettingsWatcher::QuietMilliseconds, this);
+    connect(m_settingsWatcher, &SettingsWatcher::settled, this, &Assi::onSettingsEdited);
 }
 
 Assi::~Assi() = default;
@@ -137,24 +147,6 @@ double Assi::ScaleHeight() const {
     return pixelsToTwips(height());
 }
 
-void Assi::setSettingsLocator(std::function<QString()> locate) {
-    m_locateSettings = std::move(locate);
-}
-
-void Assi::readSettings() {
-    if (m_locateSettings)
-        m_settingsFilePath = m_locateSettings();
-    m_settings = std::make_unique<SettingsLookup>(m_settingsFilePath);
-    m_settings->requireReadable();
-    applyPageSetting();
-}
-
-void Assi::applyPageSetting() {
-    const PageSetting setting = readPageSetting(*m_settings);
-    m_paging->setSecondsPerPage(setting.seconds);
-    m_status.setSettingsProblem(setting.problem);
-}
-
 void Assi::start() {
     try {
         Form_Load();
@@ -168,6 +160,7 @@ void Assi::start() {
         m_startRetry.start();
         return;
     }
+    m_startRetry.stop();
     if (!m_startupProblem.isEmpty())
         qCInfo(lcApp) << "O quadro arrancou.";
     m_startupProblem.clear();
@@ -176,8 +169,11 @@ void Assi::start() {
 
 void Assi::Form_Load() {
     LoadGeneralSettings();
+    // Outside the hours nothing is asked of the database until they begin.
+    const bool open = checkOpeningHours();
     showStatus();
-    RefreshBoard();
+    if (open)
+        RefreshBoard();
     armRelogio();
 }
 
@@ -192,11 +188,16 @@ void Assi::LoadGeneralSettings() {
 }
 
 void Assi::Relogio_Timer() {
+    bool justOpened = false;
+    if (!checkOpeningHours(&justOpened)) {
+        showStatus();
+        return;
+    }
     // TickCount never passes RefreshTicks (at most 32767) before it is reset.
     ++m_tickCount;
     // A board left running overnight shows the new day's week from the first tick after midnight.
     const bool newDay = today() != m_requestedDay;
-    if (m_tickCount >= m_refreshTicks || m_retryOnNextTick || newDay) {
+    if (m_tickCount >= m_refreshTicks || m_retryOnNextTick || newDay || justOpened) {
         RefreshBoard();
         m_tickCount = 0;
     }
@@ -224,6 +225,9 @@ void Assi::onLoaded(const BoardData& data) {
     } catch (const std::exception& e) {
         m_lastError = QString::fromLocal8Bit(e.what());
     }
+    // Everything the refresh changed, done before the next paint.
+    for (Grid* grid : {m_ui->Grelha_1, m_ui->Grelha_11, m_ui->Grelha_2})
+        grid->settle();
     m_refreshing = false;
     m_retryOnNextTick = !succeeded;
     if (succeeded) {
@@ -235,6 +239,8 @@ void Assi::onLoaded(const BoardData& data) {
     }
     showStatus();
     Q_EMIT refreshFinished(succeeded);
+    if (std::exchange(m_refreshAfterThisOne, false))
+        onSettingsEdited();
 }
 
 void Assi::applyRefresh(const BoardData& data) {
@@ -332,6 +338,8 @@ void Assi::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Form_Resize();
     m_startupNotice->fitToParent();
+    if (!m_schedule->isOpen())
+        m_schedule->closedScreen()->showAt(m_clock());
 }
 
 // The grids leave Esc unhandled, so it comes up here from whichever control

@@ -22,6 +22,10 @@ namespace assi {
 
 class BoardFeed;
 class BoardPaging;
+class BoardSchedule;
+class PointerHider;
+class ScreenAwake;
+class SettingsWatcher;
 class DetailPanel;
 class FooterBand;
 class Grid;
@@ -101,12 +105,26 @@ public:
     /// The clock the footer and the day's change read; tests replace it.
     void setClock(std::function<QDateTime()> clock);
 
+    // --- On a wall
+    /// Keeps the screen awake through `awake` while the board is open and
+    /// shown; until this is called the screen is left to the session.
+    void keepScreenAwake(std::unique_ptr<ScreenAwake> awake);
+    /// Hides the mouse pointer whenever it has been still a few seconds.
+    void hidePointerWhenStill(int stillMilliseconds);
+    bool isPointerHidden() const;
+    /// The opening hours, the closed screen and the screen held awake.
+    const BoardSchedule& schedule() const { return *m_schedule; }
+    /// Refreshes a moment after the settings file is edited (see SettingsWatcher).
+    SettingsWatcher& settingsWatcher() { return *m_settingsWatcher; }
+
 Q_SIGNALS:
     /// After each refresh's steps have run (or stopped at a failure).
     void refreshFinished(bool succeeded);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -120,7 +138,13 @@ private:
     /// When the next refresh is due, for the footer; invalid while the clock is stopped.
     QDateTime nextRefreshAt() const;
     int heightAboveFooter() const;
-    void applyPageSetting();
+    /// The general settings that may change at any refresh; what does not
+    /// read is said on the footer and the board goes on without it.
+    void applyGeneralSettings();
+    /// Whether the board is within its hours now; said to the schedule, so
+    /// the screen and the closed screen follow.
+    bool checkOpeningHours(bool* justOpened = nullptr);
+    void onSettingsEdited();
     void hidePanelOnPageTurn(const Grid* grid);
 
     std::unique_ptr<Ui::Assi> m_ui;
@@ -139,7 +163,8 @@ private:
     QString m_startupProblem;
     bool m_refreshing = false;
     bool m_retryOnNextTick = false;
-    QDate m_requestedDay; // the day the latest refresh asked the data for
+    bool m_refreshAfterThisOne = false; // the settings were edited while a refresh ran
+    QDate m_requestedDay;               // the day the latest refresh asked the data for
     WeekDayNames m_lastDiasSemana{};
     QString m_lastError;
     QString m_statusText;
@@ -147,6 +172,9 @@ private:
     std::function<QDateTime()> m_clock;
     std::unique_ptr<BoardPaging> m_paging;
     const Grid* m_panelGrid = nullptr; // the grid whose row the panel was last shown for
+    std::unique_ptr<BoardSchedule> m_schedule;
+    std::unique_ptr<PointerHider> m_pointerHider;
+    SettingsWatcher* m_settingsWatcher;
 };
 
 } // namespace assi

@@ -2,8 +2,12 @@
 
 #include "BoardError.h"
 #include "ConnectionCheck.h"
+#include "ConnectionStartup.h"
 #include "DatabaseConnection.h"
+#include "KioskSettings.h"
 #include "PendingRequests.h"
+#include "ScreenAwake.h"
+#include "SettingsLookup.h"
 #include "SqlDialect.h"
 #include "WeekBoard.h"
 
@@ -63,6 +67,52 @@ bool checkQueries(DatabaseConnection& connection, QTextStream& out, const QDate&
     return allWell;
 }
 
+QString describeHours(const OpeningHours& hours) {
+    if (hours.isAlwaysOpen())
+        return u"sempre aberto"_s;
+    static const char16_t* const dayNames[] = {u"seg", u"ter", u"qua", u"qui",
+                                               u"sex", u"sáb", u"dom"};
+    QStringList days;
+    for (size_t day = 0; day < hours.days.size(); ++day) {
+        if (hours.days[day])
+            days << QString::fromUtf16(dayNames[day]);
+    }
+    const auto clock = [](int minutes) {
+        return u"%1:%2"_s.arg(minutes / 60, 2, 10, QChar(u'0'))
+            .arg(minutes % 60, 2, 10, QChar(u'0'));
+    };
+    return u"das %1 às %2 (%3)"_s.arg(clock(hours.opensAt), clock(hours.closesAt), days.join(u","));
+}
+
+QString describeMechanism(ScreenAwake::Mechanism mechanism) {
+    switch (mechanism) {
+    case ScreenAwake::Mechanism::DBus:
+        return u"pelo serviço org.freedesktop.ScreenSaver do ambiente de trabalho"_s;
+    case ScreenAwake::Mechanism::X11:
+        return u"desligando a proteção de ecrã e o DPMS do servidor X"_s;
+    case ScreenAwake::Mechanism::None:
+        break;
+    }
+    return u"esta sessão não o permite; o ecrã fica entregue à sessão"_s;
+}
+
+// The wall's side of the board: when it is open and how it keeps the screen awake.
+bool reportKiosk(const QString& settingsFile, QTextStream& out) {
+    const SettingsLookup settings(settingsFile);
+    const HoursSetting hours = readOpeningHours(settings);
+    const ScaleChoice scale = readScaleSetting(settings);
+    out << u"Horário de funcionamento: %1"_s.arg(describeHours(hours.hours)) << Qt::endl;
+    for (const QString& problem : {hours.problem, scale.problem}) {
+        if (!problem.isEmpty())
+            out << problem << Qt::endl;
+    }
+    const auto awake = ScreenAwake::forSession();
+    out << u"Ecrã ligado em horário de funcionamento: %1 (%2)"_s.arg(
+               mechanismName(awake->mechanism()), describeMechanism(awake->mechanism()))
+        << Qt::endl;
+    return hours.problem.isEmpty() && scale.problem.isEmpty();
+}
+
 } // namespace
 
 int runBoardCheck(const QString& baseDirOverride, const QString& appDir, const QDate& today) {
@@ -76,6 +126,7 @@ int runBoardCheck(const QString& baseDirOverride, const QString& appDir, const Q
     } catch (const BoardError& e) {
         out << e.message() << Qt::endl;
     }
+    allWell = reportKiosk(locateSettingsFile(baseDirOverride, appDir), out) && allWell;
     out << (allWell ? u"Tudo em ordem."_s : u"Há problemas: veja acima."_s) << Qt::endl;
     return allWell ? 0 : 1;
 }

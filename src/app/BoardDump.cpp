@@ -1,8 +1,10 @@
 #include "BoardDump.h"
 
 #include "Assi.h"
+#include "BoardSchedule.h"
 #include "FooterBand.h"
 #include "Grid.h"
+#include "ScreenAwake.h"
 #include "TwipsGeometry.h"
 
 #include <QFrame>
@@ -111,6 +113,12 @@ QJsonObject dumpBoard(const Assi& window) {
     dump[u"diasSemana"_s] = dayNames;
     dump[u"window"_s] = QJsonObject{{u"scaleWidth"_s, window.ScaleWidth()},
                                     {u"scaleHeight"_s, window.ScaleHeight()}};
+    dump[u"scale"_s] = window.devicePixelRatioF();
+    const BoardSchedule& schedule = window.schedule();
+    dump[u"kiosk"_s] = QJsonObject{{u"pointerHidden"_s, window.isPointerHidden()},
+                                   {u"awake"_s, mechanismName(schedule.awake().mechanism())},
+                                   {u"holding"_s, schedule.awake().isHolding()},
+                                   {u"open"_s, schedule.isOpen()}};
     dump[u"error"_s] = window.lastError().isEmpty() ? QJsonValue(QJsonValue::Null)
                                                     : QJsonValue(window.lastError());
     dump[u"status"_s] = window.statusText();

@@ -40,6 +40,27 @@ QString unreachableDisplay() {
 #endif
 }
 
+int screenLines() {
+#ifdef Q_OS_LINUX
+    if (qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return 0;
+    int screenNumber = 0;
+    xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
+    int lines = 0;
+    if (xcb_connection_has_error(connection) == 0) {
+        xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(connection));
+        for (int i = 0; i < screenNumber && screen.rem > 0; ++i)
+            xcb_screen_next(&screen);
+        if (screen.rem > 0)
+            lines = screen.data->height_in_pixels;
+    }
+    xcb_disconnect(connection);
+    return lines;
+#else
+    return 0;
+#endif
+}
+
 void ensureRuntimeFolder() {
 #ifdef Q_OS_LINUX
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))

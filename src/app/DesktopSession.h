@@ -16,6 +16,10 @@ bool hasDisplay();
 /// empty when it opens, when none is named, or off X11.
 QString unreachableDisplay();
 
+/// The height in pixels of the X11 screen DISPLAY names, before Qt opens
+/// it; 0 when there is none or it cannot be asked (Wayland, elsewhere).
+int screenLines();
+
 /// Gives the process a private runtime folder when the session has none
 /// (XDG_RUNTIME_DIR on Linux), which Qt otherwise warns about at every start.
 /// Does nothing where the platform has no such folder.

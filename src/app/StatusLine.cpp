@@ -134,7 +134,9 @@ StatusLine::View StatusLine::view(const QDateTime& now, int periodMinutes,
     const qint64 staleAfterSecs =
         qint64(StalePeriods) * SecondsPerMinute * std::max(1, periodMinutes);
 
-    if (m_failingSince.isValid()) {
+    if (m_closed) {
+        v.status = u"Fora do horário de funcionamento"_s;
+    } else if (m_failingSince.isValid()) {
         v.state = State::Failed;
         PlainWords what = plainWords(m_error);
         if (what.text.isEmpty())

@@ -37,6 +37,8 @@ public:
     /// A setting that is wrong but does not stop the board; an empty message
     /// clears it. It counts from the start of the refresh that found it.
     void setSettingsProblem(const QString& message);
+    /// Outside the opening hours nothing is refreshed, and nothing is wrong.
+    void setClosed(bool closed) { m_closed = closed; }
 
     /// What the band says at `now`, for a refresh period of `periodMinutes`
     /// and the next refresh at `nextAttempt` (invalid: none planned).
@@ -53,6 +55,7 @@ private:
     QDateTime m_lastStart; // of the latest refresh, running or not
     QString m_settingsProblem;
     QDateTime m_settingsProblemSince;
+    bool m_closed = false;
 };
 
 } // namespace assi

@@ -66,7 +66,11 @@ ProgramFolder findProgramFolder(const QString& appDir) {
     ProgramFolderInputs inputs;
     inputs.environmentAppDir = qEnvironmentVariable("ASSI_APP_DIR");
     inputs.appDir = appDir.trimmed().isEmpty() ? inputs.environmentAppDir : appDir;
-    inputs.executableFolder = QCoreApplication::applicationDirPath();
+    // Also asked before the application object exists (the scale must be
+    // known before it is made), when only the kernel can say where we are.
+    inputs.executableFolder = QCoreApplication::instance()
+                                  ? QCoreApplication::applicationDirPath()
+                                  : QFileInfo(u"/proc/self/exe"_s).canonicalPath();
     inputs.installedBinFolder = QStringLiteral(ASSI_INSTALL_BINDIR);
     inputs.systemConfigFolder = QStringLiteral(ASSI_SYSTEM_CONFIG_DIR);
     return chooseProgramFolder(inputs);

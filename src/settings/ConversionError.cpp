@@ -23,13 +23,23 @@ QString ConversionError::describe(const QString& text) const {
     quoted = u"\""_s + quoted + u"\""_s;
     if (m_kind == Kind::NotANumber)
         return u"%1 não é um número"_s.arg(quoted);
+    if (m_kind == Kind::Malformed)
+        return u"%1 não é %2"_s.arg(quoted, m_range);
     if (m_range.isEmpty())
         return u"%1 está fora do intervalo"_s.arg(quoted);
     return u"%1 está fora do intervalo (%2)"_s.arg(quoted, m_range);
 }
 
 const char* ConversionError::what() const noexcept {
-    return m_kind == Kind::NotANumber ? "not a number" : "out of range";
+    switch (m_kind) {
+    case Kind::NotANumber:
+        return "not a number";
+    case Kind::OutOfRange:
+        return "out of range";
+    case Kind::Malformed:
+        break;
+    }
+    return "malformed";
 }
 
 } // namespace assi

@@ -9,9 +9,10 @@ namespace assi {
 // SettingsLookup completes the message with the file, the section and the key.
 class ConversionError : public std::exception {
 public:
-    enum class Kind { NotANumber, OutOfRange };
+    enum class Kind { NotANumber, OutOfRange, Malformed };
 
-    // `range` says in words which values are allowed ("de -32768 a 32767").
+    // `range` says in words which values are allowed ("de -32768 a 32767");
+    // for Malformed, what the text should have been ("uma hora HH:MM").
     explicit ConversionError(Kind kind, QString range = {});
 
     Kind kind() const { return m_kind; }

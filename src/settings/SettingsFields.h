@@ -14,6 +14,10 @@ enum SettingsSection : int {
 // The field numbers Ler_INI takes as iCampo, each named after the key it
 // reads. The general settings come before zero, the grids' after it.
 enum SettingsField : int {
+    Escala = -8,
+    DiasAbertura = -7,
+    HoraFecho = -6,
+    HoraAbertura = -5,
     SegundosPorPagina = -4,
     QuantosDiasDepois = -3,
     QuantosMinutos = -2,

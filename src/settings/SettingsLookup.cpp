@@ -12,6 +12,10 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const std::pair<SettingsField, const char16_t*> Keys[] = {
+    {Escala, u"Escala"},
+    {DiasAbertura, u"DiasAbertura"},
+    {HoraFecho, u"HoraFecho"},
+    {HoraAbertura, u"HoraAbertura"},
     {SegundosPorPagina, u"SegundosPorPagina"},
     {QuantosDiasDepois, u"QuantosDiasDepois"},
     {QuantosMinutos, u"QuantosMinutos"},

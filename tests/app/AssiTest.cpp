@@ -1,15 +1,10 @@
 #include "Assi.h"
 
 #include "BoardError.h"
-#include "BoardFeed.h"
+#include "BoardFixture.h"
 #include "BoardPaging.h"
-#include "DemoSite.h"
-#include "FooterBand.h"
-#include "Grid.h"
 #include "PendingRequests.h"
 #include "WeekBoard.h"
-#include "common/BoardTables.h"
-#include "common/TempDir.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -20,104 +15,7 @@
 using namespace assi;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Hands the window whatever data the test decides, when the test decides.
-class FakeFeed : public BoardFeed {
-public:
-    void load(const QDate& today) override {
-        ++loads;
-        lastToday = today;
-        busy = true;
-    }
-    bool isBusy() const override { return busy; }
-
-    void deliver(const BoardData& data) {
-        busy = false;
-        Q_EMIT loaded(data);
-    }
-
-    int loads = 0;
-    QDate lastToday;
-    bool busy = false;
-};
-
-Recordset requests(const QStringList& clients) {
-    QList<test::RequestRow> rows;
-    for (const QString& c : clients)
-        rows.append({u"Redes"_s, c, {}, {}, {}});
-    return test::boundRequests(rows);
-}
-
-Recordset boardOf(const QString& client) {
-    return test::boardRecordset({{u"1"_s, {client, {}, {}, {}, {}}, {}}});
-}
-
-BoardData goodData(const QString& tag) {
-    BoardData d;
-    d.first = requests({tag + u"-a"_s, tag + u"-c"_s});
-    d.second = requests({tag + u"-b"_s});
-    d.DiasSemana = {u"SEGUNDA"_s, u"TERÇA"_s, u"QUARTA"_s, u"QUINTA"_s, u"SEXTA"_s, {}, {}};
-    d.board = boardOf(tag);
-    d.ok = true;
-    return d;
-}
-
-QString firstValue(Grid* grid, const QString& field) {
-    const Recordset& rs = grid->dataSource();
-    if (rs.recordCount() <= 0)
-        return {};
-    return rs.valueAt(0, rs.fieldIndex(field)).toString();
-}
-
-// What the footer shows, read as a person reads it: off the band itself.
-QString footerStatus(const Assi& window) {
-    return window.findChild<QLabel*>(u"FooterStatus"_s)->text();
-}
-QString footerClock(const Assi& window) {
-    return window.findChild<QLabel*>(u"FooterClock"_s)->text();
-}
-bool footerLooksRed(const Assi& window) {
-    const QColor band = window.footer()->grab().toImage().pixelColor(1, 1);
-    return band.red() > 150 && band.green() < 80 && band.blue() < 80;
-}
-
-QString captionOf(const Grid* grid, const QString& key) {
-    for (int i = 0; i < grid->columnCount(); ++i)
-        if (grid->columnAt(i).key() == key)
-            return grid->columnAt(i).caption();
-    return {};
-}
-
-// The demo's settings (every key the board reads) with the refresh period the test wants.
-QByteArray settingsWith(const QByteArray& quantosMinutosLine) {
-    test::TempDir scratch;
-    const QString path = scratch.filePath(u"OTK.zlv"_s);
-    writeDemoSettings(path, u"demo.sqlite"_s);
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    QByteArray text = f.readAll();
-    text.replace("QuantosMinutos=1\n", quantosMinutosLine);
-    return text;
-}
-
-const QByteArray validSettings = settingsWith("QuantosMinutos=5\r\n");
-
-struct Board {
-    explicit Board(const QByteArray& settings = validSettings,
-                   QDate fixedToday = QDate(2026, 12, 7))
-        : path(dir.write(u"zelvio/OTK.zlv"_s, settings)), window(&feed, path, fixedToday) {
-        window.resize(1330, 829);
-        window.setClock([this] { return now; });
-    }
-    test::TempDir dir;
-    QString path;
-    FakeFeed feed;
-    Assi window;
-    QDateTime now{QDate(2026, 12, 7), QTime(9, 0)};
-};
-
-} // namespace
+using namespace assi::test;
 
 TEST(Assi, StartUpRefreshesOnceAndStartsTheClock) {
     Board b;

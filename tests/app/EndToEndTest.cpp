@@ -187,3 +187,23 @@ TEST(EndToEnd, AfterLetsTheBoardTurnItsPagesBeforeTheDump) {
     EXPECT_LE(later[u"current"_s].toInt(), 3);
     EXPECT_GT(later[u"firstRow"_s].toInt(), 0);
 }
+
+// A 4K television with Escala=auto shows the 1920x1080 board at twice the
+// size, and a wall display keeps the pointer out of sight.
+TEST(EndToEnd, EscalaScalesTheWholeBoardAndFullScreenHidesThePointer) {
+    assi::test::TempDir dir;
+    ASSERT_EQ(runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--check"_s}).exitCode, 0);
+    replaceLine(dir.filePath(u"zelvio/OTK.zlv"_s), u"^SegundosPorPagina=.*$"_s,
+                u"SegundosPorPagina=10\nEscala=auto"_s);
+    const QString png = dir.filePath(u"quadro.png"_s);
+    const ProgramRun run = runAssi({u"--base-dir"_s, dir.path(), u"--dump"_s, u"--fullscreen"_s,
+                                    u"--size"_s, u"3840x2160"_s, u"--snapshot"_s, png});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject dump = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_DOUBLE_EQ(dump[u"scale"_s].toDouble(), 2.0);
+    const QJsonObject window = dump[u"window"_s].toObject();
+    EXPECT_DOUBLE_EQ(window[u"scaleWidth"_s].toDouble(), 1920 * 15);
+    EXPECT_DOUBLE_EQ(window[u"scaleHeight"_s].toDouble(), 1080 * 15);
+    EXPECT_TRUE(dump[u"kiosk"_s].toObject()[u"pointerHidden"_s].toBool());
+    EXPECT_EQ(QImage(png).size(), QSize(3840, 2160));
+}

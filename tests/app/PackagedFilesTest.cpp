@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "ConnectionProfile.h"
 #include "GridLook.h"
+#include "KioskSettings.h"
 #include "SettingsLengths.h"
 #include "SettingsLookup.h"
 #include "common/ScopedLocale.h"
@@ -95,7 +96,7 @@ struct FieldRange {
 };
 
 const FieldRange FieldRanges[] = {
-    {assi::GeneralSection, u"Geral", assi::SegundosPorPagina, assi::QuantosDiasAntes},
+    {assi::GeneralSection, u"Geral", assi::Escala, assi::QuantosDiasAntes},
     {assi::RequestGridsSection, u"GrelhaPedidos", assi::Titulo, assi::Grid_Coluna7},
     // The weekly board's columns are fixed: it reads the look alone.
     {assi::WeekBoardSection, u"GrelhaAssistencias", assi::Titulo, assi::GroupBox_FontSize},
@@ -177,6 +178,9 @@ TEST_P(ExampleSettingsLoad, EveryValueConverts) {
         for (const SettingsField column :
              {assi::Grid_Coluna1, assi::Grid_Coluna2, assi::Grid_Coluna3, assi::Grid_Coluna4})
             EXPECT_GT(assi::readColumnWidth(lookup, assi::RequestGridsSection, column), 0);
+
+        EXPECT_EQ(assi::readOpeningHours(lookup).problem, QString());
+        EXPECT_EQ(assi::readScaleSetting(lookup).problem, QString());
 
         assi::ConnectionProfile profile;
         profile.readFile(file);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+
+namespace assi {
+
+class ScreenAwake;
+
+/// The X server's screen saver and display power management settings, behind
+/// a small interface so the logic that changes and restores them can be
+/// tested without an X server that has every extension.
+class X11ScreenSettings {
+public:
+    struct ScreenSaver {
+        int timeout = 0; // seconds; 0 is off
+        int interval = 0;
+        int preferBlanking = 0;
+        int allowExposures = 0;
+    };
+
+    virtual ~X11ScreenSettings() = default;
+    virtual std::optional<ScreenSaver> screenSaver() = 0;
+    virtual void setScreenSaver(const ScreenSaver& settings) = 0;
+    /// Whether DPMS is there and on; nullopt when the server has no DPMS.
+    virtual std::optional<bool> dpmsEnabled() = 0;
+    virtual void setDpmsEnabled(bool enabled) = 0;
+};
+
+/// The ScreenAwake that switches the X server's screen saver and DPMS off
+/// while held and puts back what was there on release.
+std::unique_ptr<ScreenAwake> makeX11ScreenAwake(std::unique_ptr<X11ScreenSettings> settings);
+
+} // namespace assi
