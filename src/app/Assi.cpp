@@ -225,9 +225,6 @@ void Assi::onLoaded(const BoardData& data) {
     } catch (const std::exception& e) {
         m_lastError = QString::fromLocal8Bit(e.what());
     }
-    // Everything the refresh changed, done before the next paint.
-    for (Grid* grid : {m_ui->Grelha_1, m_ui->Grelha_11, m_ui->Grelha_2})
-        grid->settle();
     m_refreshing = false;
     m_retryOnNextTick = !succeeded;
     if (succeeded) {

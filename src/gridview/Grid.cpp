@@ -339,12 +339,6 @@ void Grid::flushPendingChanges() const {
         const_cast<Grid*>(this)->applyPendingChanges();
 }
 
-void Grid::settle() {
-    flushPendingChanges();
-    m_view->gridHeader()->fitSections();
-    m_view->settleLayout();
-}
-
 void Grid::applyLooks() {
     const QPalette palette = QGuiApplication::palette();
     m_captionBar->setLook(GridCellLook::of(m_styles->style(u"Caption"_s), palette));

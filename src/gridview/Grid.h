@@ -170,11 +170,6 @@ public:
     using PageStartRule = std::function<bool(const Recordset& recordset, int recordRow)>;
     void setPageStartRule(PageStartRule rule);
 
-    /// Does now what the grid otherwise leaves for the next event-loop turn
-    /// (looks, grouping, column widths, the rows' layout), so that a board
-    /// changed in one go is painted once, not once before and once after.
-    void settle();
-
     /// The model behind the rows, groups included (read-only use: tests).
     QAbstractItemModel* model() const;
 

@@ -51,8 +51,6 @@ public:
     void clearPage();
 
     void reset() override;
-    /// Lays the rows out now if a change has left that for later.
-    void settleLayout() { executeDelayedItemsLayout(); }
 
 Q_SIGNALS:
     /// A click on the cell that was current already.
