@@ -15,6 +15,7 @@
 #include "DatabaseConnection.h"
 #include "DemoSite.h"
 #include "PendingRequests.h"
+#include "ResidentMemory.h"
 #include "SqlDialect.h"
 #include "ThreadedBoardFeed.h"
 #include "WeekBoard.h"
@@ -47,17 +48,6 @@ constexpr int technicianCount = 40;
 constexpr int requestDays = 300;
 // Far above the demo's own ids.
 constexpr int firstBenchId = 10000;
-
-long residentKilobytes() {
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 void exec(QSqlQuery& query, const QString& sql) {
     if (!query.exec(sql)) {
@@ -217,9 +207,9 @@ WindowTimes timeWindow(const QString& folder, const QString& settingsFile,
             std::exit(1);
         }
         if (i == 1)
-            times.rssAfterFirst = residentKilobytes();
+            times.rssAfterFirst = assi::bench::residentKilobytes();
         if (i == 2)
-            times.rssAfterSecond = residentKilobytes();
+            times.rssAfterSecond = assi::bench::residentKilobytes();
         if (i > 1) { // the first one also starts the thread and connects
             double floorMs = 0;
             for (const QString& sql : floorSql)
@@ -232,7 +222,7 @@ WindowTimes timeWindow(const QString& folder, const QString& settingsFile,
             times.paint.push_back(paintMs);
         }
     }
-    times.rssAfterLast = residentKilobytes();
+    times.rssAfterLast = assi::bench::residentKilobytes();
     window.Relogio()->stop();
     return times;
 }

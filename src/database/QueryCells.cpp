@@ -13,20 +13,16 @@ namespace assi {
 
 namespace {
 
-// Integers whose text is always their digits; a bool or a text is not.
+// Integers whose text is always their digits; a bool, a character or a text is not.
 bool printsAsDigits(const QVariant& value) {
     switch (value.typeId()) {
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return true;
-    default:
+    case QMetaType::Bool:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
         return false;
+    default:
+        return isWholeNumberType(value.metaType());
     }
 }
 
