@@ -23,7 +23,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
