@@ -7,27 +7,16 @@
 #include "Assi.h"
 #include "BoardLoader.h"
 #include "DemoSite.h"
+#include "ResidentMemory.h"
 #include "ThreadedBoardFeed.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
-
-long residentKilobytes() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 bool refreshOnce(assi::Assi& window) {
     QEventLoop loop;
@@ -64,7 +53,7 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     for (int i = 1; i <= refreshes; ++i) {
         if (i == 100) {
-            warmRss = residentKilobytes();
+            warmRss = assi::bench::residentKilobytes();
             timer.start();
         }
         if (!refreshOnce(window)) {
@@ -73,7 +62,7 @@ int main(int argc, char** argv) {
         }
     }
     const double perRefreshMs = double(timer.elapsed()) / (refreshes - 99);
-    const long endRss = residentKilobytes();
+    const long endRss = assi::bench::residentKilobytes();
     std::printf("refreshes: %d (60 requests, 39 orders each)\n", refreshes);
     std::printf("time per refresh: %.2f ms\n", perRefreshMs);
     std::printf("resident memory after 100: %ld kB, after %d: %ld kB (growth %ld kB)\n", warmRss,

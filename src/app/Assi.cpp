@@ -54,7 +54,7 @@ Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget*
     : QWidget(parent), m_ui(std::make_unique<Ui::Assi>()), m_feed(feed),
       m_settingsFilePath(std::move(settingsFilePath)),
       m_settings(std::make_unique<SettingsLookup>(m_settingsFilePath)), m_fixedToday(fixedToday),
-      m_clock([] { return QDateTime::currentDateTime(); }) {
+      m_clock([this] { return m_localClock.now(); }) {
     m_ui->setupUi(this);
     setWindowIcon(boardIcon());
     // Until the first refresh gives them their titles.

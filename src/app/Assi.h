@@ -2,6 +2,7 @@
 
 #include "BoardData.h"
 #include "BoardLayout.h"
+#include "LocalClock.h"
 #include "StatusLine.h"
 
 #include <QDateTime>
@@ -169,6 +170,7 @@ private:
     QString m_lastError;
     QString m_statusText;
     StatusLine m_status;
+    LocalClock m_localClock;
     std::function<QDateTime()> m_clock;
     std::unique_ptr<BoardPaging> m_paging;
     const Grid* m_panelGrid = nullptr; // the grid whose row the panel was last shown for

@@ -1,6 +1,7 @@
 #include "DatabaseWorker.h"
 
 #include "BoardLoader.h"
+#include "FreedMemory.h"
 
 namespace assi {
 
@@ -10,6 +11,25 @@ DatabaseWorker::~DatabaseWorker() = default;
 
 void DatabaseWorker::load(QDate today, quint64 ticket) {
     Q_EMIT loaded(ticket, m_source->load(today));
+}
+
+void DatabaseWorker::release(BoardData data, bool returnMemory) {
+    const std::lock_guard lock(m_releasedLock);
+    m_released.push_back(std::move(data));
+    m_returnMemory = m_returnMemory || returnMemory;
+}
+
+void DatabaseWorker::freeReleased() {
+    std::vector<BoardData> released;
+    bool returnMemory = false;
+    {
+        const std::lock_guard lock(m_releasedLock);
+        released.swap(m_released);
+        std::swap(returnMemory, m_returnMemory);
+    }
+    released.clear();
+    if (returnMemory)
+        returnFreedMemory();
 }
 
 } // namespace assi

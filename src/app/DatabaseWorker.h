@@ -4,6 +4,8 @@
 
 #include <QObject>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 namespace assi {
 
@@ -23,11 +25,21 @@ public:
     /// answers.
     void load(QDate today, quint64 ticket);
 
+    /// Takes a board the window has let go of, for freeReleased() to free on
+    /// this worker's thread. May be called from any thread.
+    void release(BoardData data, bool returnMemory);
+    /// Frees the boards released so far, then, when one of them asked for
+    /// it, hands the memory they held back to the system.
+    void freeReleased();
+
 Q_SIGNALS:
     void loaded(quint64 ticket, const assi::BoardData& data);
 
 private:
     std::unique_ptr<BoardSource> m_source;
+    std::mutex m_releasedLock; // guards the two below
+    std::vector<BoardData> m_released;
+    bool m_returnMemory = false;
 };
 
 } // namespace assi

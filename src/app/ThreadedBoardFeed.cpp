@@ -2,11 +2,13 @@
 
 #include "BoardLoader.h"
 #include "DatabaseWorker.h"
+#include "FreedMemory.h"
 #include "Logging.h"
 
 #include <QLocale>
 #include <QThread>
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -14,6 +16,7 @@ namespace assi {
 
 ThreadedBoardFeed::ThreadedBoardFeed(SourceFactory makeSource, QObject* parent)
     : BoardFeed(parent), m_makeSource(std::move(makeSource)) {
+    keepLargeBlocksApart();
     m_deadline.setSingleShot(true);
     m_deadline.setInterval(DefaultDeadline);
     connect(&m_deadline, &QTimer::timeout, this, [this] {
@@ -61,6 +64,7 @@ void ThreadedBoardFeed::startThread() {
     // the connection where it was opened.
     connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     connect(this, &ThreadedBoardFeed::loadRequested, m_worker, &DatabaseWorker::load);
+    connect(this, &ThreadedBoardFeed::releaseRequested, m_worker, &DatabaseWorker::freeReleased);
     connect(m_worker, &DatabaseWorker::loaded, this, &ThreadedBoardFeed::deliver);
     m_thread->start();
 }
@@ -99,7 +103,20 @@ void ThreadedBoardFeed::deliver(quint64 ticket, const BoardData& data) {
         return;
     m_deadline.stop();
     m_busy = false;
+    BoardData replaced = std::exchange(m_delivered, data);
     Q_EMIT loaded(data);
+    // By now the window has let go of the tables `replaced` holds. Freeing
+    // them, cell by cell, is the database thread's work, done while the
+    // window lays itself out and paints.
+    const bool bigBoards = std::max(rowsOf(data), rowsOf(replaced)) >= TrimmedBoardRows;
+    if (!m_worker)
+        return;
+    m_worker->release(std::move(replaced), bigBoards);
+    Q_EMIT releaseRequested(QPrivateSignal());
+}
+
+int ThreadedBoardFeed::rowsOf(const BoardData& data) {
+    return data.first.recordCount() + data.second.recordCount() + data.board.recordCount();
 }
 
 void ThreadedBoardFeed::fail(const QDate& today, const QString& message) {
@@ -115,6 +132,7 @@ void ThreadedBoardFeed::abandonThread() {
     if (!m_thread)
         return;
     disconnect(this, &ThreadedBoardFeed::loadRequested, m_worker, nullptr);
+    disconnect(this, &ThreadedBoardFeed::releaseRequested, m_worker, nullptr);
     disconnect(m_worker, &DatabaseWorker::loaded, this, nullptr);
     // The loop ends once the blocked call returns; the worker, its source
     // and connection go with it, and the thread object after it. Nothing

@@ -55,6 +55,10 @@ public:
         std::chrono::seconds(2 * ConnectionStringBuilder::DefaultQueryTimeoutSeconds);
     /// Abandoned threads allowed to be still blocked in the driver.
     static constexpr int MaxAbandonedThreads = 3;
+    /// Rows of a delivered or replaced board from which the memory freed by
+    /// the replacement goes back to the system; below, it is too little to
+    /// be worth the time.
+    static constexpr int TrimmedBoardRows = 50000;
 
     /// `makeSource` is called on the feed's thread, and each source it makes
     /// then runs on a database thread, and is destroyed there.
@@ -71,10 +75,13 @@ public:
 Q_SIGNALS:
     /// Queued to the worker: the day to load.
     void loadRequested(QDate today, quint64 ticket, QPrivateSignal);
+    /// Queued to the worker: free the boards released to it.
+    void releaseRequested(QPrivateSignal);
 
 private:
     void startThread();
     void deliver(quint64 ticket, const BoardData& data);
+    static int rowsOf(const BoardData& data);
     void fail(const QDate& today, const QString& message);
     void abandonThread();
     void forgetFinishedThreads();
@@ -88,7 +95,8 @@ private:
     QList<QPointer<QThread>> m_abandoned;
     QTimer m_deadline;
     QDate m_loadingDay;
-    quint64 m_ticket = 0; // of the latest load; answers to earlier ones are stale
+    quint64 m_ticket = 0;  // of the latest load; answers to earlier ones are stale
+    BoardData m_delivered; // the last load handed to the window
     bool m_busy = false;
 };
 

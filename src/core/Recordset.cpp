@@ -90,7 +90,15 @@ QVariant Recordset::normalized(int field, const QVariant& value) const {
 
 void Recordset::setValue(int field, const QVariant& value) {
     Q_ASSERT_X(field >= 0 && field < fieldCount(), "Recordset::setValue", "field out of range");
-    m_table->cell(currentRow(), field) = normalized(field, value);
+    QVariant& cell = m_table->cell(currentRow(), field);
+    // The usual case, kept free of copies: a text that already fits its field.
+    const Field& f = m_table->fields.at(field);
+    if (f.type == FieldType::Text && value.typeId() == QMetaType::QString &&
+        (f.size <= 0 || static_cast<const QString*>(value.constData())->size() <= f.size)) {
+        cell = value;
+        return;
+    }
+    cell = normalized(field, value);
 }
 
 QVariant Recordset::value(int field) const {

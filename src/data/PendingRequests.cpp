@@ -1,6 +1,7 @@
 #include "PendingRequests.h"
 
 #include "DatabaseConnection.h"
+#include "FieldTexts.h"
 #include "QueryColumns.h"
 #include "RegionalText.h"
 #include "SqlDialect.h"
@@ -21,7 +22,7 @@ struct RequestField {
     // A date-time shows as its date alone: its time would otherwise follow
     // the regional short date into the field, and where that date is short
     // (the C locale's "11/30/26") a piece of the time would show after it.
-    bool dateOnly = false;
+    DateShown shown = DateShown::DateAndTime;
 };
 
 const std::array<RequestField, requestFieldCount>& requestFields() {
@@ -29,14 +30,15 @@ const std::array<RequestField, requestFieldCount>& requestFields() {
         {u"Dep"_s, requestDepSize},
         {u"Cliente"_s, requestClienteSize},
         {u"Pedido"_s, requestPedidoSize},
-        {u"DataPedido"_s, requestDataPedidoSize, true},
+        {u"DataPedido"_s, requestDataPedidoSize, DateShown::DateOnly},
         {u"Obs"_s, requestObsSize},
     }};
     return fields;
 }
 
 QVariant shownPart(const RequestField& field, const QVariant& value) {
-    if (field.dateOnly && value.typeId() == QMetaType::QDateTime && !value.isNull())
+    if (field.shown == DateShown::DateOnly && value.typeId() == QMetaType::QDateTime &&
+        !value.isNull())
         return value.toDateTime().date();
     return value;
 }
@@ -75,9 +77,32 @@ void dealOutRequests(Recordset& query, Recordset& first, Recordset& second) {
 }
 
 void LoadPendingRequests(DatabaseConnection& connection, Recordset& first, Recordset& second) {
+    first = BuildRequestRecordset();
+    second = BuildRequestRecordset();
     const auto dialect = SqlDialect::forEngine(connection.engine());
-    Recordset query = connection.openQuery(dialect->pendingRequestsSql());
-    dealOutRequests(query, first, second);
+    std::array<int, requestFieldCount> source{};
+    FieldTexts texts;
+    int position = 0;
+    connection.readQuery(
+        dialect->pendingRequestsSql(),
+        [&](const QueryCells& cells) {
+            first = BuildRequestRecordset();
+            second = BuildRequestRecordset();
+            texts = FieldTexts();
+            position = 0;
+            for (int f = 0; f < requestFieldCount; ++f)
+                source[size_t(f)] = requireQueryColumn(cells, requestFields()[size_t(f)].name);
+        },
+        [&](QueryCells& cells) {
+            // As dealOutRequests: odd rows of the whole result to the first grid.
+            Recordset& target = ++position % 2 != 0 ? first : second;
+            target.addNew();
+            for (int f = 0; f < requestFieldCount; ++f) {
+                const RequestField& field = requestFields()[size_t(f)];
+                target.setValue(f, texts.text(cells, source[size_t(f)], field.size, field.shown));
+            }
+            target.update();
+        });
 }
 
 } // namespace assi

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QueryCells.h"
 #include "Recordset.h"
 
 namespace assi {
@@ -7,5 +8,6 @@ namespace assi {
 // The position of a column the board's queries must return; throws BoardError
 // naming it when the query result lacks it.
 int requireQueryColumn(const Recordset& query, const QString& name);
+int requireQueryColumn(const QueryCells& query, const QString& name);
 
 } // namespace assi

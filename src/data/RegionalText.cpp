@@ -28,13 +28,6 @@ QString formatWithCLibrary(const char* format, const QDate& date, const QTime& t
     return QString::fromLocal8Bit(buffer, qsizetype(length));
 }
 
-QString regionalDateTime(const QDate& date, const QTime& time) {
-    QString text = formatWithCLibrary("%x", date, time);
-    if (time.isValid() && time != QTime(0, 0))
-        text += u' ' + formatWithCLibrary("%X", date, time);
-    return text;
-}
-
 QString regionalDecimal(double number) {
     QString text = QString::number(number, 'g', 15);
     const std::lconv* conventions = std::localeconv();
@@ -47,6 +40,13 @@ QString regionalDecimal(double number) {
 
 } // namespace
 
+QString regionalDateTimeText(const QDate& date, const QTime& time) {
+    QString text = formatWithCLibrary("%x", date, time);
+    if (time.isValid() && time != QTime(0, 0))
+        text += u' ' + formatWithCLibrary("%X", date, time);
+    return text;
+}
+
 QVariant toRegionalText(const QVariant& value) {
     if (value.isNull())
         return {};
@@ -55,10 +55,10 @@ QVariant toRegionalText(const QVariant& value) {
         return value;
     case QMetaType::QDateTime: {
         const QDateTime dateTime = value.toDateTime();
-        return regionalDateTime(dateTime.date(), dateTime.time());
+        return regionalDateTimeText(dateTime.date(), dateTime.time());
     }
     case QMetaType::QDate:
-        return regionalDateTime(value.toDate(), QTime());
+        return regionalDateTimeText(value.toDate(), QTime());
     case QMetaType::Double:
     case QMetaType::Float:
         return regionalDecimal(value.toDouble());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+#include <QTime>
 #include <QVariant>
 
 namespace assi {
@@ -14,5 +16,9 @@ namespace assi {
 // - a whole number gives its digits; a decimal number its shortest text with
 //   the regional decimal separator.
 QVariant toRegionalText(const QVariant& value);
+
+// The text toRegionalText gives a date-time of this date and time, read from
+// them as they are: no time zone is looked up. An invalid time is a date alone.
+QString regionalDateTimeText(const QDate& date, const QTime& time);
 
 } // namespace assi

@@ -1,6 +1,7 @@
 #include "WeekBoard.h"
 
 #include "DatabaseConnection.h"
+#include "FieldTexts.h"
 #include "QueryColumns.h"
 #include "RegionalText.h"
 #include "SqlDialect.h"
@@ -8,6 +9,7 @@
 
 #include <QHash>
 #include <numeric>
+#include <optional>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -47,26 +49,69 @@ QVariant keptText(const QVariant& value, int size) {
     return text.size() <= size ? value : QVariant(cutToCharacters(text, size));
 }
 
-// Reads the query rows from the current one to EOF and numbers the orders of
-// each delivery date 1, 2, 3 ... in arrival order.
+// Numbers the orders of each delivery date 1, 2, 3 ... in arrival order.
+class OrderNumbering {
+public:
+    explicit OrderNumbering(const WeekDayNames& DiasSemana) : m_DiasSemana(DiasSemana) {}
+
+    // The order's texts as kept: its delivery date, day name, client and technician.
+    void add(const QVariant& date, const QVariant& dayName, QVariant cliente, QVariant tecnico) {
+        // A null date equals no other, so each of its orders is the first.
+        const int ord = date.isNull() ? 1 : ++m_lastOnDate[date.toString()];
+        m_orders.push_back({ord, FindDayColumn(dayName.toString(), m_DiasSemana),
+                            std::move(cliente), std::move(tecnico)});
+    }
+    void reserve(int orders) { m_orders.reserve(size_t(orders)); }
+    std::vector<Order> takeOrders() { return std::move(m_orders); }
+
+private:
+    const WeekDayNames& m_DiasSemana;
+    QHash<QString, int> m_lastOnDate;
+    std::vector<Order> m_orders;
+};
+
+// Reads the query rows from the current one to EOF.
 std::vector<Order> readOrders(Recordset& query, const WeekDayNames& DiasSemana) {
     const int data = requireQueryColumn(query, u"Data"_s);
     const int diaSemana = requireQueryColumn(query, u"DiaSemana"_s);
     const int cliente = requireQueryColumn(query, u"Cliente"_s);
     const int tecnico = requireQueryColumn(query, u"Tecnico"_s);
-    std::vector<Order> orders;
-    orders.reserve(size_t(query.recordCount()));
-    QHash<QString, int> lastOnDate;
+    OrderNumbering numbering(DiasSemana);
+    numbering.reserve(query.recordCount());
     for (; !query.eof(); query.moveNext()) {
-        const QVariant date = keptText(query.value(data), orderDateSize);
-        // A null date equals no other, so each of its orders is the first.
-        const int ord = date.isNull() ? 1 : ++lastOnDate[date.toString()];
-        const QVariant dayName = keptText(query.value(diaSemana), orderDayNameSize);
-        orders.push_back({ord, FindDayColumn(dayName.toString(), DiasSemana),
-                          keptText(query.value(cliente), orderNameSize),
-                          keptText(query.value(tecnico), orderNameSize)});
+        numbering.add(keptText(query.value(data), orderDateSize),
+                      keptText(query.value(diaSemana), orderDayNameSize),
+                      keptText(query.value(cliente), orderNameSize),
+                      keptText(query.value(tecnico), orderNameSize));
     }
-    return orders;
+    return numbering.takeOrders();
+}
+
+// Reads the week's orders straight from the database, keeping only what the
+// pivot needs; none when the query gives no rows.
+std::vector<Order> readOrders(DatabaseConnection& connection, const QDate& today,
+                              const WeekDayNames& DiasSemana) {
+    const auto dialect = SqlDialect::forEngine(connection.engine());
+    std::optional<OrderNumbering> numbering;
+    FieldTexts texts;
+    int data = 0, diaSemana = 0, cliente = 0, tecnico = 0;
+    connection.readQuery(
+        dialect->weekOrdersSql(today),
+        [&](const QueryCells& cells) {
+            numbering.emplace(DiasSemana);
+            texts = FieldTexts();
+            data = requireQueryColumn(cells, u"Data"_s);
+            diaSemana = requireQueryColumn(cells, u"DiaSemana"_s);
+            cliente = requireQueryColumn(cells, u"Cliente"_s);
+            tecnico = requireQueryColumn(cells, u"Tecnico"_s);
+        },
+        [&](QueryCells& cells) {
+            numbering->add(texts.text(cells, data, orderDateSize),
+                           texts.text(cells, diaSemana, orderDayNameSize),
+                           texts.text(cells, cliente, orderNameSize),
+                           texts.text(cells, tecnico, orderNameSize));
+        });
+    return numbering ? numbering->takeOrders() : std::vector<Order>();
 }
 
 // Adds one board row: under each day column the name (client or technician)
@@ -186,9 +231,10 @@ void LoadWeekBoard(DatabaseConnection& connection, const QDate& today, Recordset
     ok = true;
     fillWeekDayNames(today, DiasSemana);
     try {
-        const auto dialect = SqlDialect::forEngine(connection.engine());
-        Recordset query = connection.openQuery(dialect->weekOrdersSql(today));
-        ok = buildWeekBoard(query, DiasSemana, board);
+        const std::vector<Order> orders = readOrders(connection, today, DiasSemana);
+        ok = !orders.empty();
+        if (ok)
+            board = pivotOrders(orders);
     } catch (...) {
         // Whatever failed, the caller must not take `board` for a new week.
         ok = false;

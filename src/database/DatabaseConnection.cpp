@@ -25,6 +25,10 @@ namespace {
 
 std::atomic_int connectionCount{0};
 
+QString queryFailedText() {
+    return u"A consulta à base de dados falhou"_s;
+}
+
 QString driverMessage(const QSqlError& error) {
     const QString text = error.text().trimmed();
     return text.isEmpty() ? u"o controlador não deu explicação"_s : text;
@@ -115,14 +119,22 @@ void DatabaseConnection::connect(const ConnectionString& connectionString) {
     qCInfo(lcDatabase).noquote() << "Ligação aberta:" << m_connectionString.describe();
 }
 
-Recordset DatabaseConnection::openQuery(const QString& sql) {
-    const QString queryFailed = u"A consulta à base de dados falhou"_s;
-    if (!isOpen()) {
-        if (m_connectionString.driverName.isEmpty())
-            throw BoardError(queryFailed + u": a ligação não está aberta."_s);
-        fail(queryFailed, u"a ligação não está aberta"_s);
-    }
+void DatabaseConnection::requireOpenForQuery() {
+    if (isOpen())
+        return;
+    if (m_connectionString.driverName.isEmpty())
+        throw BoardError(queryFailedText() + u": a ligação não está aberta."_s);
+    fail(queryFailedText(), u"a ligação não está aberta"_s);
+}
 
+void DatabaseConnection::failQuery(const QString& message) {
+    qCWarning(lcDatabase).noquote() << "Consulta falhou:" << m_connectionString.describe() << "-"
+                                    << m_connectionString.withoutSecrets(message);
+    fail(queryFailedText(), message);
+}
+
+Recordset DatabaseConnection::openQuery(const QString& sql) {
+    requireOpenForQuery();
     Recordset result;
     QString message;
     {
@@ -138,12 +150,43 @@ Recordset DatabaseConnection::openQuery(const QString& sql) {
             }
         }
     }
-    if (!message.isEmpty()) {
-        qCWarning(lcDatabase).noquote() << "Consulta falhou:" << m_connectionString.describe()
-                                        << "-" << m_connectionString.withoutSecrets(message);
-        fail(queryFailed, message);
-    }
+    if (!message.isEmpty())
+        failQuery(message);
     return result;
+}
+
+void DatabaseConnection::readQuery(const QString& sql,
+                                   const std::function<void(QueryCells&)>& begin,
+                                   const std::function<void(QueryCells&)>& readRow) {
+    requireOpenForQuery();
+    QList<int> textColumns;
+    for (bool readAgain = true; readAgain;) {
+        readAgain = false;
+        QString message;
+        {
+            QSqlQuery query(m_database);
+            query.setForwardOnly(true);
+            if (!query.exec(sql)) {
+                message = driverMessage(query.lastError());
+            } else {
+                QueryCells cells(query, m_connectionString.engine, textColumns);
+                for (bool first = true; query.next(); first = false) {
+                    if (first)
+                        begin(cells);
+                    readRow(cells);
+                    if (cells.mustReadAgain()) {
+                        textColumns = cells.textColumns();
+                        readAgain = true;
+                        break;
+                    }
+                }
+                if (!readAgain && query.lastError().isValid())
+                    message = query.lastError().text().trimmed();
+            }
+        }
+        if (!message.isEmpty())
+            failQuery(message);
+    }
 }
 
 bool DatabaseConnection::isOpen() const {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "ConnectionString.h"
+#include "QueryCells.h"
 #include "Recordset.h"
 
 #include <QSqlDatabase>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace assi {
@@ -52,6 +54,16 @@ public:
     /// BoardError with the driver's message on failure.
     Recordset openQuery(const QString& sql);
 
+    /// Runs `sql` and hands its rows, one at a time and without keeping them,
+    /// to `readRow`, which reads the current row through the QueryCells it
+    /// is given. `begin` comes just before the first row, and again should
+    /// the reading start over (see QueryCells::mustReadAgain), so it must
+    /// drop whatever the rows read so far made; a result without rows calls
+    /// neither. A failure to run or fetch throws BoardError as openQuery()
+    /// does; what `begin` and `readRow` throw passes through unchanged.
+    void readQuery(const QString& sql, const std::function<void(QueryCells&)>& begin,
+                   const std::function<void(QueryCells&)>& readRow);
+
     bool isOpen() const;
     /// For an open SQLite connection: whether the file now at its path (after
     /// symbolic links) is still the one it opened; false once that file was
@@ -65,6 +77,8 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& what, const QString& driverMessage);
+    void requireOpenForQuery();
+    [[noreturn]] void failQuery(const QString& message);
 
     QString m_name; // the QSqlDatabase connection name, unique per instance
     ConnectionString m_connectionString;

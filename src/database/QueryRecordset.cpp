@@ -1,6 +1,7 @@
 #include "QueryRecordset.h"
 
 #include "BoardError.h"
+#include "QueryValues.h"
 
 #include <QDateTime>
 #include <QSet>
@@ -8,7 +9,6 @@
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <limits>
 #include <optional>
 #include <vector>
 
@@ -20,77 +20,14 @@ namespace {
 
 enum class Kind { Integer, DateTime, Text };
 
-bool isWholeNumberType(QMetaType type) {
-    switch (type.id()) {
-    case QMetaType::Bool:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isDateTimeType(QMetaType type) {
-    return type.id() == QMetaType::QDateTime || type.id() == QMetaType::QDate;
-}
-
-bool fitsInteger(const QVariant& value) {
-    bool ok = false;
-    const qlonglong n = value.toLongLong(&ok);
-    return ok && n >= std::numeric_limits<qint32>::min() && n <= std::numeric_limits<qint32>::max();
-}
-
-// Two digits at `at`, or -1.
-int twoDigits(const QString& text, qsizetype at) {
-    const char16_t a = text[at].unicode(), b = text[at + 1].unicode();
-    if (a < u'0' || a > u'9' || b < u'0' || b > u'9')
-        return -1;
-    return (a - u'0') * 10 + (b - u'0');
-}
-
-// SQLite's own text form of a date-time: "YYYY-MM-DD HH:MM:SS", 'T' allowed
-// for the blank, optionally with one to three decimals of a second.
 std::optional<QDateTime> sqliteDateTime(const QVariant& value) {
     if (value.metaType().id() != QMetaType::QString)
         return std::nullopt;
-    constexpr qsizetype wholeSeconds = 19; // "YYYY-MM-DD HH:MM:SS"
-    constexpr qsizetype mostDecimals = 3;
-    const QString text = value.toString();
-    const qsizetype n = text.size();
-    if (n != wholeSeconds && (n < wholeSeconds + 2 || n > wholeSeconds + 1 + mostDecimals))
+    const std::optional<DateTimeFields> fields =
+        parseSqliteDateTime(*static_cast<const QString*>(value.constData()));
+    if (!fields)
         return std::nullopt;
-    if (text[4] != u'-' || text[7] != u'-' || (text[10] != u' ' && text[10] != u'T') ||
-        text[13] != u':' || text[16] != u':' || (n > wholeSeconds && text[wholeSeconds] != u'.'))
-        return std::nullopt;
-    const int century = twoDigits(text, 0), year = twoDigits(text, 2);
-    const int month = twoDigits(text, 5), day = twoDigits(text, 8);
-    const int hour = twoDigits(text, 11), minute = twoDigits(text, 14),
-              second = twoDigits(text, 17);
-    if (century < 0 || year < 0 || month < 0 || day < 0 || hour < 0 || minute < 0 || second < 0)
-        return std::nullopt;
-    int msec = 0;
-    int scale = 100;
-    for (qsizetype i = wholeSeconds + 1; i < n; ++i, scale /= 10) {
-        const char16_t d = text[i].unicode();
-        if (d < u'0' || d > u'9')
-            return std::nullopt;
-        msec += int(d - u'0') * scale;
-    }
-    const QDate date(century * 100 + year, month, day);
-    const QTime time(hour, minute, second, msec);
-    if (!date.isValid() || !time.isValid())
-        return std::nullopt;
-    return QDateTime(date, time);
+    return QDateTime(fields->date(), fields->time());
 }
 
 // Turns every non-null value of one column into a date-time, or leaves the

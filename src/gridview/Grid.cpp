@@ -169,7 +169,6 @@ void Grid::setDataSource(const Recordset& recordset) {
         m_columns->createFor(recordset);
         m_view->gridDelegate()->setColumnStyles(m_columns->styles());
         applyFormatRules();
-        m_view->doItemsLayout();
         m_view->verticalScrollBar()->setValue(scroll);
     }
     scheduleUpdate();
