@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Recordset.h"
-#include "WeekBoard.h"
+#include "core/Recordset.h"
+#include "data/WeekBoard.h"
 
 namespace assi::bench {
 

@@ -1,6 +1,6 @@
 #include "BenchData.h"
 #include "NaiveWeekBoard.h"
-#include "PendingRequests.h"
+#include "data/PendingRequests.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

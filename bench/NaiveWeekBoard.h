@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WeekBoard.h"
+#include "data/WeekBoard.h"
 
 namespace assi::bench {
 

@@ -10,15 +10,15 @@
 // in the week, then prints the median of each stage, the ratio of the whole
 // refresh to the floor, and the resident memory after 1, 2 and 20 refreshes
 // of the window.
-#include "Assi.h"
-#include "BoardLoader.h"
-#include "DatabaseConnection.h"
-#include "DemoSite.h"
-#include "PendingRequests.h"
 #include "ResidentMemory.h"
-#include "SqlDialect.h"
-#include "ThreadedBoardFeed.h"
-#include "WeekBoard.h"
+#include "app/Assi.h"
+#include "data/BoardLoader.h"
+#include "data/DemoSite.h"
+#include "data/PendingRequests.h"
+#include "data/SqlDialect.h"
+#include "data/WeekBoard.h"
+#include "database/DatabaseConnection.h"
+#include "feed/ThreadedBoardFeed.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

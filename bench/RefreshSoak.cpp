@@ -4,11 +4,11 @@
 // which must stay flat.
 //
 //   assi_refresh_soak [refreshes]      (default 2000)
-#include "Assi.h"
-#include "BoardLoader.h"
-#include "DemoSite.h"
 #include "ResidentMemory.h"
-#include "ThreadedBoardFeed.h"
+#include "app/Assi.h"
+#include "data/BoardLoader.h"
+#include "data/DemoSite.h"
+#include "feed/ThreadedBoardFeed.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "BoardData.h"
-#include "BoardLayout.h"
-#include "LocalClock.h"
-#include "StatusLine.h"
+#include "app/BoardLayout.h"
+#include "app/LocalClock.h"
+#include "app/StatusLine.h"
+#include "data/BoardData.h"
 
 #include <QDateTime>
 #include <QTimer>

@@ -1,14 +1,14 @@
 // The board's life on a wall: settings read afresh and watched for edits,
 // opening hours, the screen kept awake and the pointer kept out of sight.
-#include "Assi.h"
-#include "BoardError.h"
-#include "BoardPaging.h"
-#include "BoardSchedule.h"
-#include "KioskSettings.h"
-#include "PointerHider.h"
-#include "ScreenAwake.h"
-#include "SettingsLookup.h"
-#include "SettingsWatcher.h"
+#include "app/Assi.h"
+#include "app/BoardPaging.h"
+#include "core/BoardError.h"
+#include "settings/KioskSettings.h"
+#include "settings/SettingsLookup.h"
+#include "wall/BoardSchedule.h"
+#include "wall/PointerHider.h"
+#include "wall/ScreenAwake.h"
+#include "wall/SettingsWatcher.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,15 +1,15 @@
-#include "BoardCheck.h"
+#include "app/BoardCheck.h"
 
-#include "BoardError.h"
-#include "ConnectionCheck.h"
-#include "ConnectionStartup.h"
-#include "DatabaseConnection.h"
-#include "KioskSettings.h"
-#include "PendingRequests.h"
-#include "ScreenAwake.h"
-#include "SettingsLookup.h"
-#include "SqlDialect.h"
-#include "WeekBoard.h"
+#include "core/BoardError.h"
+#include "data/ConnectionCheck.h"
+#include "data/ConnectionStartup.h"
+#include "data/PendingRequests.h"
+#include "data/SqlDialect.h"
+#include "data/WeekBoard.h"
+#include "database/DatabaseConnection.h"
+#include "settings/KioskSettings.h"
+#include "settings/SettingsLookup.h"
+#include "wall/ScreenAwake.h"
 
 #include <QTextStream>
 #include <cstdio>

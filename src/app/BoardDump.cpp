@@ -1,11 +1,11 @@
-#include "BoardDump.h"
+#include "app/BoardDump.h"
 
-#include "Assi.h"
-#include "BoardSchedule.h"
-#include "FooterBand.h"
-#include "Grid.h"
-#include "ScreenAwake.h"
-#include "TwipsGeometry.h"
+#include "app/Assi.h"
+#include "app/FooterBand.h"
+#include "gridview/Grid.h"
+#include "gridview/TwipsGeometry.h"
+#include "wall/BoardSchedule.h"
+#include "wall/ScreenAwake.h"
 
 #include <QFrame>
 #include <QJsonArray>

@@ -1,6 +1,6 @@
-#include "BoardLayout.h"
+#include "app/BoardLayout.h"
 
-#include "NumberConversions.h"
+#include "settings/NumberConversions.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "BoardPaging.h"
+#include "app/BoardPaging.h"
 
-#include "Grid.h"
-#include "SettingsLookup.h"
+#include "gridview/Grid.h"
+#include "settings/SettingsLookup.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "FooterBand.h"
+#include "app/FooterBand.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StatusLine.h"
+#include "app/StatusLine.h"
 
 #include <QFrame>
 

@@ -1,3 +1,3 @@
-#include "Logging.h"
+#include "app/Logging.h"
 
 Q_LOGGING_CATEGORY(lcApp, "assi.app")

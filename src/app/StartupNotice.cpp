@@ -1,4 +1,4 @@
-#include "StartupNotice.h"
+#include "app/StartupNotice.h"
 
 #include <algorithm>
 

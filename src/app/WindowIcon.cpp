@@ -1,4 +1,4 @@
-#include "WindowIcon.h"
+#include "app/WindowIcon.h"
 
 #include <QPainter>
 #include <QPixmap>

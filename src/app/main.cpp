@@ -1,4 +1,4 @@
-#include "Application.h"
+#include "app/Application.h"
 
 int main(int argc, char** argv) {
     return assi::runApplication(argc, argv);

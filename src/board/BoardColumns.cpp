@@ -1,8 +1,8 @@
-#include "BoardColumns.h"
+#include "board/BoardColumns.h"
 
-#include "BoardError.h"
-#include "Grid.h"
-#include "GridCodes.h"
+#include "board/GridCodes.h"
+#include "core/BoardError.h"
+#include "gridview/Grid.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,10 +1,10 @@
-#include "DetailPanel.h"
+#include "board/DetailPanel.h"
 
-#include "Grid.h"
-#include "Logging.h"
-#include "PanelPlacement.h"
-#include "Twips.h"
-#include "TwipsGeometry.h"
+#include "board/Logging.h"
+#include "board/PanelPlacement.h"
+#include "gridview/Grid.h"
+#include "gridview/Twips.h"
+#include "gridview/TwipsGeometry.h"
 
 #include <QFrame>
 #include <QLabel>

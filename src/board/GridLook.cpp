@@ -1,7 +1,7 @@
-#include "GridLook.h"
+#include "board/GridLook.h"
 
-#include "SettingsLengths.h"
-#include "SettingsLookup.h"
+#include "board/SettingsLengths.h"
+#include "settings/SettingsLookup.h"
 
 namespace assi {
 

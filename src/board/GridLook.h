@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BoardError.h"
-#include "SettingsFields.h"
+#include "core/BoardError.h"
+#include "settings/SettingsFields.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,8 +1,8 @@
-#include "GridLooks.h"
+#include "board/GridLooks.h"
 
-#include "Grid.h"
-#include "GridCodes.h"
-#include "GridLook.h"
+#include "board/GridCodes.h"
+#include "board/GridLook.h"
+#include "gridview/Grid.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,3 +1,3 @@
-#include "Logging.h"
+#include "board/Logging.h"
 
 Q_LOGGING_CATEGORY(lcBoard, "assi.board")

@@ -1,6 +1,6 @@
-#include "PanelPlacement.h"
+#include "board/PanelPlacement.h"
 
-#include "NumberConversions.h"
+#include "settings/NumberConversions.h"
 
 namespace assi {
 

@@ -1,9 +1,9 @@
-#include "RequestColumns.h"
+#include "board/RequestColumns.h"
 
-#include "Grid.h"
-#include "GridCodes.h"
-#include "SettingsLengths.h"
-#include "SettingsLookup.h"
+#include "board/GridCodes.h"
+#include "board/SettingsLengths.h"
+#include "gridview/Grid.h"
+#include "settings/SettingsLookup.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
-#include "SettingsLengths.h"
+#include "board/SettingsLengths.h"
 
-#include "SettingsLookup.h"
+#include "settings/SettingsLookup.h"
 
 using namespace Qt::StringLiterals;
 

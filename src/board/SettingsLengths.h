@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingsFields.h"
+#include "settings/SettingsFields.h"
 
 namespace assi {
 

@@ -1,4 +1,4 @@
-#include "BoardError.h"
+#include "core/BoardError.h"
 
 namespace assi {
 

@@ -1,7 +1,7 @@
-#include "Recordset.h"
+#include "core/Recordset.h"
 
-#include "BoardError.h"
-#include "TextCut.h"
+#include "core/BoardError.h"
+#include "core/TextCut.h"
 
 #include <QDateTime>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "TextCut.h"
+#include "core/TextCut.h"
 
 namespace assi {
 

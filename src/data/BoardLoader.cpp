@@ -1,11 +1,11 @@
-#include "BoardLoader.h"
+#include "data/BoardLoader.h"
 
-#include "BoardError.h"
-#include "ConnectionStartup.h"
-#include "DatabaseConnection.h"
-#include "Logging.h"
-#include "PendingRequests.h"
-#include "WeekBoard.h"
+#include "core/BoardError.h"
+#include "data/ConnectionStartup.h"
+#include "data/Logging.h"
+#include "data/PendingRequests.h"
+#include "data/WeekBoard.h"
+#include "database/DatabaseConnection.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BoardData.h"
+#include "data/BoardData.h"
 
 #include <QString>
 #include <memory>

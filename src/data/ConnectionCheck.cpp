@@ -1,9 +1,9 @@
-#include "ConnectionCheck.h"
+#include "data/ConnectionCheck.h"
 
-#include "BoardError.h"
-#include "ConnectionStartup.h"
-#include "DatabaseConnection.h"
-#include "PasswordFileWarning.h"
+#include "core/BoardError.h"
+#include "data/ConnectionStartup.h"
+#include "data/PasswordFileWarning.h"
+#include "database/DatabaseConnection.h"
 
 #include <QDir>
 #include <QTextStream>

@@ -1,12 +1,12 @@
-#include "ConnectionStartup.h"
+#include "data/ConnectionStartup.h"
 
-#include "BoardError.h"
-#include "ConnectionStringBuilder.h"
-#include "DatabaseConnection.h"
-#include "FolderProbe.h"
-#include "Logging.h"
-#include "ProgramFolder.h"
-#include "SystemFolderLocator.h"
+#include "core/BoardError.h"
+#include "data/Logging.h"
+#include "data/ProgramFolder.h"
+#include "database/ConnectionStringBuilder.h"
+#include "database/DatabaseConnection.h"
+#include "database/FolderProbe.h"
+#include "database/SystemFolderLocator.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ConnectionProfile.h"
+#include "database/ConnectionProfile.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "DemoData.h"
+#include "data/DemoData.h"
 
-#include "DemoDatabase.h"
+#include "data/DemoDatabase.h"
 
 #include <QStringList>
 #include <algorithm>

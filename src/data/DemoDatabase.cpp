@@ -1,6 +1,6 @@
-#include "DemoDatabase.h"
+#include "data/DemoDatabase.h"
 
-#include "BoardError.h"
+#include "core/BoardError.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "DemoSite.h"
+#include "data/DemoSite.h"
 
-#include "BoardError.h"
-#include "DemoData.h"
-#include "DemoDatabase.h"
+#include "core/BoardError.h"
+#include "data/DemoData.h"
+#include "data/DemoDatabase.h"
 
 #include <QDir>
 #include <QSaveFile>

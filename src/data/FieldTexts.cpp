@@ -1,7 +1,7 @@
-#include "FieldTexts.h"
+#include "data/FieldTexts.h"
 
-#include "RegionalText.h"
-#include "TextCut.h"
+#include "core/TextCut.h"
+#include "data/RegionalText.h"
 
 #include <QDateTime>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QueryCells.h"
+#include "database/QueryCells.h"
 
 #include <QHash>
 #include <QString>

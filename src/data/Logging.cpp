@@ -1,3 +1,3 @@
-#include "Logging.h"
+#include "data/Logging.h"
 
 Q_LOGGING_CATEGORY(lcData, "assi.data")

@@ -1,8 +1,8 @@
-#include "PasswordFileWarning.h"
+#include "data/PasswordFileWarning.h"
 
-#include "ConnectionProfile.h"
-#include "ConnectionStartup.h"
-#include "SettingsReader.h"
+#include "data/ConnectionStartup.h"
+#include "database/ConnectionProfile.h"
+#include "settings/SettingsReader.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
-#include "PendingRequests.h"
+#include "data/PendingRequests.h"
 
-#include "DatabaseConnection.h"
-#include "FieldTexts.h"
-#include "QueryColumns.h"
-#include "RegionalText.h"
-#include "SqlDialect.h"
+#include "data/FieldTexts.h"
+#include "data/QueryColumns.h"
+#include "data/RegionalText.h"
+#include "data/SqlDialect.h"
+#include "database/DatabaseConnection.h"
 
 #include <array>
 

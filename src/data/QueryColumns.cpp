@@ -1,6 +1,6 @@
-#include "QueryColumns.h"
+#include "data/QueryColumns.h"
 
-#include "BoardError.h"
+#include "core/BoardError.h"
 
 using namespace Qt::StringLiterals;
 

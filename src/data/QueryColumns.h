@@ -1,7 +1,7 @@
 #pragma once
 
-#include "QueryCells.h"
-#include "Recordset.h"
+#include "core/Recordset.h"
+#include "database/QueryCells.h"
 
 namespace assi {
 

@@ -1,4 +1,4 @@
-#include "RegionalText.h"
+#include "data/RegionalText.h"
 
 #include <QDateTime>
 #include <clocale>

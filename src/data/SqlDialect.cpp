@@ -1,7 +1,7 @@
-#include "SqlDialect.h"
+#include "data/SqlDialect.h"
 
-#include "SqlServerDialect.h"
-#include "SqliteDialect.h"
+#include "data/SqlServerDialect.h"
+#include "data/SqliteDialect.h"
 
 using namespace Qt::StringLiterals;
 

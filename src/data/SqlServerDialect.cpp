@@ -1,4 +1,4 @@
-#include "SqlServerDialect.h"
+#include "data/SqlServerDialect.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,4 +1,4 @@
-#include "SqliteDialect.h"
+#include "data/SqliteDialect.h"
 
 using namespace Qt::StringLiterals;
 

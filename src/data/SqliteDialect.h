@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SqlDialect.h"
+#include "data/SqlDialect.h"
 
 namespace assi {
 

@@ -1,11 +1,11 @@
-#include "WeekBoard.h"
+#include "data/WeekBoard.h"
 
-#include "DatabaseConnection.h"
-#include "FieldTexts.h"
-#include "QueryColumns.h"
-#include "RegionalText.h"
-#include "SqlDialect.h"
-#include "TextCut.h"
+#include "core/TextCut.h"
+#include "data/FieldTexts.h"
+#include "data/QueryColumns.h"
+#include "data/RegionalText.h"
+#include "data/SqlDialect.h"
+#include "database/DatabaseConnection.h"
 
 #include <QHash>
 #include <numeric>

@@ -1,8 +1,8 @@
-#include "ConnectionProfile.h"
+#include "database/ConnectionProfile.h"
 
-#include "BoardError.h"
-#include "EscapedText.h"
-#include "SettingsReader.h"
+#include "core/BoardError.h"
+#include "core/EscapedText.h"
+#include "settings/SettingsReader.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ConnectionString.h"
+#include "database/ConnectionString.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "ConnectionString.h"
+#include "database/ConnectionString.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
-#include "ConnectionStringBuilder.h"
+#include "database/ConnectionStringBuilder.h"
 
-#include "BoardError.h"
+#include "core/BoardError.h"
 
 #include <QFileInfo>
 #include <QStringList>

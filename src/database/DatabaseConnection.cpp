@@ -1,9 +1,9 @@
-#include "DatabaseConnection.h"
+#include "database/DatabaseConnection.h"
 
-#include "BoardError.h"
-#include "Logging.h"
-#include "QueryRecordset.h"
-#include "Recordset.h"
+#include "core/BoardError.h"
+#include "core/Recordset.h"
+#include "database/Logging.h"
+#include "database/QueryRecordset.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ConnectionString.h"
-#include "QueryCells.h"
-#include "Recordset.h"
+#include "core/Recordset.h"
+#include "database/ConnectionString.h"
+#include "database/QueryCells.h"
 
 #include <QSqlDatabase>
 #include <QString>

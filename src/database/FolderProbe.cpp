@@ -1,4 +1,4 @@
-#include "FolderProbe.h"
+#include "database/FolderProbe.h"
 
 #include <QFileInfo>
 

@@ -1,3 +1,3 @@
-#include "Logging.h"
+#include "database/Logging.h"
 
 Q_LOGGING_CATEGORY(lcDatabase, "assi.database")

@@ -1,6 +1,6 @@
-#include "QueryCells.h"
+#include "database/QueryCells.h"
 
-#include "BoardError.h"
+#include "core/BoardError.h"
 
 #include <QDateTime>
 #include <QSqlField>

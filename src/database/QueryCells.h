@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ConnectionString.h"
-#include "QueryValues.h"
+#include "database/ConnectionString.h"
+#include "database/QueryValues.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "QueryRecordset.h"
+#include "database/QueryRecordset.h"
 
-#include "BoardError.h"
-#include "QueryValues.h"
+#include "core/BoardError.h"
+#include "database/QueryValues.h"
 
 #include <QDateTime>
 #include <QSet>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ConnectionString.h"
-#include "Recordset.h"
+#include "core/Recordset.h"
+#include "database/ConnectionString.h"
 
 class QSqlQuery;
 

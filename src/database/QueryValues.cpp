@@ -1,4 +1,4 @@
-#include "QueryValues.h"
+#include "database/QueryValues.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "SystemFolderLocator.h"
+#include "database/SystemFolderLocator.h"
 
 #include <QDir>
 #include <QFileInfo>

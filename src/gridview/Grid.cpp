@@ -1,15 +1,15 @@
-#include "Grid.h"
+#include "gridview/Grid.h"
 
-#include "BoardError.h"
-#include "GridCaptionBar.h"
-#include "GridDelegate.h"
-#include "GridGroupByBand.h"
-#include "GridHeaderView.h"
-#include "GridTreeView.h"
-#include "GroupingProxyModel.h"
-#include "OleColor.h"
-#include "RecordsetModel.h"
-#include "Twips.h"
+#include "core/BoardError.h"
+#include "gridview/GridCaptionBar.h"
+#include "gridview/GridDelegate.h"
+#include "gridview/GridGroupByBand.h"
+#include "gridview/GridHeaderView.h"
+#include "gridview/GridTreeView.h"
+#include "gridview/GroupingProxyModel.h"
+#include "gridview/OleColor.h"
+#include "gridview/RecordsetModel.h"
+#include "gridview/Twips.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "GridCellLook.h"
-#include "GridColumns.h"
-#include "GridFont.h"
-#include "GridFormatRule.h"
-#include "GridPages.h"
-#include "GridStyles.h"
-#include "Recordset.h"
+#include "core/Recordset.h"
+#include "gridview/GridCellLook.h"
+#include "gridview/GridColumns.h"
+#include "gridview/GridFont.h"
+#include "gridview/GridFormatRule.h"
+#include "gridview/GridPages.h"
+#include "gridview/GridStyles.h"
 
 #include <QWidget>
 #include <functional>

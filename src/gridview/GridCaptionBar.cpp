@@ -1,6 +1,6 @@
-#include "GridCaptionBar.h"
+#include "gridview/GridCaptionBar.h"
 
-#include "GridPainting.h"
+#include "gridview/GridPainting.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "GridCellLook.h"
+#include "gridview/GridCellLook.h"
 
-#include "GridStyle.h"
-#include "OleColor.h"
-#include "TextAlignmentCode.h"
+#include "gridview/GridStyle.h"
+#include "gridview/OleColor.h"
+#include "gridview/TextAlignmentCode.h"
 
 namespace assi {
 

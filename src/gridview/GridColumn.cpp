@@ -1,9 +1,9 @@
-#include "GridColumn.h"
+#include "gridview/GridColumn.h"
 
-#include "BoardError.h"
-#include "GridHeaderView.h"
-#include "GridStyles.h"
-#include "RecordsetModel.h"
+#include "core/BoardError.h"
+#include "gridview/GridHeaderView.h"
+#include "gridview/GridStyles.h"
+#include "gridview/RecordsetModel.h"
 
 #include <cmath>
 

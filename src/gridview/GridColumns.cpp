@@ -1,8 +1,8 @@
-#include "GridColumns.h"
+#include "gridview/GridColumns.h"
 
-#include "GridHeaderView.h"
-#include "GridStyles.h"
-#include "Recordset.h"
+#include "core/Recordset.h"
+#include "gridview/GridHeaderView.h"
+#include "gridview/GridStyles.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridColumn.h"
+#include "gridview/GridColumn.h"
 
 #include <QHash>
 #include <QList>

@@ -1,10 +1,10 @@
-#include "GridDelegate.h"
+#include "gridview/GridDelegate.h"
 
-#include "DisplayFormat.h"
-#include "GridPainting.h"
-#include "GridStyles.h"
-#include "GroupingProxyModel.h"
-#include "RecordsetModel.h"
+#include "gridview/DisplayFormat.h"
+#include "gridview/GridPainting.h"
+#include "gridview/GridStyles.h"
+#include "gridview/GroupingProxyModel.h"
+#include "gridview/RecordsetModel.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridCellLook.h"
+#include "gridview/GridCellLook.h"
 
 #include <QList>
 #include <QStyledItemDelegate>

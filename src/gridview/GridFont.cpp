@@ -1,6 +1,6 @@
-#include "GridFont.h"
+#include "gridview/GridFont.h"
 
-#include "BoardError.h"
+#include "core/BoardError.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "GridGroupByBand.h"
+#include "gridview/GridGroupByBand.h"
 
-#include "GridPainting.h"
+#include "gridview/GridPainting.h"
 
 #include <QFontMetrics>
 #include <QPainter>

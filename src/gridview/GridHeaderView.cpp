@@ -1,9 +1,9 @@
-#include "GridHeaderView.h"
+#include "gridview/GridHeaderView.h"
 
-#include "GridCellLook.h"
-#include "GridPainting.h"
-#include "GridStyles.h"
-#include "Twips.h"
+#include "gridview/GridCellLook.h"
+#include "gridview/GridPainting.h"
+#include "gridview/GridStyles.h"
+#include "gridview/Twips.h"
 
 #include <QGuiApplication>
 #include <QPaintEvent>

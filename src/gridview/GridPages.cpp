@@ -1,4 +1,4 @@
-#include "GridPages.h"
+#include "gridview/GridPages.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // Grid's pages and group captions: the rest of Grid is in Grid.cpp and GridRows.cpp.
-#include "Grid.h"
-#include "GridCaptionBar.h"
-#include "GridDelegate.h"
-#include "GridTreeView.h"
-#include "GroupingProxyModel.h"
+#include "gridview/Grid.h"
+#include "gridview/GridCaptionBar.h"
+#include "gridview/GridDelegate.h"
+#include "gridview/GridTreeView.h"
+#include "gridview/GroupingProxyModel.h"
 
 #include <QEvent>
 #include <QHash>

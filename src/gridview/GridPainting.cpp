@@ -1,6 +1,6 @@
-#include "GridPainting.h"
+#include "gridview/GridPainting.h"
 
-#include "GridCellLook.h"
+#include "gridview/GridCellLook.h"
 
 #include <QFontMetrics>
 #include <QPainter>

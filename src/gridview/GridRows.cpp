@@ -1,11 +1,11 @@
 // Grid's rows and current cell, as its users read and move them: the rest
 // of Grid is in Grid.cpp.
-#include "BoardError.h"
-#include "Grid.h"
-#include "GridDelegate.h"
-#include "GridTreeView.h"
-#include "GroupingProxyModel.h"
-#include "Twips.h"
+#include "core/BoardError.h"
+#include "gridview/Grid.h"
+#include "gridview/GridDelegate.h"
+#include "gridview/GridTreeView.h"
+#include "gridview/GroupingProxyModel.h"
+#include "gridview/Twips.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
-#include "GridStyle.h"
+#include "gridview/GridStyle.h"
 
-#include "BoardError.h"
-#include "GridStyles.h"
+#include "core/BoardError.h"
+#include "gridview/GridStyles.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridFont.h"
+#include "gridview/GridFont.h"
 
 #include <QString>
 #include <optional>

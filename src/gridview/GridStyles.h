@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridStyle.h"
+#include "gridview/GridStyle.h"
 
 #include <QHash>
 #include <QObject>

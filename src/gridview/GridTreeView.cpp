@@ -1,8 +1,8 @@
-#include "GridTreeView.h"
+#include "gridview/GridTreeView.h"
 
-#include "GridDelegate.h"
-#include "GridHeaderView.h"
-#include "GridPainting.h"
+#include "gridview/GridDelegate.h"
+#include "gridview/GridHeaderView.h"
+#include "gridview/GridPainting.h"
 
 #include <QApplication>
 #include <QMouseEvent>

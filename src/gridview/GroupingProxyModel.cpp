@@ -1,4 +1,4 @@
-#include "GroupingProxyModel.h"
+#include "gridview/GroupingProxyModel.h"
 
 #include <QHash>
 #include <numeric>

@@ -1,4 +1,4 @@
-#include "OleColor.h"
+#include "gridview/OleColor.h"
 
 #include <QGuiApplication>
 #include <optional>

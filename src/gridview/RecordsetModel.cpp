@@ -1,6 +1,6 @@
-#include "RecordsetModel.h"
+#include "gridview/RecordsetModel.h"
 
-#include "DisplayFormat.h"
+#include "gridview/DisplayFormat.h"
 
 namespace assi {
 

@@ -1,4 +1,4 @@
-#include "TextAlignmentCode.h"
+#include "gridview/TextAlignmentCode.h"
 
 namespace assi {
 

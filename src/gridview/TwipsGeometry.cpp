@@ -1,6 +1,6 @@
-#include "TwipsGeometry.h"
+#include "gridview/TwipsGeometry.h"
 
-#include "Twips.h"
+#include "gridview/Twips.h"
 
 #include <QVariant>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "ConversionError.h"
+#include "settings/ConversionError.h"
 
-#include "EscapedText.h"
-#include "TextCut.h"
+#include "core/EscapedText.h"
+#include "core/TextCut.h"
 
 namespace assi {
 

@@ -1,6 +1,6 @@
-#include "IniText.h"
+#include "settings/IniText.h"
 
-#include "Logging.h"
+#include "settings/Logging.h"
 
 #include <QStringDecoder>
 #include <atomic>

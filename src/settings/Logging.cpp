@@ -1,3 +1,3 @@
-#include "Logging.h"
+#include "settings/Logging.h"
 
 Q_LOGGING_CATEGORY(lcSettings, "assi.settings")

@@ -1,4 +1,4 @@
-#include "NumberConversions.h"
+#include "settings/NumberConversions.h"
 
 #include <algorithm>
 #include <charconv>

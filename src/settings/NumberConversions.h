@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ConversionError.h"
-#include "RegionalFormat.h"
+#include "settings/ConversionError.h"
+#include "settings/RegionalFormat.h"
 
 #include <QStringView>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "OpeningHours.h"
+#include "settings/OpeningHours.h"
 
-#include "ConversionError.h"
+#include "settings/ConversionError.h"
 
 #include <QRegularExpression>
 #include <algorithm>

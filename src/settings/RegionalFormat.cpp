@@ -1,4 +1,4 @@
-#include "RegionalFormat.h"
+#include "settings/RegionalFormat.h"
 
 #include <clocale>
 

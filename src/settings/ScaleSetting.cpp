@@ -1,6 +1,6 @@
-#include "ScaleSetting.h"
+#include "settings/ScaleSetting.h"
 
-#include "ConversionError.h"
+#include "settings/ConversionError.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "BoardError.h"
-#include "ConversionError.h"
-#include "NumberConversions.h"
-#include "SettingsFields.h"
-#include "SettingsReader.h"
+#include "core/BoardError.h"
+#include "settings/ConversionError.h"
+#include "settings/NumberConversions.h"
+#include "settings/SettingsFields.h"
+#include "settings/SettingsReader.h"
 
 #include <QString>
 #include <QStringView>

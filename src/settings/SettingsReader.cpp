@@ -1,6 +1,6 @@
-#include "SettingsReader.h"
+#include "settings/SettingsReader.h"
 
-#include "IniText.h"
+#include "settings/IniText.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
-#include "Assi.h"
+#include "app/Assi.h"
 
-#include "BoardError.h"
 #include "BoardFixture.h"
-#include "BoardPaging.h"
-#include "PendingRequests.h"
-#include "WeekBoard.h"
+#include "app/BoardPaging.h"
+#include "core/BoardError.h"
+#include "data/PendingRequests.h"
+#include "data/WeekBoard.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -2,13 +2,13 @@
 
 // A board window on a feed the test controls, a clock the test sets and a
 // settings file in a folder of its own.
-#include "Assi.h"
-#include "BoardFeed.h"
-#include "DemoSite.h"
-#include "FooterBand.h"
-#include "Grid.h"
+#include "app/Assi.h"
+#include "app/FooterBand.h"
 #include "common/BoardTables.h"
 #include "common/TempDir.h"
+#include "data/DemoSite.h"
+#include "feed/BoardFeed.h"
+#include "gridview/Grid.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "BoardLayout.h"
+#include "app/BoardLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "BoardPaging.h"
+#include "app/BoardPaging.h"
 
-#include "Grid.h"
-#include "SettingsLookup.h"
 #include "common/TempDir.h"
+#include "gridview/Grid.h"
+#include "settings/SettingsLookup.h"
 
 #include <QApplication>
 #include <QDir>

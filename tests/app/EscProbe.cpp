@@ -1,12 +1,12 @@
 // Opens the board on the folders given, presses Esc half a second later and
 // ends as the program does. The responsiveness test runs it against a server
 // that never answers.
-#include "Application.h"
-#include "Assi.h"
-#include "BoardLoader.h"
-#include "ConnectionStartup.h"
-#include "Grid.h"
-#include "ThreadedBoardFeed.h"
+#include "app/Application.h"
+#include "app/Assi.h"
+#include "data/BoardLoader.h"
+#include "data/ConnectionStartup.h"
+#include "feed/ThreadedBoardFeed.h"
+#include "gridview/Grid.h"
 
 #include <QApplication>
 #include <QTest>

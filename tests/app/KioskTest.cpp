@@ -1,10 +1,10 @@
 #include "BoardFixture.h"
-#include "BoardScale.h"
-#include "BoardSchedule.h"
-#include "ClosedScreen.h"
-#include "PointerHider.h"
-#include "ScreenAwake.h"
-#include "SettingsWatcher.h"
+#include "wall/BoardScale.h"
+#include "wall/BoardSchedule.h"
+#include "wall/ClosedScreen.h"
+#include "wall/PointerHider.h"
+#include "wall/ScreenAwake.h"
+#include "wall/SettingsWatcher.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "LocalClock.h"
+#include "app/LocalClock.h"
 
 #include <ctime>
 #include <gtest/gtest.h>

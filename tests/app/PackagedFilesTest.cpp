@@ -1,14 +1,14 @@
 // The manual page and the example settings file that the package installs,
 // held against what the program itself knows: its options, the settings keys
 // it reads and the values it accepts.
-#include "CommandLine.h"
-#include "ConnectionProfile.h"
-#include "GridLook.h"
-#include "KioskSettings.h"
-#include "SettingsLengths.h"
-#include "SettingsLookup.h"
+#include "app/CommandLine.h"
+#include "board/GridLook.h"
+#include "board/SettingsLengths.h"
 #include "common/ScopedLocale.h"
 #include "common/TempDir.h"
+#include "database/ConnectionProfile.h"
+#include "settings/KioskSettings.h"
+#include "settings/SettingsLookup.h"
 
 #include <QFile>
 #include <QMap>

@@ -1,9 +1,9 @@
-#include "Assi.h"
-#include "BoardLoader.h"
-#include "DemoSite.h"
-#include "Grid.h"
-#include "ThreadedBoardFeed.h"
+#include "app/Assi.h"
 #include "common/TempDir.h"
+#include "data/BoardLoader.h"
+#include "data/DemoSite.h"
+#include "feed/ThreadedBoardFeed.h"
+#include "gridview/Grid.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

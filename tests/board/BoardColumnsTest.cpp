@@ -1,7 +1,7 @@
-#include "BoardColumns.h"
+#include "board/BoardColumns.h"
 
-#include "GridCellLook.h"
 #include "GridsTestSupport.h"
+#include "gridview/GridCellLook.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
-#include "DetailPanel.h"
+#include "board/DetailPanel.h"
 
-#include "BoardColumns.h"
 #include "GridsTestSupport.h"
-#include "PanelPlacement.h"
-#include "RequestColumns.h"
-#include "SettingsLookup.h"
-#include "Twips.h"
+#include "board/BoardColumns.h"
+#include "board/PanelPlacement.h"
+#include "board/RequestColumns.h"
+#include "gridview/Twips.h"
+#include "settings/SettingsLookup.h"
 
 #include <QCoreApplication>
 #include <QFrame>

@@ -1,8 +1,8 @@
-#include "GridLook.h"
+#include "board/GridLook.h"
 
 #include "GridsTestSupport.h"
-#include "SettingsLookup.h"
 #include "common/ScopedLocale.h"
+#include "settings/SettingsLookup.h"
 
 #include <cmath>
 #include <functional>

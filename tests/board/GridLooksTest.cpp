@@ -1,8 +1,8 @@
-#include "GridLooks.h"
+#include "board/GridLooks.h"
 
-#include "BoardError.h"
 #include "GridsTestSupport.h"
-#include "SettingsLookup.h"
+#include "core/BoardError.h"
+#include "settings/SettingsLookup.h"
 
 #include <functional>
 #include <gtest/gtest.h>

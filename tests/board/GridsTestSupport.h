@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Grid.h"
-#include "Recordset.h"
 #include "common/BoardTables.h"
 #include "common/TableText.h"
 #include "common/TempDir.h"
+#include "core/Recordset.h"
+#include "gridview/Grid.h"
 
 #include <QMap>
 #include <QString>

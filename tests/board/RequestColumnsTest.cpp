@@ -1,9 +1,9 @@
-#include "RequestColumns.h"
+#include "board/RequestColumns.h"
 
-#include "BoardError.h"
 #include "GridsTestSupport.h"
-#include "SettingsLookup.h"
 #include "common/ScopedLocale.h"
+#include "core/BoardError.h"
+#include "settings/SettingsLookup.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "BoardTables.h"
 
-#include "ConnectionStringBuilder.h"
-#include "PendingRequests.h"
+#include "data/PendingRequests.h"
+#include "database/ConnectionStringBuilder.h"
 
 using namespace Qt::StringLiterals;
 

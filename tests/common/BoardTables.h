@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ConnectionString.h"
-#include "Recordset.h"
-#include "WeekBoard.h"
+#include "core/Recordset.h"
+#include "data/WeekBoard.h"
+#include "database/ConnectionString.h"
 
 #include <QList>
 #include <QVariant>

@@ -1,6 +1,6 @@
 #include "ErrorOf.h"
 
-#include "BoardError.h"
+#include "core/BoardError.h"
 
 using namespace Qt::StringLiterals;
 

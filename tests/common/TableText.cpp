@@ -1,6 +1,6 @@
 #include "TableText.h"
 
-#include "Grid.h"
+#include "gridview/Grid.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,4 +1,4 @@
-#include "EscapedText.h"
+#include "core/EscapedText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Recordset.h"
+#include "core/Recordset.h"
 
 #include "common/ErrorOf.h"
 #include "common/TableText.h"

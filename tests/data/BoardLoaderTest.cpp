@@ -1,8 +1,8 @@
-#include "BoardLoader.h"
+#include "data/BoardLoader.h"
 
-#include "DemoDatabase.h"
-#include "DemoSite.h"
 #include "common/TempDir.h"
+#include "data/DemoDatabase.h"
+#include "data/DemoSite.h"
 
 #include <QFile>
 #include <cstdio>

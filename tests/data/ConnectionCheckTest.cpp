@@ -1,9 +1,9 @@
-#include "ConnectionCheck.h"
+#include "data/ConnectionCheck.h"
 
-#include "DatabaseConnection.h"
-#include "Recordset.h"
 #include "common/SqliteFile.h"
 #include "common/TempDir.h"
+#include "core/Recordset.h"
+#include "database/DatabaseConnection.h"
 
 #include <QDir>
 #include <QTextStream>

@@ -1,12 +1,12 @@
-#include "ConnectionStartup.h"
+#include "data/ConnectionStartup.h"
 
-#include "BoardError.h"
-#include "DatabaseConnection.h"
-#include "Recordset.h"
 #include "common/ErrorOf.h"
 #include "common/SqliteFile.h"
 #include "common/TableText.h"
 #include "common/TempDir.h"
+#include "core/BoardError.h"
+#include "core/Recordset.h"
+#include "database/DatabaseConnection.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,12 +1,12 @@
-#include "DemoSite.h"
+#include "data/DemoSite.h"
 
-#include "DatabaseConnection.h"
-#include "PendingRequests.h"
-#include "SettingsReader.h"
-#include "WeekBoard.h"
 #include "common/BoardTables.h"
 #include "common/TableText.h"
 #include "common/TempDir.h"
+#include "data/PendingRequests.h"
+#include "data/WeekBoard.h"
+#include "database/DatabaseConnection.h"
+#include "settings/SettingsReader.h"
 
 #include <QFileInfo>
 #include <algorithm>

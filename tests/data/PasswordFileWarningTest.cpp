@@ -1,7 +1,7 @@
-#include "PasswordFileWarning.h"
+#include "data/PasswordFileWarning.h"
 
-#include "ConnectionStartup.h"
 #include "common/TempDir.h"
+#include "data/ConnectionStartup.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

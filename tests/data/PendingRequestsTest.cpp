@@ -1,4 +1,4 @@
-#include "PendingRequests.h"
+#include "data/PendingRequests.h"
 
 #include "common/BoardTables.h"
 #include "common/ErrorOf.h"

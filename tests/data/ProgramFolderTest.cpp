@@ -1,4 +1,4 @@
-#include "ProgramFolder.h"
+#include "data/ProgramFolder.h"
 
 #include "common/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "SqlDialect.h"
+#include "data/SqlDialect.h"
 
 #include "common/ScopedLocale.h"
 

@@ -1,12 +1,12 @@
-#include "DatabaseConnection.h"
-#include "DemoDatabase.h"
-#include "PendingRequests.h"
-#include "SqlDialect.h"
-#include "WeekBoard.h"
 #include "common/BoardTables.h"
 #include "common/ScopedLocale.h"
 #include "common/TableText.h"
 #include "common/TempDir.h"
+#include "data/DemoDatabase.h"
+#include "data/PendingRequests.h"
+#include "data/SqlDialect.h"
+#include "data/WeekBoard.h"
+#include "database/DatabaseConnection.h"
 
 #include <gtest/gtest.h>
 #include <memory>

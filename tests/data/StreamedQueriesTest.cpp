@@ -2,16 +2,16 @@
 // grids show. Whatever the database holds, the tables must be the ones that
 // reading the whole result first (openQuery) and then dealing it out or
 // pivoting it gives, text for text, under every regional format.
-#include "DatabaseConnection.h"
-#include "DemoDatabase.h"
-#include "PendingRequests.h"
-#include "SqlDialect.h"
-#include "WeekBoard.h"
 #include "common/BoardTables.h"
 #include "common/ScopedLocale.h"
 #include "common/SqliteFile.h"
 #include "common/TableText.h"
 #include "common/TempDir.h"
+#include "data/DemoDatabase.h"
+#include "data/PendingRequests.h"
+#include "data/SqlDialect.h"
+#include "data/WeekBoard.h"
+#include "database/DatabaseConnection.h"
 
 #include <gtest/gtest.h>
 #include <tuple>

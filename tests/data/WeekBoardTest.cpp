@@ -1,4 +1,4 @@
-#include "WeekBoard.h"
+#include "data/WeekBoard.h"
 
 #include "common/BoardTables.h"
 #include "common/TableText.h"

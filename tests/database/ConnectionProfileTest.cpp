@@ -1,9 +1,9 @@
-#include "ConnectionProfile.h"
+#include "database/ConnectionProfile.h"
 
-#include "FolderProbe.h"
-#include "SystemFolderLocator.h"
 #include "common/ErrorOf.h"
 #include "common/TempDir.h"
+#include "database/FolderProbe.h"
+#include "database/SystemFolderLocator.h"
 
 #include <QDir>
 #include <QStandardPaths>

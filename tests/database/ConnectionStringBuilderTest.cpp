@@ -1,7 +1,7 @@
-#include "ConnectionStringBuilder.h"
+#include "database/ConnectionStringBuilder.h"
 
-#include "BoardError.h"
 #include "common/ErrorOf.h"
+#include "core/BoardError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "DatabaseConnection.h"
+#include "database/DatabaseConnection.h"
 
-#include "ConnectionStringBuilder.h"
-#include "Recordset.h"
 #include "common/ErrorOf.h"
 #include "common/SqliteFile.h"
 #include "common/TableText.h"
 #include "common/TempDir.h"
+#include "core/Recordset.h"
+#include "database/ConnectionStringBuilder.h"
 
 #include <QDateTime>
 #include <QFileInfo>

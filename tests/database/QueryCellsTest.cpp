@@ -1,11 +1,11 @@
 // A query read row by row must type its cells as the whole result read at
 // once types its columns, though a column's type may only show at its last
 // row.
-#include "ConnectionStringBuilder.h"
-#include "DatabaseConnection.h"
-#include "Recordset.h"
 #include "common/SqliteFile.h"
 #include "common/TempDir.h"
+#include "core/Recordset.h"
+#include "database/ConnectionStringBuilder.h"
+#include "database/DatabaseConnection.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // SQL Server through the real unixODBC + FreeTDS stack, against a closed port
 // and against a fake server that speaks just enough TDS to see what arrives.
 
-#include "ConnectionStringBuilder.h"
-#include "DatabaseConnection.h"
 #include "common/ErrorOf.h"
 #include "common/FakeTdsServer.h"
+#include "database/ConnectionStringBuilder.h"
+#include "database/DatabaseConnection.h"
 
 #include <gtest/gtest.h>
 #include <netinet/in.h>

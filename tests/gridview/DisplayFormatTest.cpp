@@ -1,4 +1,4 @@
-#include "DisplayFormat.h"
+#include "gridview/DisplayFormat.h"
 
 #include "common/ScopedLocale.h"
 

@@ -1,6 +1,6 @@
-#include "GridCaptionBar.h"
 #include "GridTestData.h"
-#include "Twips.h"
+#include "gridview/GridCaptionBar.h"
+#include "gridview/Twips.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 #include "GridTestData.h"
-#include "OleColor.h"
-#include "Twips.h"
+#include "gridview/OleColor.h"
+#include "gridview/Twips.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "GridStyles.h"
+#include "gridview/GridStyles.h"
 
-#include "BoardError.h"
+#include "core/BoardError.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "BoardError.h"
-#include "GridGroupByBand.h"
 #include "GridTestData.h"
-#include "Twips.h"
 #include "common/ScopedLocale.h"
+#include "core/BoardError.h"
+#include "gridview/GridGroupByBand.h"
+#include "gridview/Twips.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

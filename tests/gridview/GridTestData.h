@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Grid.h"
-#include "Recordset.h"
 #include "common/TableText.h"
+#include "core/Recordset.h"
+#include "gridview/Grid.h"
 
 #include <QList>
 #include <QString>

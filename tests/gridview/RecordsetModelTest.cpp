@@ -1,4 +1,4 @@
-#include "RecordsetModel.h"
+#include "gridview/RecordsetModel.h"
 
 #include "GridTestData.h"
 #include "common/ScopedLocale.h"

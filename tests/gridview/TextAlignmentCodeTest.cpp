@@ -1,4 +1,4 @@
-#include "TextAlignmentCode.h"
+#include "gridview/TextAlignmentCode.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // only; see tests/settings/CMakeLists.txt). Any text may reach them from a
 // settings file: they must only ever return or throw ConversionError.
 
-#include "NumberConversions.h"
+#include "settings/NumberConversions.h"
 
 #include <QString>
 #include <cmath>

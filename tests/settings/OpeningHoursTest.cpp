@@ -1,7 +1,7 @@
-#include "OpeningHours.h"
+#include "settings/OpeningHours.h"
 
-#include "ConversionError.h"
-#include "ScaleSetting.h"
+#include "settings/ConversionError.h"
+#include "settings/ScaleSetting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "SettingsLookup.h"
+#include "settings/SettingsLookup.h"
 
 #include "common/ErrorOf.h"
 #include "common/ScopedLocale.h"

@@ -3,7 +3,7 @@
 // look up, "section=key", so the fuzzer can steer the lookup; the rest is the
 // file's bytes.
 
-#include "IniText.h"
+#include "settings/IniText.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,9 +2,9 @@
 // reproduces. Generated files must read back exactly what was written; mutated
 // bytes must never crash the reader or make it return more than one line.
 
-#include "IniText.h"
-#include "SettingsReader.h"
 #include "common/TempDir.h"
+#include "settings/IniText.h"
+#include "settings/SettingsReader.h"
 
 #include <QStringEncoder>
 #include <gtest/gtest.h>

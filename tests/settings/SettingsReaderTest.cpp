@@ -1,4 +1,4 @@
-#include "SettingsReader.h"
+#include "settings/SettingsReader.h"
 
 #include "common/TempDir.h"
 

@@ -1,0 +1,3 @@
+#include "feed/Logging.h"
+
+Q_LOGGING_CATEGORY(lcFeed, "assi.feed")

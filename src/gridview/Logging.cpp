@@ -1,3 +1,0 @@
-#include "Logging.h"
-
-Q_LOGGING_CATEGORY(lcGridView, "assi.gridview")

@@ -1,0 +1,3 @@
+#include "wall/Logging.h"
+
+Q_LOGGING_CATEGORY(lcWall, "assi.wall")

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QDBusConnection;
+
+namespace assi {
+
+/// Keeps the screen from blanking, locking or powering down while held, by
+/// whatever means the session offers, and gives the screen back when released
+/// or destroyed.
+class ScreenAwake {
+public:
+    enum class Mechanism { None, DBus, X11 };
+
+    virtual ~ScreenAwake() = default;
+    virtual Mechanism mechanism() const = 0;
+    virtual void hold() = 0;
+    virtual void release() = 0;
+    virtual bool isHolding() const = 0;
+
+    /// The desktop's org.freedesktop.ScreenSaver service when the session bus
+    /// has one, else the X server's own screen saver and power management on
+    /// X11, else nothing (said once in the log). Needs the application object.
+    static std::unique_ptr<ScreenAwake> forSession();
+    /// Holds nothing: for a board that leaves the screen to the session.
+    static std::unique_ptr<ScreenAwake> none();
+};
+
+/// Over the desktop's org.freedesktop.ScreenSaver service on `bus`.
+std::unique_ptr<ScreenAwake> makeDBusScreenAwake(const QDBusConnection& bus);
+
+/// "dbus", "x11" or "none", as --dump and --check show it.
+QString mechanismName(ScreenAwake::Mechanism mechanism);
+
+} // namespace assi

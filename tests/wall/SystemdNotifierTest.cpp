@@ -1,0 +1,184 @@
+// The service manager's side of the board's readiness and watchdog: a unix
+// datagram socket of the test's own stands in for systemd's NOTIFY_SOCKET.
+#include "wall/SystemdNotifier.h"
+
+#include "common/TempDir.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Generous: only a broken notifier ever waits this long.
+constexpr int PatienceMs = 20000;
+constexpr int WatchdogMicroseconds = 100000; // pings every 50 ms
+constexpr int HealthyPings = 3;
+
+// A bound datagram socket that collects what the board sends.
+class NotifySocket {
+public:
+    NotifySocket() {
+        m_fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = m_dir.filePath(u"notify"_s).toLocal8Bit();
+        std::copy(path.begin(), path.end(), address.sun_path);
+        m_bound =
+            m_fd >= 0 && ::bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+        m_path = path;
+    }
+    ~NotifySocket() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    NotifySocket(const NotifySocket&) = delete;
+    NotifySocket& operator=(const NotifySocket&) = delete;
+
+    bool isBound() const { return m_bound; }
+    const QByteArray& path() const { return m_path; }
+
+    // What arrived since the last call, one entry per datagram.
+    QList<QByteArray> take() {
+        QList<QByteArray> messages;
+        char buffer[256];
+        for (;;) {
+            const ssize_t size = ::recv(m_fd, buffer, sizeof(buffer), 0);
+            if (size < 0)
+                return messages;
+            messages << QByteArray(buffer, size).trimmed();
+        }
+    }
+
+private:
+    assi::test::TempDir m_dir;
+    QByteArray m_path;
+    int m_fd = -1;
+    bool m_bound = false;
+};
+
+// Sets the service manager's variables for one test and restores none of
+// them: every test sets all three.
+void setServiceEnvironment(const QByteArray& socket, int watchdogMicroseconds) {
+    if (socket.isEmpty())
+        qunsetenv("NOTIFY_SOCKET");
+    else
+        qputenv("NOTIFY_SOCKET", socket);
+    if (watchdogMicroseconds > 0)
+        qputenv("WATCHDOG_USEC", QByteArray::number(watchdogMicroseconds));
+    else
+        qunsetenv("WATCHDOG_USEC");
+    qunsetenv("WATCHDOG_PID");
+}
+
+// Turns the event loop for a few watchdog periods: long enough for a ping or
+// READY that was coming to arrive.
+QList<QByteArray> receiveForAWhile(NotifySocket& socket) {
+    constexpr int Periods = 4;
+    QList<QByteArray> received;
+    const QDeadlineTimer deadline(Periods * WatchdogMicroseconds / 1000);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        received << socket.take();
+    }
+    return received;
+}
+
+// Turns the event loop until `count` messages equal to `message` arrived
+// (or patience runs out); returns everything received.
+QList<QByteArray> receiveUntil(NotifySocket& socket, const QByteArray& message, int count) {
+    QList<QByteArray> received;
+    const QDeadlineTimer deadline(PatienceMs);
+    while (received.count(message) < count && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        received << socket.take();
+    }
+    return received;
+}
+
+struct Case {
+    const char* name;
+    bool underSystemd; // NOTIFY_SOCKET set
+    int watchdogUsec;  // 0: no watchdog
+    bool expectReady;  // READY=1 after the first paint
+    bool expectPings;  // WATCHDOG=1 again and again
+};
+
+const Case Cases[] = {
+    {"NotStartedBySystemd", false, WatchdogMicroseconds, false, false},
+    {"ServiceWithoutWatchdog", true, 0, true, false},
+    {"ServiceWithWatchdog", true, WatchdogMicroseconds, true, true},
+};
+
+class SystemdNotifierTest : public testing::TestWithParam<Case> {};
+
+TEST_P(SystemdNotifierTest, SaysReadyOnceAfterThePaintAndPingsWhileTheLoopTurns) {
+    const Case& c = GetParam();
+    NotifySocket socket;
+    ASSERT_TRUE(socket.isBound());
+    setServiceEnvironment(c.underSystemd ? socket.path() : QByteArray(), c.watchdogUsec);
+
+    QList<QByteArray> received;
+    {
+        assi::SystemdNotifier notifier;
+        EXPECT_EQ(notifier.isActive(), c.underSystemd);
+        QWidget window;
+        notifier.watch(window);
+        received << socket.take();
+        EXPECT_FALSE(received.contains("READY=1")) << "ready before the window painted";
+        window.show();
+        // A healthy board keeps pinging; without pings, wait for READY alone.
+        if (c.expectPings)
+            received << receiveUntil(socket, "WATCHDOG=1", HealthyPings);
+        else if (c.expectReady)
+            received << receiveUntil(socket, "READY=1", 1);
+        received << receiveForAWhile(socket);
+        window.update(); // a second paint says nothing more
+        QCoreApplication::processEvents();
+        received << socket.take();
+    }
+    received << socket.take();
+
+    EXPECT_EQ(received.count("READY=1"), c.expectReady ? 1 : 0);
+    if (c.expectPings)
+        EXPECT_GE(received.count("WATCHDOG=1"), HealthyPings);
+    else
+        EXPECT_EQ(received.count("WATCHDOG=1"), 0);
+    EXPECT_EQ(received.count("STOPPING=1"), c.underSystemd ? 1 : 0);
+    qunsetenv("NOTIFY_SOCKET");
+}
+
+INSTANTIATE_TEST_SUITE_P(, SystemdNotifierTest, testing::ValuesIn(Cases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The pings come from the UI thread's event loop: while that thread is stuck
+// (here: asleep for many watchdog periods) none is sent, so systemd's
+// watchdog fires; once it turns again, they resume.
+TEST(SystemdWatchdog, AStuckUiThreadStopsThePings) {
+    NotifySocket socket;
+    ASSERT_TRUE(socket.isBound());
+    setServiceEnvironment(socket.path(), WatchdogMicroseconds);
+    assi::SystemdNotifier notifier;
+    ASSERT_GT(notifier.pingInterval().count(), 0);
+    QWidget window;
+    notifier.watch(window);
+    window.show();
+    ASSERT_GE(receiveUntil(socket, "WATCHDOG=1", HealthyPings).count("WATCHDOG=1"), HealthyPings);
+
+    socket.take();
+    constexpr int StuckPeriods = 6;
+    QThread::usleep(StuckPeriods * WatchdogMicroseconds); // the injected hang
+    EXPECT_EQ(socket.take().count("WATCHDOG=1"), 0);
+
+    EXPECT_GE(receiveUntil(socket, "WATCHDOG=1", 1).count("WATCHDOG=1"), 1);
+    qunsetenv("NOTIFY_SOCKET");
+}
+
+} // namespace
