@@ -222,7 +222,6 @@ WindowTimes timeWindow(const QString& folder, const QString& settingsFile,
         }
     }
     times.rssAfterLast = assi::bench::residentKilobytes();
-    window.Relogio()->stop();
     return times;
 }
 

@@ -14,6 +14,8 @@
 #include "data/PasswordFileWarning.h"
 #include "feed/ThreadedBoardFeed.h"
 #include "gridview/Grid.h"
+#include "settings/GeneralSettings.h"
+#include "settings/SettingsLookup.h"
 #include "wall/BoardScale.h"
 #include "wall/DesktopSession.h"
 #include "wall/PointerHider.h"
@@ -248,7 +250,9 @@ int runApplication(int argc, char** argv) {
         baseDir = defaultDemoFolder();
     // Qt takes the scale when the application object is made, never after.
     if (!options.check) {
-        if (const auto scale = chooseBoardScale(locateSettingsFile(baseDir, appDir), options.size))
+        const SettingsLookup settings(locateSettingsFile(baseDir, appDir));
+        if (const auto scale =
+                chooseBoardScale(GeneralSettings::read(settings).scale, options.size))
             applyBoardScale(*scale);
     }
 

@@ -13,17 +13,15 @@
 #include "feed/BoardFeed.h"
 #include "gridview/Grid.h"
 #include "gridview/Twips.h"
-#include "gridview/TwipsGeometry.h"
+#include "settings/GeneralSettings.h"
 #include "settings/SettingsLookup.h"
 #include "ui_Assi.h"
 #include "wall/BoardSchedule.h"
-#include "wall/ClosedScreen.h"
 #include "wall/PointerHider.h"
 #include "wall/ScreenAwake.h"
 #include "wall/SettingsWatcher.h"
 
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <algorithm>
 #include <utility>
 
@@ -181,12 +179,6 @@ void Assi::armRelogio() {
     m_relogio.start(int(msecsToNextTick(m_clock())));
 }
 
-void Assi::LoadGeneralSettings() {
-    readSettings();
-    m_refreshTicks = m_settings->readWholeNumber16(GeneralSection, QuantosMinutos);
-    Form_Resize();
-}
-
 void Assi::Relogio_Timer() {
     bool justOpened = false;
     if (!checkOpeningHours(&justOpened)) {
@@ -286,74 +278,6 @@ void Assi::Act_Grelha_1_Campos() {
 }
 void Assi::Act_Grelha_11_Campos() {
     setUpRequestColumns(*m_ui->Grelha_11, *m_settings);
-}
-
-void Assi::Grelha_1_CurrentCellNotify() {
-    m_panelGrid = m_ui->Grelha_1;
-    m_panel->showFor(*m_ui->Grelha_1, PanelGrid::Grelha_1);
-}
-void Assi::Grelha_11_CurrentCellNotify() {
-    m_panelGrid = m_ui->Grelha_11;
-    m_panel->showFor(*m_ui->Grelha_11, PanelGrid::Grelha_11);
-}
-void Assi::Grelha_2_CurrentCellNotify() {
-    m_panelGrid = m_ui->Grelha_2;
-    m_panel->showFor(*m_ui->Grelha_2, PanelGrid::Grelha_2);
-}
-void Assi::hidePanelOnGridDismissed() {
-    m_panel->hide();
-}
-
-// The panel stands under a row of one grid; another grid's page turning leaves it there.
-void Assi::hidePanelOnPageTurn(const Grid* grid) {
-    if (grid == m_panelGrid)
-        hidePanelOnGridDismissed();
-}
-
-void Assi::Form_KeyPress() {
-    m_relogio.stop();
-    close();
-    QCoreApplication::exit(0);
-}
-
-int Assi::heightAboveFooter() const {
-    return std::max(0, height() - computeFooterSize(height()).height);
-}
-
-void Assi::Form_Resize() {
-    const BoardLayout layout = computeBoardLayout(ScaleWidth(), pixelsToTwips(heightAboveFooter()));
-    placeInTwips(m_ui->Grelha_2, layout.grelha2);
-    placeInTwips(m_ui->Grelha_1, layout.grelha1);
-    placeInTwips(m_ui->Grelha_11, layout.grelha11);
-    const FooterSize footer = computeFooterSize(height());
-    m_ui->Footer->setTextPixels(footer.textPixels);
-    m_ui->Footer->setGeometry(0, heightAboveFooter(), width(), footer.height);
-    showStatus();
-}
-
-void Assi::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    Form_Resize();
-    m_startupNotice->fitToParent();
-    if (!m_schedule->isOpen())
-        m_schedule->closedScreen()->showAt(m_clock());
-}
-
-// The grids leave Esc unhandled, so it comes up here from whichever control
-// has the focus. Unlike a shortcut, this needs no active window, which a
-// full-screen board without a window manager may never get.
-void Assi::keyPressEvent(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Escape) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    Form_KeyPress();
-}
-
-void Assi::showStatus() {
-    const StatusLine::View v = m_status.view(m_clock(), m_refreshTicks, nextRefreshAt());
-    m_statusText = v.wholeStatus();
-    m_ui->Footer->setView(v);
 }
 
 QDateTime Assi::nextRefreshAt() const {

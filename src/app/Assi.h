@@ -32,6 +32,7 @@ class FooterBand;
 class Grid;
 class SettingsLookup;
 class StartupNotice;
+struct GeneralSettings;
 
 /// The board's window: three grids, the detail panel and the footer band,
 /// refreshed from the database every few minutes.
@@ -55,24 +56,8 @@ public:
     void setSettingsLocator(std::function<QString()> locate);
     /// Starts a refresh unless one is running; the steps run when the data is in.
     void RefreshBoard();
+    /// One tick of the clock `Relogio`, which runs it on every minute.
     void Relogio_Timer();
-    /// Esc, from whichever control has the focus: the board ends.
-    void Form_KeyPress();
-    void LoadGeneralSettings();
-    void Form_Resize();
-
-    void Act_Grelha_1();
-    void Act_Grelha_11();
-    void Act_Grelha_2();
-    void Act_Grelha_1_Campos();
-    void Act_Grelha_11_Campos();
-
-    // The grids' notifications: a current cell shows the request's notes
-    // under it; a scroll or collapse of any grid hides them.
-    void Grelha_1_CurrentCellNotify();
-    void Grelha_11_CurrentCellNotify();
-    void Grelha_2_CurrentCellNotify();
-    void hidePanelOnGridDismissed();
 
     // What the dump and the tests read.
     Grid* Grelha_1() const;
@@ -81,7 +66,7 @@ public:
     QFrame* Frame1() const;
     QLabel* Label1() const;
     FooterBand* footer() const;
-    QTimer* Relogio() { return &m_relogio; }
+    const QTimer& Relogio() const { return m_relogio; }
     const QString& SettingsFilePath() const { return m_settingsFilePath; }
     int RefreshTicks() const { return m_refreshTicks; }
     int TickCount() const { return m_tickCount; }
@@ -99,9 +84,8 @@ public:
     double ScaleHeight() const;
     /// The window's background colour, 0x00BBGGRR: white.
     qint32 BackColor() const { return 0x00FFFFFF; }
-
     /// The grids' pages and their timer ([Geral] SegundosPorPagina).
-    BoardPaging& paging() { return *m_paging; }
+    const BoardPaging& paging() const { return *m_paging; }
 
     /// The clock the footer and the day's change read; tests replace it.
     void setClock(std::function<QDateTime()> clock);
@@ -115,8 +99,6 @@ public:
     bool isPointerHidden() const;
     /// The opening hours, the closed screen and the screen held awake.
     const BoardSchedule& schedule() const { return *m_schedule; }
-    /// Refreshes a moment after the settings file is edited (see SettingsWatcher).
-    SettingsWatcher& settingsWatcher() { return *m_settingsWatcher; }
 
 Q_SIGNALS:
     /// After each refresh's steps have run (or stopped at a failure).
@@ -129,23 +111,44 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    /// Reads the settings file once for what follows (a start or a refresh).
-    void readSettings();
+    // --- The refresh cycle (Assi.cpp)
     void applyRefresh(const BoardData& data);
     void onLoaded(const BoardData& data);
-    void showStatus();
     /// Arms the clock's next tick for the wall clock's next minute.
     void armRelogio();
-    /// When the next refresh is due, for the footer; invalid while the clock is stopped.
-    QDateTime nextRefreshAt() const;
-    int heightAboveFooter() const;
+    void Act_Grelha_1();
+    void Act_Grelha_11();
+    void Act_Grelha_2();
+    void Act_Grelha_1_Campos();
+    void Act_Grelha_11_Campos();
+
+    // --- The settings, read once per start or refresh, and the hours (AssiSettings.cpp)
+    void LoadGeneralSettings();
+    /// Reads the settings file once for what follows (a start or a refresh)
+    /// and applies its general settings.
+    GeneralSettings readSettings();
     /// The general settings that may change at any refresh; what does not
     /// read is said on the footer and the board goes on without it.
-    void applyGeneralSettings();
+    void applyGeneralSettings(const GeneralSettings& general);
     /// Whether the board is within its hours now; said to the schedule, so
     /// the screen and the closed screen follow.
     bool checkOpeningHours(bool* justOpened = nullptr);
     void onSettingsEdited();
+
+    // --- What the window shows: layout, footer, detail panel, keys (AssiScreen.cpp)
+    void Form_Resize();
+    /// Esc, from whichever control has the focus: the board ends.
+    void Form_KeyPress();
+    void showStatus();
+    /// When the next refresh is due, for the footer; invalid while the clock is stopped.
+    QDateTime nextRefreshAt() const;
+    int heightAboveFooter() const;
+    // The grids' notifications: a current cell shows the request's notes
+    // under it; a scroll or collapse of any grid hides them.
+    void Grelha_1_CurrentCellNotify();
+    void Grelha_11_CurrentCellNotify();
+    void Grelha_2_CurrentCellNotify();
+    void hidePanelOnGridDismissed();
     void hidePanelOnPageTurn(const Grid* grid);
 
     std::unique_ptr<Ui::Assi> m_ui;

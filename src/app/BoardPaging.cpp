@@ -1,41 +1,18 @@
 #include "app/BoardPaging.h"
 
 #include "gridview/Grid.h"
-#include "settings/SettingsLookup.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QWidget>
-
-using namespace Qt::StringLiterals;
 
 namespace assi {
 
 namespace {
 
 constexpr int MillisecondsPerSecond = 1000;
-// A page held longer than a day is a board that does not page.
-constexpr int MaxSecondsPerPage = 24 * 60 * 60;
 
 } // namespace
-
-PageSetting readPageSetting(const SettingsLookup& settings) {
-    if (settings.Ler_INI(GeneralSection, SegundosPorPagina).trimmed().isEmpty())
-        return {};
-    try {
-        const int seconds =
-            settings.readConverted(GeneralSection, SegundosPorPagina, [](QStringView text) {
-                const std::int32_t value = parseStrictWholeNumber(text);
-                if (value < 0 || value > MaxSecondsPerPage)
-                    throw ConversionError(ConversionError::Kind::OutOfRange,
-                                          u"de 0 a %1 segundos"_s.arg(MaxSecondsPerPage));
-                return value;
-            });
-        return {seconds, {}};
-    } catch (const BoardError& error) {
-        return {0, error.message()};
-    }
-}
 
 BoardPaging::BoardPaging(QWidget* board, QList<Grid*> grids, std::function<QDateTime()> clock)
     : m_board(board), m_grids(std::move(grids)), m_clock(std::move(clock)) {

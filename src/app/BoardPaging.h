@@ -12,17 +12,6 @@ class QWidget;
 namespace assi {
 
 class Grid;
-class SettingsLookup;
-
-/// [Geral] SegundosPorPagina as the board takes it: absent or empty, no
-/// paging; a value that is not a whole number of seconds from 0 to a day
-/// also means no paging, and `problem` says why, naming file, section, key
-/// and value.
-struct PageSetting {
-    int seconds = 0;
-    QString problem;
-};
-PageSetting readPageSetting(const SettingsLookup& settings);
 
 /// Turns the pages of the board's grids together: every few seconds each
 /// grid whose rows do not all fit shows its next page. A key, a click or

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+class QDate;
 class QTextStream;
 
 namespace assi {
@@ -23,5 +24,11 @@ using OpenConnectionCheck = std::function<bool(DatabaseConnection& connection, Q
 /// opened, and `moreChecks` (if any) answered true.
 bool checkConnection(const QString& baseFolderOverride, const QString& appDir, QTextStream& out,
                      const OpenConnectionCheck& moreChecks = {});
+
+/// Runs the board's two queries for `today` on `connection` as a refresh
+/// does and says what they return: rows, how the requests are shared out
+/// between Grelha_1 and Grelha_11, the week's columns. A failing query is
+/// reported, not thrown; true when both ran.
+bool checkBoardQueries(DatabaseConnection& connection, QTextStream& out, const QDate& today);
 
 } // namespace assi

@@ -3,6 +3,7 @@
 #include "settings/ConversionError.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -64,6 +65,24 @@ bool OpeningHours::isOpenAt(const QDateTime& moment) const {
     // A night shift: its hours after midnight belong to the day it began.
     return (days[size_t(today)] && minute >= opensAt) ||
            (days[size_t(yesterday)] && minute < closesAt);
+}
+
+QString OpeningHours::describe() const {
+    if (isAlwaysOpen())
+        return u"sempre aberto"_s;
+    // As a reader writes them, accent included.
+    static const QString shownNames[DaysPerWeek] = {u"seg"_s, u"ter"_s, u"qua"_s, u"qui"_s,
+                                                    u"sex"_s, u"sáb"_s, u"dom"_s};
+    QStringList openDays;
+    for (size_t day = 0; day < days.size(); ++day) {
+        if (days[day])
+            openDays << shownNames[day];
+    }
+    const auto clock = [](int minutes) {
+        return u"%1:%2"_s.arg(minutes / MinutesPerHour, 2, 10, QChar(u'0'))
+            .arg(minutes % MinutesPerHour, 2, 10, QChar(u'0'));
+    };
+    return u"das %1 às %2 (%3)"_s.arg(clock(opensAt), clock(closesAt), openDays.join(u','));
 }
 
 int parseClockTime(QStringView text, int whenEmpty) {

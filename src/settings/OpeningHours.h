@@ -20,6 +20,8 @@ struct OpeningHours {
 
     bool isAlwaysOpen() const;
     bool isOpenAt(const QDateTime& moment) const;
+    /// In words, for --check: "sempre aberto", or "das 08:00 às 19:00 (seg,ter)".
+    QString describe() const;
 };
 
 /// "HH:MM" on a 24-hour clock ("8:30" and "24:00" too), in minutes since

@@ -1,20 +1,15 @@
 #include "wall/BoardScale.h"
 
-#include "settings/KioskSettings.h"
-#include "settings/SettingsLookup.h"
 #include "wall/DesktopSession.h"
 
 namespace assi {
 
-std::optional<double> chooseBoardScale(const QString& settingsFile, const QSize& requestedSize) {
-    const SettingsLookup settings(settingsFile);
-    if (!settings.problem().isEmpty() ||
-        settings.Ler_INI(GeneralSection, Escala).trimmed().isEmpty())
+std::optional<double> chooseBoardScale(const std::optional<ScaleSetting>& scale,
+                                       const QSize& requestedSize) {
+    if (!scale)
         return std::nullopt;
-    // A value that does not read is said on the footer, like any other.
-    const ScaleChoice choice = readScaleSetting(settings);
     const int lines = requestedSize.isValid() ? requestedSize.height() : screenLines();
-    return choice.scale.factorFor(lines);
+    return scale->factorFor(lines);
 }
 
 void applyBoardScale(double factor) {

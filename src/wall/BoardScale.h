@@ -1,16 +1,18 @@
 #pragma once
 
+#include "settings/ScaleSetting.h"
+
 #include <QSize>
-#include <QString>
 #include <optional>
 
 namespace assi {
 
-/// The board's scale for this run, from [Geral] Escala in `settingsFile`. An
+/// The board's scale for this run, from the scale the settings ask for. An
 /// automatic scale follows `requestedSize` (--size, in device pixels) when
-/// given, else the screen's height. Null when the file sets no scale (or
-/// cannot be read), and Qt's own choice stands.
-std::optional<double> chooseBoardScale(const QString& settingsFile, const QSize& requestedSize);
+/// given, else the screen's height. Null when the settings ask for none, and
+/// Qt's own choice stands.
+std::optional<double> chooseBoardScale(const std::optional<ScaleSetting>& scale,
+                                       const QSize& requestedSize);
 
 /// Hands the scale to Qt's high-DPI scaling, which takes it once, when the
 /// application object is made: fonts, rows, columns and layout scale

@@ -152,4 +152,16 @@ QString mechanismName(ScreenAwake::Mechanism mechanism) {
     return u"none"_s;
 }
 
+QString describeMechanism(ScreenAwake::Mechanism mechanism) {
+    switch (mechanism) {
+    case ScreenAwake::Mechanism::DBus:
+        return u"pelo serviço org.freedesktop.ScreenSaver do ambiente de trabalho"_s;
+    case ScreenAwake::Mechanism::X11:
+        return u"desligando a proteção de ecrã e o DPMS do servidor X"_s;
+    case ScreenAwake::Mechanism::None:
+        break;
+    }
+    return u"esta sessão não o permite; o ecrã fica entregue à sessão"_s;
+}
+
 } // namespace assi

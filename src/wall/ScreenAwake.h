@@ -33,5 +33,7 @@ std::unique_ptr<ScreenAwake> makeDBusScreenAwake(const QDBusConnection& bus);
 
 /// "dbus", "x11" or "none", as --dump and --check show it.
 QString mechanismName(ScreenAwake::Mechanism mechanism);
+/// How `mechanism` keeps the screen awake, in words for --check.
+QString describeMechanism(ScreenAwake::Mechanism mechanism);
 
 } // namespace assi

@@ -23,8 +23,8 @@ TEST(Assi, StartUpRefreshesOnceAndStartsTheClock) {
     EXPECT_EQ(b.window.RefreshTicks(), 5);
     EXPECT_EQ(b.feed.loads, 1);
     EXPECT_EQ(b.feed.lastToday, QDate(2026, 12, 7));
-    EXPECT_TRUE(b.window.Relogio()->isActive());
-    EXPECT_EQ(b.window.Relogio()->interval(), 60000);
+    EXPECT_TRUE(b.window.Relogio().isActive());
+    EXPECT_EQ(b.window.Relogio().interval(), 60000);
     b.feed.deliver(goodData(u"x"_s));
     EXPECT_EQ(firstValue(b.window.Grelha_1(), u"Cliente"_s), u"x-a"_s);
     EXPECT_EQ(firstValue(b.window.Grelha_11(), u"Cliente"_s), u"x-b"_s);
@@ -80,7 +80,7 @@ TEST(Assi, AnUnattendedStartWaitsOnTheWindowUntilTheSettingsRead) {
         EXPECT_FALSE(notice->isHidden());
         EXPECT_EQ(notice->geometry(), b.window.rect());
         EXPECT_EQ(b.feed.loads, 0);
-        EXPECT_FALSE(b.window.Relogio()->isActive());
+        EXPECT_FALSE(b.window.Relogio().isActive());
     }
 
     located = b.path;
@@ -89,7 +89,7 @@ TEST(Assi, AnUnattendedStartWaitsOnTheWindowUntilTheSettingsRead) {
     EXPECT_TRUE(b.window.startupProblem().isEmpty());
     EXPECT_TRUE(notice->isHidden());
     EXPECT_EQ(b.feed.loads, 1);
-    EXPECT_TRUE(b.window.Relogio()->isActive());
+    EXPECT_TRUE(b.window.Relogio().isActive());
 }
 
 // Each refresh reads the file once: an edit shows at the next refresh, and a
@@ -353,7 +353,7 @@ TEST(Assi, TheClockTicksOnTheMinute) {
         Board b;
         b.now = QDateTime(QDate(2026, 12, 7), time);
         b.window.Form_Load();
-        EXPECT_EQ(b.window.Relogio()->interval(), interval) << time.toString().toStdString();
+        EXPECT_EQ(b.window.Relogio().interval(), interval) << time.toString().toStdString();
     }
 }
 
@@ -401,7 +401,7 @@ TEST(Assi, APageTurnHidesThePanelOnlyWhenItsOwnGridTurns) {
 
         b.window.findChild<Grid*>(QString::fromLatin1(c.grid))->setCurrentCell(1, 1);
         ASSERT_TRUE(b.window.Frame1()->isVisible());
-        b.window.paging().showNextPages();
+        b.window.Grelha_1()->showNextPage();
         EXPECT_EQ(b.window.Grelha_1()->currentPage(), 1);
         EXPECT_EQ(b.window.Frame1()->isVisible(), c.panelStays);
     }

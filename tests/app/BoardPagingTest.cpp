@@ -1,11 +1,8 @@
 #include "app/BoardPaging.h"
 
-#include "common/TempDir.h"
 #include "gridview/Grid.h"
-#include "settings/SettingsLookup.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QKeyEvent>
 #include <QTreeView>
 #include <QWheelEvent>
@@ -103,38 +100,5 @@ TEST(BoardPaging, AKeyAClickOrTheWheelOnTheBoardHoldsThePagesForAMinute) {
         EXPECT_FALSE(b.paging.isPaused());
         b.paging.showNextPages();
         EXPECT_EQ(b.long_->currentPage(), (page + 1) % b.long_->pageCount());
-    }
-}
-
-TEST(BoardPaging, ReadsSegundosPorPaginaAndSaysWhatIsWrongWithIt) {
-    struct Case {
-        const char* line;
-        int seconds;
-        QString problem; // %1: the file
-    };
-    const Case cases[] = {
-        {"", 0, {}},
-        {"SegundosPorPagina=\n", 0, {}},
-        {"SegundosPorPagina=0\n", 0, {}},
-        {"SegundosPorPagina=15\n", 15, {}},
-        {"SegundosPorPagina=-5\n", 0,
-         u"Definição inválida em [Geral] SegundosPorPagina: \"-5\" está fora do intervalo (de 0 "
-         u"a 86400 segundos) (%1)"_s},
-        {"SegundosPorPagina=dez\n", 0,
-         u"Definição inválida em [Geral] SegundosPorPagina: \"dez\" não é um número (%1)"_s},
-        {"SegundosPorPagina=86401\n", 0,
-         u"Definição inválida em [Geral] SegundosPorPagina: \"86401\" está fora do intervalo (de "
-         u"0 a 86400 segundos) (%1)"_s},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
-        test::TempDir dir;
-        const QString path =
-            dir.write(u"OTK.zlv"_s, QByteArray("[Geral]\nQuantosMinutos=5\n") + c.line);
-        const PageSetting setting = readPageSetting(SettingsLookup(path));
-        EXPECT_EQ(setting.seconds, c.seconds);
-        EXPECT_EQ(setting.problem.toStdString(),
-                  (c.problem.isEmpty() ? QString() : c.problem.arg(QDir::toNativeSeparators(path)))
-                      .toStdString());
     }
 }

@@ -161,6 +161,20 @@ TEST(EndToEnd, FailuresSayWhatFailedInPortugueseWithoutThePassword) {
         << run.err.toStdString();
 }
 
+// --check says every general setting the board would complain of on its
+// footer, and does not call such a board in order.
+TEST(EndToEnd, CheckSaysWhichGeneralSettingDoesNotRead) {
+    assi::test::TempDir dir;
+    ASSERT_EQ(runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--check"_s}).exitCode, 0);
+    replaceLine(dir.filePath(u"zelvio/OTK.zlv"_s), u"^SegundosPorPagina=.*$"_s,
+                u"SegundosPorPagina=dez"_s);
+    const ProgramRun run = runAssi({u"--base-dir"_s, dir.path(), u"--check"_s});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.contains(u"[Geral] SegundosPorPagina: \"dez\" não é um número"_s))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(u"Há problemas: veja acima."_s));
+}
+
 TEST(EndToEnd, AfterLetsTheBoardTurnItsPagesBeforeTheDump) {
     assi::test::TempDir dir;
     ASSERT_EQ(runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--check"_s}).exitCode, 0);

@@ -7,7 +7,7 @@
 #include "common/ScopedLocale.h"
 #include "common/TempDir.h"
 #include "database/ConnectionProfile.h"
-#include "settings/KioskSettings.h"
+#include "settings/GeneralSettings.h"
 #include "settings/SettingsLookup.h"
 
 #include <QFile>
@@ -179,8 +179,8 @@ TEST_P(ExampleSettingsLoad, EveryValueConverts) {
              {assi::Grid_Coluna1, assi::Grid_Coluna2, assi::Grid_Coluna3, assi::Grid_Coluna4})
             EXPECT_GT(assi::readColumnWidth(lookup, assi::RequestGridsSection, column), 0);
 
-        EXPECT_EQ(assi::readOpeningHours(lookup).problem, QString());
-        EXPECT_EQ(assi::readScaleSetting(lookup).problem, QString());
+        const assi::GeneralSettings general = assi::GeneralSettings::read(lookup);
+        EXPECT_TRUE(general.problems.isEmpty()) << general.problems.value(0).message.toStdString();
 
         assi::ConnectionProfile profile;
         profile.readFile(file);

@@ -1,0 +1,86 @@
+// The settings file, read once for each start or refresh and watched for
+// edits, and the opening hours it sets.
+#include "app/Assi.h"
+#include "app/BoardPaging.h"
+#include "core/BoardError.h"
+#include "settings/GeneralSettings.h"
+#include "settings/SettingsLookup.h"
+#include "wall/BoardSchedule.h"
+#include "wall/SettingsWatcher.h"
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+void Assi::setSettingsLocator(std::function<QString()> locate) {
+    m_locateSettings = std::move(locate);
+}
+
+void Assi::LoadGeneralSettings() {
+    const GeneralSettings general = readSettings();
+    if (!general.refreshMinutes)
+        throw BoardError(general.problemWith(QuantosMinutos));
+    m_refreshTicks = *general.refreshMinutes;
+    Form_Resize();
+}
+
+GeneralSettings Assi::readSettings() {
+    if (m_locateSettings)
+        m_settingsFilePath = m_locateSettings();
+    m_settings = std::make_unique<SettingsLookup>(m_settingsFilePath);
+    m_settingsWatcher->watch(m_settingsFilePath);
+    m_settings->requireReadable();
+    GeneralSettings general = GeneralSettings::read(*m_settings);
+    applyGeneralSettings(general);
+    return general;
+}
+
+void Assi::applyGeneralSettings(const GeneralSettings& general) {
+    m_paging->setSecondsPerPage(general.secondsPerPage);
+    m_schedule->setHours(general.hours);
+    // Until the board has started, a period that does not read is the
+    // start-up's problem, shown large; once started, a changed period takes
+    // effect at once and a wrong one leaves the period as it was. The scale
+    // is taken once, before the window exists, but a wrong one is still
+    // worth saying at every refresh.
+    const bool started = m_refreshTicks > 0;
+    if (started && general.refreshMinutes)
+        m_refreshTicks = *general.refreshMinutes;
+    QStringList problems;
+    for (const SettingProblem& problem : general.problems) {
+        if (started || problem.field != QuantosMinutos)
+            problems << problem.message;
+    }
+    m_status.setSettingsProblem(problems.join(u" · "_s));
+}
+
+bool Assi::checkOpeningHours(bool* justOpened) {
+    const BoardSchedule::Change change = m_schedule->update(m_clock());
+    if (justOpened)
+        *justOpened = change == BoardSchedule::Change::Opened;
+    m_status.setClosed(!m_schedule->isOpen());
+    return m_schedule->isOpen();
+}
+
+void Assi::onSettingsEdited() {
+    if (!m_startupProblem.isEmpty()) {
+        start();
+        return;
+    }
+    if (m_refreshing) {
+        m_refreshAfterThisOne = true;
+        return;
+    }
+    try {
+        readSettings();
+    } catch (const BoardError&) {
+        // The refresh says what is wrong with the file, on the footer.
+    }
+    if (checkOpeningHours()) {
+        RefreshBoard();
+        m_tickCount = 0;
+    }
+    showStatus();
+}
+
+} // namespace assi

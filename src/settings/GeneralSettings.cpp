@@ -1,0 +1,92 @@
+#include "settings/GeneralSettings.h"
+
+#include "core/BoardError.h"
+#include "settings/SettingsLookup.h"
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+namespace {
+
+bool isBlank(const SettingsLookup& settings, SettingsField field) {
+    return settings.Ler_INI(GeneralSection, field).trimmed().isEmpty();
+}
+
+int readSecondsPerPage(const SettingsLookup& settings) {
+    if (isBlank(settings, SegundosPorPagina))
+        return 0;
+    return settings.readConverted(GeneralSection, SegundosPorPagina, [](QStringView text) {
+        const std::int32_t value = parseStrictWholeNumber(text);
+        if (value < 0 || value > GeneralSettings::MaxSecondsPerPage)
+            throw ConversionError(ConversionError::Kind::OutOfRange,
+                                  u"de 0 a %1 segundos"_s.arg(GeneralSettings::MaxSecondsPerPage));
+        return value;
+    });
+}
+
+// Runs `read`; when it throws, keeps `fallback` and records the problem
+// against `field`.
+template <typename Value, typename Read>
+Value readOr(Value fallback, SettingsField field, QList<SettingProblem>& problems, Read&& read) {
+    try {
+        return read();
+    } catch (const BoardError& error) {
+        problems.append({field, error.message()});
+        return fallback;
+    }
+}
+
+// The hours stand or fall together: the first key that does not read is the
+// one problem, and the board stays always open.
+OpeningHours readHours(const SettingsLookup& settings, QList<SettingProblem>& problems) {
+    const qsizetype problemsBefore = problems.size();
+    const auto allRead = [&] { return problems.size() == problemsBefore; };
+    OpeningHours hours;
+    hours.opensAt = readOr(0, HoraAbertura, problems, [&] {
+        return settings.readConverted(GeneralSection, HoraAbertura,
+                                      [](QStringView text) { return parseClockTime(text, 0); });
+    });
+    if (allRead()) {
+        hours.closesAt = readOr(0, HoraFecho, problems, [&] {
+            return settings.readConverted(GeneralSection, HoraFecho, [](QStringView text) {
+                return parseClockTime(text, OpeningHours::MinutesPerDay);
+            });
+        });
+    }
+    if (allRead()) {
+        hours.days = readOr(hours.days, DiasAbertura, problems, [&] {
+            return settings.readConverted(GeneralSection, DiasAbertura, parseOpeningDays);
+        });
+    }
+    return allRead() ? hours : OpeningHours{};
+}
+
+} // namespace
+
+GeneralSettings GeneralSettings::read(const SettingsLookup& settings) {
+    GeneralSettings general;
+    QList<SettingProblem>& problems = general.problems;
+    general.secondsPerPage =
+        readOr(0, SegundosPorPagina, problems, [&] { return readSecondsPerPage(settings); });
+    general.hours = readHours(settings, problems);
+    if (!isBlank(settings, Escala)) {
+        general.scale = readOr(ScaleSetting{}, Escala, problems, [&] {
+            return settings.readConverted(GeneralSection, Escala, parseScaleSetting);
+        });
+    }
+    general.refreshMinutes = readOr(std::optional<std::int16_t>(), QuantosMinutos, problems, [&] {
+        return std::optional(settings.readWholeNumber16(GeneralSection, QuantosMinutos));
+    });
+    return general;
+}
+
+QString GeneralSettings::problemWith(SettingsField field) const {
+    for (const SettingProblem& problem : problems) {
+        if (problem.field == field)
+            return problem.message;
+    }
+    return {};
+}
+
+} // namespace assi

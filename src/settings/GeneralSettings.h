@@ -1,0 +1,53 @@
+#pragma once
+
+#include "settings/OpeningHours.h"
+#include "settings/ScaleSetting.h"
+#include "settings/SettingsFields.h"
+
+#include <QList>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace assi {
+
+class SettingsLookup;
+
+/// A [Geral] value that did not read: its key, and a message naming the
+/// file, the section, the key and the value.
+struct SettingProblem {
+    SettingsField field;
+    QString message;
+
+    friend bool operator==(const SettingProblem&, const SettingProblem&) = default;
+};
+
+/// The whole [Geral] section as the board takes it, from one reading of the
+/// settings file. A value that does not read leaves the board as it is
+/// without that value, and adds a problem:
+/// - QuantosMinutos, the refresh period in minutes: none, and a board that
+///   has not started cannot start;
+/// - SegundosPorPagina: absent or empty, no paging; a value that is not a
+///   whole number of seconds from 0 to a day also means no paging;
+/// - HoraAbertura, HoraFecho, DiasAbertura: all absent, always open; any of
+///   them wrong, always open too (a wall that goes black by mistake is worse
+///   than one left on);
+/// - Escala: absent or empty, none (Qt's own choice stands); wrong, 100%.
+struct GeneralSettings {
+    /// The longest page: a page held longer than a day is a board that does not page.
+    static constexpr int MaxSecondsPerPage = 24 * 60 * 60;
+
+    std::optional<std::int16_t> refreshMinutes;
+    int secondsPerPage = 0;
+    OpeningHours hours;
+    std::optional<ScaleSetting> scale;
+    /// In the order the footer lists them: pages, hours, scale, period.
+    QList<SettingProblem> problems;
+
+    static GeneralSettings read(const SettingsLookup& settings);
+
+    /// The message of the problem with `field`; empty when it read.
+    QString problemWith(SettingsField field) const;
+};
+
+} // namespace assi
