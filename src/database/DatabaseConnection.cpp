@@ -13,6 +13,9 @@
 #include <QSqlQuery>
 #include <atomic>
 
+// The database file's identity (device, inode) for fileIdentityOf(): the one
+// POSIX call outside src/wall, kept beside the connection it guards, with a
+// portable fallback.
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
