@@ -91,6 +91,11 @@ void GridHeaderView::scheduleFit() {
     QMetaObject::invokeMethod(this, &GridHeaderView::fitSections, Qt::QueuedConnection);
 }
 
+void GridHeaderView::settle() {
+    if (m_fitScheduled)
+        fitSections();
+}
+
 void GridHeaderView::fitSections() {
     m_fitScheduled = false;
     int total = 0;
