@@ -39,9 +39,12 @@ QJsonObject fontJson(const GridFont& font) {
 }
 
 QJsonObject styleJson(const GridStyle& style) {
-    return {{u"backColor"_s, style.backColor()}, {u"foreColor"_s, style.foreColor()},
-            {u"font"_s, fontJson(style.font())}, {u"textAlignment"_s, style.textAlignment()},
-            {u"wordWrap"_s, style.wordWrap()},   {u"format"_s, style.format()}};
+    return {{u"backColor"_s, style.backColor()},
+            {u"foreColor"_s, style.foreColor()},
+            {u"font"_s, fontJson(style.font())},
+            {u"textAlignment"_s, qToUnderlying(style.textAlignment())},
+            {u"wordWrap"_s, style.wordWrap()},
+            {u"format"_s, style.format()}};
 }
 
 QJsonObject gridJson(const Grid& grid) {
@@ -64,7 +67,7 @@ QJsonObject gridJson(const Grid& grid) {
                                    {u"hidden"_s, c.isHidden()},
                                    {u"font"_s, fontJson(c.style().font())},
                                    {u"wordWrap"_s, c.style().wordWrap()},
-                                   {u"textAlignment"_s, c.style().textAlignment()},
+                                   {u"textAlignment"_s, qToUnderlying(c.style().textAlignment())},
                                    {u"format"_s, c.style().format()}});
     }
     g[u"columns"_s] = columns;

@@ -1,6 +1,5 @@
 #include "board/BoardColumns.h"
 
-#include "board/GridCodes.h"
 #include "core/BoardError.h"
 #include "gridview/Grid.h"
 
@@ -23,14 +22,14 @@ constexpr char16_t TechnicianTipo[] = u"1";
 void setUpInternalColumn(Grid& grid, const QString& key) {
     GridColumn& column = grid.column(key);
     column.setCaption(key);
-    column.setDataType(TextDataType);
+    column.setDataType(GridDataType::Text);
     column.setHidden(true);
 }
 
 void setUpShownColumn(Grid& grid, const QString& key, const QString& caption, double width) {
     GridColumn& column = grid.column(key);
     column.setCaption(caption);
-    column.setDataType(TextDataType);
+    column.setDataType(GridDataType::Text);
     column.setWidth(width);
 }
 

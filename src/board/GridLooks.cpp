@@ -1,6 +1,5 @@
 #include "board/GridLooks.h"
 
-#include "board/GridCodes.h"
 #include "board/GridLook.h"
 #include "gridview/Grid.h"
 
@@ -80,7 +79,7 @@ void applyGridLook(Grid& grid, const GridLook& look, qint32 windowBackColor) {
     heading.setFontName(look.heading.fontName);
     heading.setFontSize(look.heading.fontSize);
     heading.setFontBold(true);
-    heading.setTextAlignment(CentredAlignment);
+    heading.setTextAlignment(TextAlignment::CentreMiddle);
 
     // The group header's font is left as the settings give it, never bold.
     applyStyleLook(

@@ -47,17 +47,17 @@ GridStyles::GridStyles(QObject* parent)
     heading.setFontName(u"MS Sans Serif"_s);
     heading.setFontSize(8.25);
     heading.setFontBold(false);
-    style(u"Caption"_s).setTextAlignment(5);
+    style(u"Caption"_s).setTextAlignment(TextAlignment::CentreMiddle);
     // The selection's colours come from the settings; until then, the system's.
     selection.setBackColor(systemColor(13));
     selection.setForeColor(systemColor(14));
     GridStyle& groupByBox = style(u"GroupByBox"_s);
     groupByBox.setForeColor(systemColor(15));
-    groupByBox.setTextAlignment(4);
+    groupByBox.setTextAlignment(TextAlignment::LeftMiddle);
     groupByBox.setWordWrap(false);
     GridStyle& groupHeader = style(u"GroupHeader"_s);
     groupHeader.setGridLineColor(systemColor(8));
-    groupHeader.setTextAlignment(4);
+    groupHeader.setTextAlignment(TextAlignment::LeftMiddle);
     groupHeader.setWordWrap(true);
     style(u"Frozen"_s).setBackColor(15195094);
     GridStyle& background = style(u"GridBackground"_s);

@@ -58,7 +58,7 @@ TEST(GridDelegate, CellsTakeTheirColumnsStyleAndAlignTheirValue) {
     Grid grid;
     grid.setDataSource(weekly());
     grid.style(u"Normal"_s).setBackColor(0xEEEEEE);
-    grid.column(u"Tipo"_s).style().setTextAlignment(5);
+    grid.column(u"Tipo"_s).style().setTextAlignment(TextAlignment::CentreMiddle);
     grid.column(u"Tipo"_s).style().setFontName(u"Arial"_s);
     struct Case {
         QString column;
