@@ -18,9 +18,9 @@ namespace assi {
 namespace {
 
 // The styles the board sets; any style added beyond the built-in ones follows.
-const QStringList dumpedStyles = {u"Caption"_s,   u"Heading"_s,           u"GroupHeader"_s,
-                                  u"Selection"_s, u"InactiveSelection"_s, u"GroupByBox"_s};
-constexpr int builtInStyleCount = 19;
+constexpr QStringView dumpedStyles[] = {GridStyles::Caption,           GridStyles::Heading,
+                                        GridStyles::GroupHeader,       GridStyles::Selection,
+                                        GridStyles::InactiveSelection, GridStyles::GroupByBox};
 
 QJsonValue textOrNull(const QVariant& value) {
     return value.isNull() ? QJsonValue(QJsonValue::Null) : QJsonValue(value.toString());
@@ -83,8 +83,10 @@ QJsonObject gridJson(const Grid& grid) {
     g[u"rows"_s] = rows;
 
     QJsonObject styles;
-    QStringList names = dumpedStyles;
-    names += grid.styleNames().mid(builtInStyleCount);
+    QStringList names;
+    for (const QStringView name : dumpedStyles)
+        names << name.toString();
+    names += grid.styleNames().mid(GridStyles::BuiltInStyleCount);
     for (const QString& name : std::as_const(names))
         styles[name] = styleJson(grid.style(name));
     g[u"styles"_s] = styles;

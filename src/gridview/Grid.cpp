@@ -219,11 +219,11 @@ const GridColumn& Grid::columnAt(int index) const {
 
 // --- Styles
 
-GridStyle& Grid::style(const QString& name) {
+GridStyle& Grid::style(QStringView name) {
     return m_styles->style(name);
 }
 
-const GridStyle& Grid::style(const QString& name) const {
+const GridStyle& Grid::style(QStringView name) const {
     return m_styles->style(name);
 }
 
@@ -310,7 +310,7 @@ void Grid::resizeEvent(QResizeEvent*) {
 void Grid::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), colorFromOle(m_backColor));
-    painter.setPen(QPen(colorFromOle(m_styles->style(u"Heading"_s).gridLineColor()), 0));
+    painter.setPen(QPen(colorFromOle(m_styles->style(GridStyles::Heading).gridLineColor()), 0));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
@@ -352,9 +352,9 @@ void Grid::settle() {
 
 void Grid::applyLooks() {
     const QPalette palette = QGuiApplication::palette();
-    m_captionBar->setLook(GridCellLook::of(m_styles->style(u"Caption"_s), palette));
-    const GridCellLook band = GridCellLook::of(m_styles->style(u"GroupByBox"_s), palette);
-    GridCellLook chip = GridCellLook::of(m_styles->style(u"Heading"_s), palette);
+    m_captionBar->setLook(GridCellLook::of(m_styles->style(GridStyles::Caption), palette));
+    const GridCellLook band = GridCellLook::of(m_styles->style(GridStyles::GroupByBox), palette);
+    GridCellLook chip = GridCellLook::of(m_styles->style(GridStyles::Heading), palette);
     chip.font = band.font;
     m_groupByBand->setLooks(band, chip);
     QStringList chips;

@@ -95,8 +95,8 @@ public:
 
     // --- Styles
     /// The style with that name; throws BoardError when there is none.
-    GridStyle& style(const QString& name);
-    const GridStyle& style(const QString& name) const;
+    GridStyle& style(QStringView name);
+    const GridStyle& style(QStringView name) const;
     /// A new style based on "Normal"; throws BoardError when the name is
     /// taken (the existing style keeps its settings).
     GridStyle& addStyle(const QString& name);

@@ -46,7 +46,7 @@ void GridColumns::clear() {
 
 void GridColumns::createPlaceholders() {
     clear();
-    GridColumn& heading = append(u"Col0"_s, m_parts.styles->style(u"Heading"_s));
+    GridColumn& heading = append(u"Col0"_s, m_parts.styles->style(GridStyles::Heading));
     heading.setWidth(PlaceholderHeadingWidth);
     heading.setCaption(QString());
     heading.style().setTextAlignment(TextAlignment::LeftMiddle);

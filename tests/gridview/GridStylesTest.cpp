@@ -23,7 +23,7 @@ QString basedOnName(const GridStyle& style) {
 TEST(GridStyles, TheBuiltInStylesAndWhatEachIsBasedOn) {
     const GridStyles styles;
     const QStringList names = styles.styleNames();
-    ASSERT_EQ(names.size(), 19);
+    ASSERT_EQ(names.size(), GridStyles::BuiltInStyleCount);
     QStringList chains;
     for (const QString& name : names)
         chains << name + u"<"_s + basedOnName(styles.style(name));
@@ -33,6 +33,18 @@ TEST(GridStyles, TheBuiltInStylesAndWhatEachIsBasedOn) {
               u"GroupByBoxCell<Normal GroupFooter<Normal GroupHeader<Normal Heading<Normal "
               u"InactiveSelection<Selection Normal<- PageFooter<Normal PageHeader<Normal "
               u"PreviewPane<Normal Selection<Normal Tip<Normal"_s);
+
+    // The names' constants spell them as the styles do.
+    QStringList constants;
+    for (const QStringView name :
+         {GridStyles::AddNewRow, GridStyles::Caption, GridStyles::CurrentCell,
+          GridStyles::CurrentRow, GridStyles::FilteredRow, GridStyles::Frozen,
+          GridStyles::GridBackground, GridStyles::GroupByBox, GridStyles::GroupByBoxCell,
+          GridStyles::GroupFooter, GridStyles::GroupHeader, GridStyles::Heading,
+          GridStyles::InactiveSelection, GridStyles::Normal, GridStyles::PageFooter,
+          GridStyles::PageHeader, GridStyles::PreviewPane, GridStyles::Selection, GridStyles::Tip})
+        constants << name.toString();
+    EXPECT_EQ(constants, names);
 }
 
 TEST(GridStyles, StartWithTheDesignValues) {
