@@ -70,31 +70,18 @@ std::string readAll(const Grid& grid) {
     return values.join(u"; "_s).toStdString();
 }
 
-// Whatever a change to the grid, its model or its page announces.
+// What a change to the grid's page, rows or model announces.
 struct Notifications {
-    explicit Notifications(Grid& grid) {
-        QAbstractItemModel* model = grid.model();
-        spies.push_back(std::make_unique<QSignalSpy>(&grid, &Grid::pageChanged));
-        spies.push_back(std::make_unique<QSignalSpy>(&grid, &Grid::dismissed));
-        spies.push_back(std::make_unique<QSignalSpy>(&grid, &Grid::currentCellChanged));
-        spies.push_back(
-            std::make_unique<QSignalSpy>(model, &QAbstractItemModel::modelAboutToBeReset));
-        spies.push_back(
-            std::make_unique<QSignalSpy>(model, &QAbstractItemModel::layoutAboutToBeChanged));
-        spies.push_back(
-            std::make_unique<QSignalSpy>(model, &QAbstractItemModel::rowsAboutToBeInserted));
-        spies.push_back(
-            std::make_unique<QSignalSpy>(model, &QAbstractItemModel::rowsAboutToBeRemoved));
-    }
+    explicit Notifications(Grid& grid)
+        : pageChanged(&grid, &Grid::pageChanged), dismissed(&grid, &Grid::dismissed),
+          reset(grid.model(), &QAbstractItemModel::modelAboutToBeReset),
+          layout(grid.model(), &QAbstractItemModel::layoutAboutToBeChanged) {}
 
     int count() const {
-        int total = 0;
-        for (const auto& spy : spies)
-            total += int(spy->size());
-        return total;
+        return int(pageChanged.size() + dismissed.size() + reset.size() + layout.size());
     }
 
-    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    QSignalSpy pageChanged, dismissed, reset, layout;
 };
 
 } // namespace
