@@ -37,9 +37,10 @@ class RecordsetModel;
 /// and applied together, once, at the next turn of the event loop, or at
 /// once by settle(). The const members never change the grid, its models or
 /// its pages and never emit a signal: they read the grid as it stood when it
-/// last settled (a new binding's rows show at once, a regrouping, a resize
-/// or a new row height only once settled). The members that move the
-/// current cell or the page settle first. See README.md for the parts.
+/// last settled: a new binding's rows show at once, but a regrouping, a
+/// resize or a new row height only once the grid settles. The members that
+/// move the current cell or the page settle first. See README.md for the
+/// parts.
 ///
 /// Errors (an unknown column or style, an invalid size) throw BoardError
 /// with a Portuguese message naming the grid (its objectName).
