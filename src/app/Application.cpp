@@ -89,6 +89,8 @@ void applySelection(Assi& window, const QString& select) {
     Grid* grid = window.findChild<Grid*>(parts.value(0));
     if (!grid)
         return;
+    // The refresh's grouping and layout wait for the next turn of the event loop.
+    grid->settle();
     int column = 0;
     while (column < grid->columnCount() && grid->columnAt(column).isHidden())
         ++column;

@@ -18,9 +18,9 @@ namespace assi {
 namespace {
 
 // The styles the board sets; any style added beyond the built-in ones follows.
-const QStringList dumpedStyles = {u"Caption"_s,   u"Heading"_s,           u"GroupHeader"_s,
-                                  u"Selection"_s, u"InactiveSelection"_s, u"GroupByBox"_s};
-constexpr int builtInStyleCount = 19;
+constexpr QStringView dumpedStyles[] = {GridStyles::Caption,           GridStyles::Heading,
+                                        GridStyles::GroupHeader,       GridStyles::Selection,
+                                        GridStyles::InactiveSelection, GridStyles::GroupByBox};
 
 QJsonValue textOrNull(const QVariant& value) {
     return value.isNull() ? QJsonValue(QJsonValue::Null) : QJsonValue(value.toString());
@@ -39,9 +39,12 @@ QJsonObject fontJson(const GridFont& font) {
 }
 
 QJsonObject styleJson(const GridStyle& style) {
-    return {{u"backColor"_s, style.backColor()}, {u"foreColor"_s, style.foreColor()},
-            {u"font"_s, fontJson(style.font())}, {u"textAlignment"_s, style.textAlignment()},
-            {u"wordWrap"_s, style.wordWrap()},   {u"format"_s, style.format()}};
+    return {{u"backColor"_s, style.backColor()},
+            {u"foreColor"_s, style.foreColor()},
+            {u"font"_s, fontJson(style.font())},
+            {u"textAlignment"_s, qToUnderlying(style.textAlignment())},
+            {u"wordWrap"_s, style.wordWrap()},
+            {u"format"_s, style.format()}};
 }
 
 QJsonObject gridJson(const Grid& grid) {
@@ -64,7 +67,7 @@ QJsonObject gridJson(const Grid& grid) {
                                    {u"hidden"_s, c.isHidden()},
                                    {u"font"_s, fontJson(c.style().font())},
                                    {u"wordWrap"_s, c.style().wordWrap()},
-                                   {u"textAlignment"_s, c.style().textAlignment()},
+                                   {u"textAlignment"_s, qToUnderlying(c.style().textAlignment())},
                                    {u"format"_s, c.style().format()}});
     }
     g[u"columns"_s] = columns;
@@ -80,8 +83,10 @@ QJsonObject gridJson(const Grid& grid) {
     g[u"rows"_s] = rows;
 
     QJsonObject styles;
-    QStringList names = dumpedStyles;
-    names += grid.styleNames().mid(builtInStyleCount);
+    QStringList names;
+    for (const QStringView name : dumpedStyles)
+        names << name.toString();
+    names += grid.styleNames().mid(GridStyles::BuiltInStyleCount);
     for (const QString& name : std::as_const(names))
         styles[name] = styleJson(grid.style(name));
     g[u"styles"_s] = styles;

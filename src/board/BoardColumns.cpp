@@ -1,6 +1,5 @@
 #include "board/BoardColumns.h"
 
-#include "board/GridCodes.h"
 #include "core/BoardError.h"
 #include "gridview/Grid.h"
 
@@ -18,19 +17,21 @@ constexpr double ClientFontSize = 20;
 constexpr int ShownDays = 5;
 // Tipo of the row under each client naming its technician.
 constexpr char16_t TechnicianTipo[] = u"1";
+// The board's own style, added to the grid's built-in ones, for the clients.
+constexpr QStringView ClientStyle = u"Pintar";
 
 // Columns the pivot needs but nobody reads.
 void setUpInternalColumn(Grid& grid, const QString& key) {
     GridColumn& column = grid.column(key);
     column.setCaption(key);
-    column.setDataType(TextDataType);
+    column.setDataType(GridDataType::Text);
     column.setHidden(true);
 }
 
 void setUpShownColumn(Grid& grid, const QString& key, const QString& caption, double width) {
     GridColumn& column = grid.column(key);
     column.setCaption(caption);
-    column.setDataType(TextDataType);
+    column.setDataType(GridDataType::Text);
     column.setWidth(width);
 }
 
@@ -39,7 +40,7 @@ void setUpShownColumn(Grid& grid, const QString& key, const QString& caption, do
 void addClientStyle(Grid& grid) {
     GridStyle* style = nullptr;
     try {
-        style = &grid.addStyle(u"Pintar"_s);
+        style = &grid.addStyle(ClientStyle.toString());
     } catch (const BoardError&) {
         return;
     }
@@ -66,7 +67,7 @@ void Act_Grelha_2_Campos_Novo(Grid& grid, const WeekDayNames& DiasSemana) {
     addClientStyle(grid);
     // Client rows carry Tipo "0", technician rows "1". Asked for again on
     // every refresh; the grid keeps one rule for the same style, column and value.
-    grid.addFormatRule(u"Pintar"_s, u"Tipo"_s, QVariant(0));
+    grid.addFormatRule(ClientStyle.toString(), u"Tipo"_s, QVariant(0));
     // A client is read with its technician: no page starts between them.
     grid.setPageStartRule([](const Recordset& board, int record) {
         return board.valueAt(record, board.fieldIndex(u"Tipo"_s)).toString() !=

@@ -42,6 +42,9 @@ void DetailPanel::hide() {
 }
 
 void DetailPanel::showFor(Grid& grid, PanelGrid which) {
+    // The panel goes under the row where it will be painted, after any change
+    // the grid still holds for the next turn of the event loop.
+    grid.settle();
     bool onGroupHeader = false;
     const bool rowRead =
         attempt([&] { onGroupHeader = grid.isGroupHeaderRow(grid.currentDisplayRow()); });

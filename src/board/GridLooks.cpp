@@ -1,6 +1,5 @@
 #include "board/GridLooks.h"
 
-#include "board/GridCodes.h"
 #include "board/GridLook.h"
 #include "gridview/Grid.h"
 
@@ -65,14 +64,14 @@ void applyGridLook(Grid& grid, const GridLook& look, qint32 windowBackColor) {
     guard.reach(HeadingHeight);
     grid.setHeadingHeight(look.headingHeight);
 
-    GridStyle& caption = grid.style(u"Caption"_s);
+    GridStyle& caption = grid.style(GridStyles::Caption);
     guard.reach(HeadingFontName);
     caption.setFontName(look.heading.fontName);
     guard.reach(HeadingFontSize);
     caption.setFontSize(look.heading.fontSize);
     caption.setFontBold(true);
 
-    GridStyle& heading = grid.style(u"Heading"_s);
+    GridStyle& heading = grid.style(GridStyles::Heading);
     guard.reach(HeadingBackColor);
     heading.setBackColor(look.heading.backColor);
     guard.reach(HeadingForeColor);
@@ -80,22 +79,22 @@ void applyGridLook(Grid& grid, const GridLook& look, qint32 windowBackColor) {
     heading.setFontName(look.heading.fontName);
     heading.setFontSize(look.heading.fontSize);
     heading.setFontBold(true);
-    heading.setTextAlignment(CentredAlignment);
+    heading.setTextAlignment(TextAlignment::CentreMiddle);
 
     // The group header's font is left as the settings give it, never bold.
     applyStyleLook(
-        grid.style(u"GroupHeader"_s), look.groupHeader,
+        grid.style(GridStyles::GroupHeader), look.groupHeader,
         {GroupHeaderBackColor, GroupHeaderForeColor, GroupHeaderFontName, GroupHeaderFontSize},
         guard);
-    applyStyleLook(grid.style(u"Selection"_s), look.selection,
+    applyStyleLook(grid.style(GridStyles::Selection), look.selection,
                    {SelectionBackColor, SelectionForeColor, SelectionFontName, SelectionFontSize},
                    guard);
-    applyStyleLook(grid.style(u"InactiveSelection"_s), look.inactiveSelection,
+    applyStyleLook(grid.style(GridStyles::InactiveSelection), look.inactiveSelection,
                    {InactiveSelectionBackColor, InactiveSelectionForeColor,
                     InactiveSelectionFontName, InactiveSelectionFontSize},
                    guard);
 
-    GridStyle& groupByBox = grid.style(u"GroupByBox"_s);
+    GridStyle& groupByBox = grid.style(GridStyles::GroupByBox);
     guard.reach(GroupByBoxBackColor);
     groupByBox.setBackColor(look.groupByBox.backColor);
     guard.reach(GroupByBoxFontName);

@@ -1,6 +1,5 @@
 #include "board/RequestColumns.h"
 
-#include "board/GridCodes.h"
 #include "board/SettingsLengths.h"
 #include "gridview/Grid.h"
 #include "settings/SettingsLookup.h"
@@ -14,7 +13,7 @@ namespace {
 GridColumn& startColumn(Grid& grid, const QString& key, const QString& caption) {
     GridColumn& column = grid.column(key);
     column.setCaption(caption);
-    column.setDataType(TextDataType);
+    column.setDataType(GridDataType::Text);
     return column;
 }
 
@@ -45,14 +44,14 @@ void setUpRequestColumns(Grid& grid, const SettingsLookup& settings) {
     GridColumn& pedido = startColumn(grid, u"Pedido"_s, u"Pedido"_s);
     setWidth(pedido, settings, Grid_Coluna3);
     setFont(pedido, settings);
-    pedido.style().setTextAlignment(CentredAlignment);
+    pedido.style().setTextAlignment(TextAlignment::CentreMiddle);
 
     // The dates arrive as regional short-date texts; the format rewrites the
     // ones that read as dates and leaves any other text as it stands.
     GridColumn& dataPedido = startColumn(grid, u"DataPedido"_s, u"Data Pedido"_s);
     dataPedido.style().setFormat(u"dd-MM-yyyy"_s);
     setWidth(dataPedido, settings, Grid_Coluna4);
-    dataPedido.style().setTextAlignment(CentredAlignment);
+    dataPedido.style().setTextAlignment(TextAlignment::CentreMiddle);
     setFont(dataPedido, settings);
 
     // The notes show in the detail panel instead.

@@ -60,8 +60,6 @@ Grid::Grid(QWidget* parent)
     m_source->setRecordset(placeholderRecordset());
     m_columns->createPlaceholders();
     m_view->gridDelegate()->setColumnStyles(m_columns->styles());
-    m_view->setRowHeightPixels(twipsToPixels(m_rowHeight));
-    m_view->setHeadingHeightPixels(twipsToPixels(m_headingHeight));
     setFocusProxy(m_view);
 
     connect(m_styles, &GridStyles::changed, this, &Grid::scheduleUpdate);
@@ -81,7 +79,7 @@ Grid::Grid(QWidget* parent)
     connect(m_view, &QTreeView::expanded, this, &Grid::scheduleUpdate);
     m_view->viewport()->installEventFilter(this);
 
-    applyPendingChanges();
+    applyChanges();
     m_view->gridHeader()->fitSections();
 }
 
@@ -136,7 +134,6 @@ void Grid::setRowHeight(double twips) {
             u"Altura das linhas inválida na grelha %1: %2. Indique um número de twips "
             u"maior do que 0 e não superior a 100000."_s.arg(gridName(), QString::number(twips)));
     m_rowHeight = twips;
-    m_view->setRowHeightPixels(std::max(1, twipsToPixels(twips)));
     scheduleUpdate();
 }
 
@@ -145,7 +142,6 @@ void Grid::setHeadingHeight(double twips) {
         throw BoardError(u"Altura dos cabeçalhos inválida na grelha %1: %2. Indique um número de "
                          u"twips entre 0 e 100000."_s.arg(gridName(), QString::number(twips)));
     m_headingHeight = twips;
-    m_view->setHeadingHeightPixels(twipsToPixels(twips));
     scheduleUpdate();
 }
 
@@ -223,11 +219,11 @@ const GridColumn& Grid::columnAt(int index) const {
 
 // --- Styles
 
-GridStyle& Grid::style(const QString& name) {
+GridStyle& Grid::style(QStringView name) {
     return m_styles->style(name);
 }
 
-const GridStyle& Grid::style(const QString& name) const {
+const GridStyle& Grid::style(QStringView name) const {
     return m_styles->style(name);
 }
 
@@ -253,7 +249,7 @@ void Grid::addGroupColumn(const QString& key) {
     scheduleUpdate();
 }
 
-void Grid::applyGrouping() const {
+void Grid::applyGrouping() {
     QList<int> columns;
     for (const QString& key : std::as_const(m_groupKeys))
         columns << m_columns->indexOf(key);
@@ -314,7 +310,7 @@ void Grid::resizeEvent(QResizeEvent*) {
 void Grid::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), colorFromOle(m_backColor));
-    painter.setPen(QPen(colorFromOle(m_styles->style(u"Heading"_s).gridLineColor()), 0));
+    painter.setPen(QPen(colorFromOle(m_styles->style(GridStyles::Heading).gridLineColor()), 0));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
@@ -326,24 +322,39 @@ void Grid::scheduleUpdate() {
 }
 
 void Grid::applyPendingChanges() {
+    // The queued call still comes when settle() has applied the changes already.
+    if (!m_updateScheduled)
+        return;
     m_updateScheduled = false;
+    applyChanges();
+}
+
+void Grid::applyChanges() {
     applyGrouping();
     applyLooks();
+    applyHeights();
     layoutChildren();
     relayoutPages();
 }
 
-void Grid::flushPendingChanges() const {
-    // A read of the geometry sees the grid as it is about to be painted.
-    if (m_updateScheduled)
-        const_cast<Grid*>(this)->applyPendingChanges();
+void Grid::applyHeights() {
+    m_view->setRowHeightPixels(std::max(1, twipsToPixels(m_rowHeight)));
+    m_view->setHeadingHeightPixels(twipsToPixels(m_headingHeight));
+}
+
+void Grid::settle() {
+    applyPendingChanges();
+    // The header and the view gather their own changes the same way; the
+    // current cell's place and the scroll position read what they laid out.
+    m_view->gridHeader()->settle();
+    m_view->settle();
 }
 
 void Grid::applyLooks() {
     const QPalette palette = QGuiApplication::palette();
-    m_captionBar->setLook(GridCellLook::of(m_styles->style(u"Caption"_s), palette));
-    const GridCellLook band = GridCellLook::of(m_styles->style(u"GroupByBox"_s), palette);
-    GridCellLook chip = GridCellLook::of(m_styles->style(u"Heading"_s), palette);
+    m_captionBar->setLook(GridCellLook::of(m_styles->style(GridStyles::Caption), palette));
+    const GridCellLook band = GridCellLook::of(m_styles->style(GridStyles::GroupByBox), palette);
+    GridCellLook chip = GridCellLook::of(m_styles->style(GridStyles::Heading), palette);
     chip.font = band.font;
     m_groupByBand->setLooks(band, chip);
     QStringList chips;

@@ -33,9 +33,14 @@ class RecordsetModel;
 /// logical pixel. Display rows count the rows as shown (group headers
 /// included, collapsed groups' rows not), from 0.
 ///
-/// Changes to the looks, captions and sizes are applied together, once, at
-/// the next turn of the event loop (or at the next read that depends on
-/// them). See README.md for the parts.
+/// Changes to the looks, captions, grouping, sizes and pages are gathered
+/// and applied together, once, at the next turn of the event loop, or at
+/// once by settle(). The const members never change the grid, its models or
+/// its pages and never emit a signal: they read the grid as it stood when it
+/// last settled: a new binding's rows show at once, but a regrouping, a
+/// resize or a new row height only once the grid settles. The members that
+/// move the current cell or the page settle first. See README.md for the
+/// parts.
 ///
 /// Errors (an unknown column or style, an invalid size) throw BoardError
 /// with a Portuguese message naming the grid (its objectName).
@@ -91,15 +96,15 @@ public:
 
     // --- Styles
     /// The style with that name; throws BoardError when there is none.
-    GridStyle& style(const QString& name);
-    const GridStyle& style(const QString& name) const;
+    GridStyle& style(QStringView name);
+    const GridStyle& style(QStringView name) const;
     /// A new style based on "Normal"; throws BoardError when the name is
     /// taken (the existing style keeps its settings).
     GridStyle& addStyle(const QString& name);
     QStringList styleNames() const;
 
-    // --- Grouping (applied once the caller is done, at the next event or
-    // the next read of the rows, so a clear and an add cost one regrouping)
+    // --- Grouping (applied once the caller is done, when the grid settles,
+    // so a clear and an add cost one regrouping)
     void clearGroupColumns();
     /// Groups by one more column; throws BoardError when there is no column
     /// with that key. A column already grouped is left where it is.
@@ -114,7 +119,16 @@ public:
     QList<GridFormatRule> formatRules() const;
     void clearFormatRules();
 
-    // --- Rows and the current cell
+    // --- Settling
+    /// Applies the changes gathered since the grid last settled now rather
+    /// than at the next turn of the event loop: regroups the rows, lays out
+    /// the grid, its columns, rows and pages, and emits what that causes
+    /// (pageChanged() when the page shown moves, dismissed() when the rows
+    /// scroll). Does nothing when nothing is waiting. Call it before reading
+    /// a grid just changed without letting the event loop turn.
+    void settle();
+
+    // --- Rows and the current cell (as of the last settle)
     int displayedRowCount() const;
     /// Throws BoardError for a display row that is not shown.
     bool isGroupHeaderRow(int displayRow) const;
@@ -125,9 +139,9 @@ public:
     /// -1 when no cell is current.
     int currentDisplayRow() const;
     int currentColumn() const;
-    /// Makes that cell current, selects its row and gives the grid the
-    /// focus, as a click on it would; currentCellChanged() follows. Throws
-    /// BoardError for a row or column that does not exist.
+    /// Settles, then makes that cell current, selects its row and gives the
+    /// grid the focus, as a click on it would; currentCellChanged() follows.
+    /// Throws BoardError for a row or column that does not exist.
     void setCurrentCell(int displayRow, int column);
     /// The recordset row of the current display row; -1 on a group header
     /// or when nothing is current.
@@ -146,7 +160,8 @@ public:
     /// What a group header says when its value is empty or null.
     void setEmptyGroupCaption(const QString& caption);
 
-    // --- Pages (see GridPages.h for where pages begin and end)
+    // --- Pages (see GridPages.h for where pages begin and end; read as of
+    // the last settle)
     /// Paged, the rows show one page at a time, the caption bar says which
     /// ("2/3") when there is more than one, and the pages follow the rows,
     /// their height and the grid's size. Not paged (the default), the rows
@@ -156,11 +171,11 @@ public:
     int pageCount() const;
     /// From 0.
     int currentPage() const;
-    /// Shows page `page`, or the first when there is no such page. The
-    /// current cell stays where it is.
+    /// Settles, then shows page `page`, or the first when there is no such
+    /// page. The current cell stays where it is.
     void setCurrentPage(int page);
-    /// Moves on to the next page, from the last to the first; false, and
-    /// nothing moves, when there is only one.
+    /// Settles, then moves on to the next page, from the last to the first;
+    /// false, and nothing moves, when there is only one.
     bool showNextPage();
     /// The first display row the current page brings (not a group header
     /// repeated above it); not paged, the first row shown whole.
@@ -192,11 +207,12 @@ private:
     QString gridName() const;
     void scheduleUpdate();
     void applyPendingChanges();
-    void flushPendingChanges() const;
+    void applyChanges();
     void applyLooks();
+    void applyHeights();
     void layoutChildren();
     QList<int> groupFieldsOf(const Recordset& recordset) const;
-    void applyGrouping() const;
+    void applyGrouping();
     void applyFormatRules();
     QModelIndex requireDisplayRow(int displayRow) const;
     QModelIndex requireCell(int displayRow, int column) const;
@@ -223,7 +239,7 @@ private:
     QStringList m_groupKeys;         // as asked for; the proxy catches up in applyGrouping()
     QList<int> m_pendingGroupFields; // for the binding under way
     bool m_updateScheduled = false;
-    mutable bool m_quiet = false; // no notifications while the grid rebuilds itself
+    bool m_quiet = false; // no notifications while the grid rebuilds itself
     bool m_paged = false;
     QList<GridPage> m_pages; // empty until paged and laid out
     int m_page = 0;

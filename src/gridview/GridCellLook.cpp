@@ -2,7 +2,6 @@
 
 #include "gridview/GridStyle.h"
 #include "gridview/OleColor.h"
-#include "gridview/TextAlignmentCode.h"
 
 namespace assi {
 
@@ -12,7 +11,7 @@ GridCellLook GridCellLook::of(const GridStyle& style, const QPalette& palette) {
     look.fore = colorFromOle(style.foreColor(), palette);
     look.gridLine = colorFromOle(style.gridLineColor(), palette);
     look.font = style.font().toQFont();
-    look.alignmentCode = style.textAlignment();
+    look.textAlignment = style.textAlignment();
     look.wordWrap = style.wordWrap();
     look.resolveAlignment(false);
     return look;
@@ -33,14 +32,14 @@ void GridCellLook::overlay(const GridStyle& style, const QPalette& palette) {
     if (values.fontBold)
         font.setBold(*values.fontBold);
     if (values.textAlignment)
-        alignmentCode = *values.textAlignment;
+        textAlignment = *values.textAlignment;
     if (values.wordWrap)
         wordWrap = *values.wordWrap;
     resolveAlignment(false);
 }
 
 void GridCellLook::resolveAlignment(bool numeric) {
-    alignment = alignmentFromCode(alignmentCode, numeric);
+    alignment = qtAlignment(textAlignment, numeric);
 }
 
 } // namespace assi

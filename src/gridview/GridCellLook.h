@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gridview/TextAlignmentCode.h"
+
 #include <QColor>
 #include <QFont>
 #include <QMetaType>
@@ -16,7 +18,7 @@ struct GridCellLook {
     QColor fore;
     QColor gridLine;
     QFont font;
-    int alignmentCode = 0;
+    TextAlignment textAlignment = TextAlignment::General;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool wordWrap = false;
 
@@ -24,7 +26,7 @@ struct GridCellLook {
     static GridCellLook of(const GridStyle& style, const QPalette& palette);
     /// Lays the values that `style` sets over the root style on this look.
     void overlay(const GridStyle& style, const QPalette& palette);
-    /// Resolves `alignment` from the code ("general" depends on the value).
+    /// Resolves `alignment` from `textAlignment` (General depends on the value).
     void resolveAlignment(bool numeric);
 };
 

@@ -10,10 +10,18 @@ class GridHeaderView;
 class GridStyles;
 class RecordsetModel;
 
+/// The kind of value a column holds, numbered as variant types are.
+enum class GridDataType : int {
+    Integer = 3,
+    Double = 5,
+    DateTime = 7,
+    Text = 8,
+};
+
 /// One column of a grid, identified by its key (the name of the field it
 /// shows): a handle on what the grid's parts keep about it. Its caption is
 /// the model's heading, its width (in twips) and hidden flag are the
-/// header's; its data type is a code the grid only keeps. Its own style is
+/// header's; its data type the grid keeps without using it. Its own style is
 /// based on the grid's "Normal" style unless said otherwise, so whatever it
 /// does not set comes from there.
 class GridColumn {
@@ -43,8 +51,8 @@ public:
     /// Throws BoardError for a negative, infinite or absurdly large width.
     void setWidth(double twips);
 
-    int dataType() const { return m_dataType; }
-    void setDataType(int code) { m_dataType = code; }
+    GridDataType dataType() const { return m_dataType; }
+    void setDataType(GridDataType type) { m_dataType = type; }
 
     bool isHidden() const;
     void setHidden(bool hidden);
@@ -55,7 +63,7 @@ public:
 private:
     QString m_key;
     int m_index;
-    int m_dataType = 8;
+    GridDataType m_dataType = GridDataType::Text;
     Parts m_parts;
     GridStyle m_style;
 };

@@ -10,24 +10,22 @@ namespace assi {
 
 namespace {
 
-// The variant type codes the columns keep as their data type.
-int dataTypeCode(FieldType type) {
+GridDataType dataTypeOf(FieldType type) {
     switch (type) {
     case FieldType::Integer:
-        return 3;
+        return GridDataType::Integer;
     case FieldType::Double:
-        return 5;
+        return GridDataType::Double;
     case FieldType::DateTime:
-        return 7;
+        return GridDataType::DateTime;
     case FieldType::Text:
         break;
     }
-    return 8;
+    return GridDataType::Text;
 }
 
 constexpr double PlaceholderHeadingWidth = 330;
 constexpr double PlaceholderFieldWidth = 495;
-constexpr int LeftMiddle = 4; // a text alignment code
 
 } // namespace
 
@@ -48,10 +46,10 @@ void GridColumns::clear() {
 
 void GridColumns::createPlaceholders() {
     clear();
-    GridColumn& heading = append(u"Col0"_s, m_parts.styles->style(u"Heading"_s));
+    GridColumn& heading = append(u"Col0"_s, m_parts.styles->style(GridStyles::Heading));
     heading.setWidth(PlaceholderHeadingWidth);
     heading.setCaption(QString());
-    heading.style().setTextAlignment(LeftMiddle);
+    heading.style().setTextAlignment(TextAlignment::LeftMiddle);
     for (const QString& key : {u"Field0"_s, u"Field1"_s})
         append(key, m_parts.styles->normal()).setWidth(PlaceholderFieldWidth);
 }
@@ -61,7 +59,7 @@ void GridColumns::createFor(const Recordset& recordset) {
     m_columns.reserve(size_t(recordset.fieldCount()));
     for (int f = 0; f < recordset.fieldCount(); ++f) {
         const Field& field = recordset.field(f);
-        append(field.name, m_parts.styles->normal()).setDataType(dataTypeCode(field.type));
+        append(field.name, m_parts.styles->normal()).setDataType(dataTypeOf(field.type));
     }
 }
 

@@ -62,7 +62,7 @@ GridCellLook GridDelegate::cellLook(const QModelIndex& index, Selection selectio
     const bool groupHeader = groupColumnOf(index).isValid();
     GridCellLook look;
     if (groupHeader) {
-        look = GridCellLook::of(m_styles.style(u"GroupHeader"_s), palette);
+        look = GridCellLook::of(m_styles.style(GridStyles::GroupHeader), palette);
     } else {
         const GridStyle* own = m_columnStyles.value(index.column());
         look = GridCellLook::of(own ? *own : m_styles.normal(), palette);
@@ -74,9 +74,9 @@ GridCellLook GridDelegate::cellLook(const QModelIndex& index, Selection selectio
         }
     }
     if (selection == Selection::Active)
-        look.overlay(m_styles.style(u"Selection"_s), palette);
+        look.overlay(m_styles.style(GridStyles::Selection), palette);
     else if (selection == Selection::Inactive)
-        look.overlay(m_styles.style(u"InactiveSelection"_s), palette);
+        look.overlay(m_styles.style(GridStyles::InactiveSelection), palette);
     if (!groupHeader)
         look.resolveAlignment(isNumeric(index.data(RecordsetModel::ValueRole)));
     return look;

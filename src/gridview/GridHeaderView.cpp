@@ -91,6 +91,11 @@ void GridHeaderView::scheduleFit() {
     QMetaObject::invokeMethod(this, &GridHeaderView::fitSections, Qt::QueuedConnection);
 }
 
+void GridHeaderView::settle() {
+    if (m_fitScheduled)
+        fitSections();
+}
+
 void GridHeaderView::fitSections() {
     m_fitScheduled = false;
     int total = 0;
@@ -133,7 +138,7 @@ void GridHeaderView::paintSection(QPainter* painter, const QRect& rect, int logi
     if (!model())
         return;
     const GridCellLook look =
-        GridCellLook::of(m_styles.style(u"Heading"_s), QGuiApplication::palette());
+        GridCellLook::of(m_styles.style(GridStyles::Heading), QGuiApplication::palette());
     const QString caption = model()->headerData(logicalIndex, Qt::Horizontal).toString();
     drawCell(*painter, rect, caption, look, Overflow::Elide);
     drawCellLines(*painter, rect, look);

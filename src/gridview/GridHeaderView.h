@@ -38,6 +38,8 @@ public:
     /// Sizes the sections from the widths now (otherwise done once, at the
     /// next event-loop turn after a change).
     void fitSections();
+    /// Sizes the sections now if a change is waiting for it.
+    void settle();
 
     /// Sizes and hides the new sections as the columns say.
     void reset() override;

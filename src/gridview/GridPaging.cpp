@@ -41,17 +41,15 @@ void Grid::setPaged(bool paged) {
 }
 
 int Grid::pageCount() const {
-    flushPendingChanges();
     return m_paged ? std::max(1, int(m_pages.size())) : 1;
 }
 
 int Grid::currentPage() const {
-    flushPendingChanges();
     return m_paged ? m_page : 0;
 }
 
 void Grid::setCurrentPage(int page) {
-    flushPendingChanges();
+    settle();
     if (!m_paged || m_pages.isEmpty())
         return;
     const int wanted = page >= 0 && page < m_pages.size() ? page : 0;
@@ -63,6 +61,7 @@ void Grid::setCurrentPage(int page) {
 }
 
 bool Grid::showNextPage() {
+    settle();
     if (pageCount() <= 1)
         return false;
     setCurrentPage((m_page + 1) % int(m_pages.size()));
@@ -70,7 +69,6 @@ bool Grid::showNextPage() {
 }
 
 int Grid::pageFirstRow() const {
-    flushPendingChanges();
     if (m_paged && !m_pages.isEmpty())
         return m_pages.at(m_page).firstRow;
     const int rowHeight = std::max(1, m_view->gridDelegate()->rowHeight());

@@ -14,12 +14,10 @@ namespace assi {
 // --- Rows and the current cell
 
 int Grid::displayedRowCount() const {
-    applyGrouping();
     return m_view->displayedRowCount();
 }
 
 QModelIndex Grid::requireDisplayRow(int displayRow) const {
-    applyGrouping();
     const QModelIndex index = m_view->indexAtDisplayRow(displayRow);
     if (!index.isValid())
         throw BoardError(u"A grelha %1 não mostra a linha %2 (mostra %3 linhas, contadas a "
@@ -54,17 +52,16 @@ GridCellLook Grid::cellLook(int displayRow, int column) const {
 }
 
 int Grid::currentDisplayRow() const {
-    applyGrouping();
     return m_view->displayRowOf(m_view->currentIndex());
 }
 
 int Grid::currentColumn() const {
-    applyGrouping();
     const QModelIndex current = m_view->currentIndex();
     return current.isValid() ? current.column() : -1;
 }
 
 void Grid::setCurrentCell(int displayRow, int column) {
+    settle();
     const QModelIndex cell = requireCell(displayRow, column);
     m_view->setFocus(Qt::MouseFocusReason);
     if (cell == m_view->currentIndex()) {
@@ -76,7 +73,6 @@ void Grid::setCurrentCell(int displayRow, int column) {
 }
 
 int Grid::currentRecordRow() const {
-    applyGrouping();
     const QModelIndex record = m_groups->mapToSource(m_view->currentIndex());
     return record.isValid() ? record.row() : -1;
 }
@@ -92,7 +88,6 @@ QVariant Grid::currentValue(const QString& key) const {
 }
 
 QRect Grid::currentRowRectInGrid() const {
-    flushPendingChanges();
     const QModelIndex current = m_view->currentIndex();
     if (!current.isValid())
         throw BoardError(u"A grelha %1 não tem uma célula atual."_s.arg(gridName()));

@@ -1,6 +1,5 @@
 #include "gridview/GridStyle.h"
 
-#include "core/BoardError.h"
 #include "gridview/GridStyles.h"
 
 using namespace Qt::StringLiterals;
@@ -64,8 +63,8 @@ GridFont GridStyle::font() const {
                     inherited(&Values::fontBold).value_or(root.bold)};
 }
 
-int GridStyle::textAlignment() const {
-    return inherited(&Values::textAlignment).value_or(0);
+TextAlignment GridStyle::textAlignment() const {
+    return inherited(&Values::textAlignment).value_or(TextAlignment::General);
 }
 
 bool GridStyle::wordWrap() const {
@@ -109,11 +108,8 @@ void GridStyle::setFontBold(bool bold) {
     assign(&Values::fontBold, bold);
 }
 
-void GridStyle::setTextAlignment(int code) {
-    if (code < 0 || code > 9)
-        throw BoardError(u"Alinhamento de texto inválido em %1: %2. Os códigos vão de 0 a 9."_s.arg(
-            describe(), QString::number(code)));
-    assign(&Values::textAlignment, code);
+void GridStyle::setTextAlignment(TextAlignment alignment) {
+    assign(&Values::textAlignment, alignment);
 }
 
 void GridStyle::setWordWrap(bool wrap) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gridview/GridFont.h"
+#include "gridview/TextAlignmentCode.h"
 
 #include <QString>
 #include <optional>
@@ -10,7 +11,7 @@ namespace assi {
 class GridStyles;
 
 /// One named style of a grid: colours (0x00BBGGRR, see colorFromOle), font,
-/// text alignment code (see alignmentFromCode), word wrap and display format
+/// text alignment (see TextAlignment), word wrap and display format
 /// (see formatForDisplay). Each property may be left unset, and is then
 /// inherited from the style this one is based on; "Normal" is the root, and
 /// the font falls back on the grid's own font at the end of the chain.
@@ -26,7 +27,7 @@ public:
         std::optional<QString> fontName;
         std::optional<double> fontSize;
         std::optional<bool> fontBold;
-        std::optional<int> textAlignment;
+        std::optional<TextAlignment> textAlignment;
         std::optional<bool> wordWrap;
         std::optional<QString> format;
     };
@@ -44,7 +45,7 @@ public:
     qint32 foreColor() const;
     qint32 gridLineColor() const;
     GridFont font() const;
-    int textAlignment() const;
+    TextAlignment textAlignment() const;
     bool wordWrap() const;
     QString format() const;
 
@@ -56,8 +57,7 @@ public:
     /// Throws BoardError unless 0 < points <= 2048.
     void setFontSize(double points);
     void setFontBold(bool bold);
-    /// Throws BoardError for a code outside 0 to 9.
-    void setTextAlignment(int code);
+    void setTextAlignment(TextAlignment alignment);
     void setWordWrap(bool wrap);
     void setFormat(const QString& format);
 

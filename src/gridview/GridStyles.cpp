@@ -19,19 +19,24 @@ constexpr qint32 systemColor(int index) {
 GridStyles::GridStyles(QObject* parent)
     : QObject(parent), m_baseFont{u"MS Sans Serif"_s, 8.25, false} {
     // Parents before children; listed alphabetically afterwards.
-    GridStyle& normal = create(u"Normal"_s, nullptr);
+    GridStyle& normal = create(Normal, nullptr);
     m_normal = &normal;
-    GridStyle& heading = create(u"Heading"_s, &normal);
-    GridStyle& selection = create(u"Selection"_s, &normal);
-    GridStyle& currentRow = create(u"CurrentRow"_s, &normal);
-    create(u"Caption"_s, &heading);
-    create(u"CurrentCell"_s, &currentRow);
-    create(u"InactiveSelection"_s, &selection);
-    for (const QString& name :
-         {u"AddNewRow"_s, u"FilteredRow"_s, u"Frozen"_s, u"GridBackground"_s, u"GroupByBox"_s,
-          u"GroupByBoxCell"_s, u"GroupFooter"_s, u"GroupHeader"_s, u"PageFooter"_s, u"PageHeader"_s,
-          u"PreviewPane"_s, u"Tip"_s})
+    GridStyle& heading = create(Heading, &normal);
+    GridStyle& selection = create(Selection, &normal);
+    GridStyle& currentRow = create(CurrentRow, &normal);
+    GridStyle& caption = create(Caption, &heading);
+    create(CurrentCell, &currentRow);
+    create(InactiveSelection, &selection);
+    GridStyle& groupByBox = create(GroupByBox, &normal);
+    GridStyle& groupHeader = create(GroupHeader, &normal);
+    GridStyle& frozen = create(Frozen, &normal);
+    GridStyle& background = create(GridBackground, &normal);
+    GridStyle& groupFooter = create(GroupFooter, &normal);
+    for (const QStringView name :
+         {AddNewRow, FilteredRow, GroupByBoxCell, PageFooter, PageHeader, PreviewPane, Tip})
         create(name, &normal);
+    Q_ASSERT_X(m_styles.size() == size_t(BuiltInStyleCount), "GridStyles",
+               "BuiltInStyleCount counts every built-in style");
     std::sort(m_styles.begin(), m_styles.end(),
               [](const auto& a, const auto& b) { return a->name() < b->name(); });
 
@@ -47,46 +52,42 @@ GridStyles::GridStyles(QObject* parent)
     heading.setFontName(u"MS Sans Serif"_s);
     heading.setFontSize(8.25);
     heading.setFontBold(false);
-    style(u"Caption"_s).setTextAlignment(5);
+    caption.setTextAlignment(TextAlignment::CentreMiddle);
     // The selection's colours come from the settings; until then, the system's.
     selection.setBackColor(systemColor(13));
     selection.setForeColor(systemColor(14));
-    GridStyle& groupByBox = style(u"GroupByBox"_s);
     groupByBox.setForeColor(systemColor(15));
-    groupByBox.setTextAlignment(4);
+    groupByBox.setTextAlignment(TextAlignment::LeftMiddle);
     groupByBox.setWordWrap(false);
-    GridStyle& groupHeader = style(u"GroupHeader"_s);
     groupHeader.setGridLineColor(systemColor(8));
-    groupHeader.setTextAlignment(4);
+    groupHeader.setTextAlignment(TextAlignment::LeftMiddle);
     groupHeader.setWordWrap(true);
-    style(u"Frozen"_s).setBackColor(15195094);
-    GridStyle& background = style(u"GridBackground"_s);
+    frozen.setBackColor(15195094);
     background.setForeColor(systemColor(8));
     background.setBackColor(0xFFFFFF);
-    GridStyle& groupFooter = style(u"GroupFooter"_s);
     groupFooter.setForeColor(systemColor(18));
     groupFooter.setBackColor(14737632);
 }
 
-GridStyle& GridStyles::create(const QString& name, const GridStyle* basedOn) {
-    m_styles.push_back(std::make_unique<GridStyle>(name, basedOn, this));
+GridStyle& GridStyles::create(QStringView name, const GridStyle* basedOn) {
+    m_styles.push_back(std::make_unique<GridStyle>(name.toString(), basedOn, this));
     GridStyle& style = *m_styles.back();
-    m_byLowerName.insert(name.toLower(), &style);
+    m_byLowerName.insert(style.name().toLower(), &style);
     return style;
 }
 
-GridStyle& GridStyles::style(const QString& name) {
+GridStyle& GridStyles::style(QStringView name) {
     return const_cast<GridStyle&>(std::as_const(*this).style(name));
 }
 
-const GridStyle& GridStyles::style(const QString& name) const {
+const GridStyle& GridStyles::style(QStringView name) const {
     if (const GridStyle* found = find(name))
         return *found;
     throw BoardError(u"A grelha %1 não tem o estilo \"%2\"."_s.arg(gridName(), name));
 }
 
-const GridStyle* GridStyles::find(const QString& name) const {
-    return m_byLowerName.value(name.trimmed().toLower(), nullptr);
+const GridStyle* GridStyles::find(QStringView name) const {
+    return m_byLowerName.value(name.trimmed().toString().toLower(), nullptr);
 }
 
 GridStyle& GridStyles::addStyle(const QString& name) {

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QObject>
 #include <QStringList>
+#include <QStringView>
 #include <memory>
 #include <vector>
 
@@ -24,13 +25,36 @@ class GridStyles : public QObject {
     Q_OBJECT
 
 public:
+    /// The built-in styles' names.
+    static constexpr QStringView AddNewRow = u"AddNewRow";
+    static constexpr QStringView Caption = u"Caption";
+    static constexpr QStringView CurrentCell = u"CurrentCell";
+    static constexpr QStringView CurrentRow = u"CurrentRow";
+    static constexpr QStringView FilteredRow = u"FilteredRow";
+    static constexpr QStringView Frozen = u"Frozen";
+    static constexpr QStringView GridBackground = u"GridBackground";
+    static constexpr QStringView GroupByBox = u"GroupByBox";
+    static constexpr QStringView GroupByBoxCell = u"GroupByBoxCell";
+    static constexpr QStringView GroupFooter = u"GroupFooter";
+    static constexpr QStringView GroupHeader = u"GroupHeader";
+    static constexpr QStringView Heading = u"Heading";
+    static constexpr QStringView InactiveSelection = u"InactiveSelection";
+    static constexpr QStringView Normal = u"Normal";
+    static constexpr QStringView PageFooter = u"PageFooter";
+    static constexpr QStringView PageHeader = u"PageHeader";
+    static constexpr QStringView PreviewPane = u"PreviewPane";
+    static constexpr QStringView Selection = u"Selection";
+    static constexpr QStringView Tip = u"Tip";
+    /// How many there are: styleNames() lists them before any added style.
+    static constexpr int BuiltInStyleCount = 19;
+
     explicit GridStyles(QObject* parent = nullptr);
 
     /// The style with that name; throws BoardError when there is none.
-    GridStyle& style(const QString& name);
-    const GridStyle& style(const QString& name) const;
+    GridStyle& style(QStringView name);
+    const GridStyle& style(QStringView name) const;
     /// The style with that name, or null.
-    const GridStyle* find(const QString& name) const;
+    const GridStyle* find(QStringView name) const;
     const GridStyle& normal() const { return *m_normal; }
 
     /// Adds a style based on "Normal". Throws BoardError when the name is
@@ -55,7 +79,7 @@ Q_SIGNALS:
 private:
     friend class GridStyle;
     void notifyChanged() { Q_EMIT changed(); }
-    GridStyle& create(const QString& name, const GridStyle* basedOn);
+    GridStyle& create(QStringView name, const GridStyle* basedOn);
 
     GridFont m_baseFont;
     std::vector<std::unique_ptr<GridStyle>> m_styles;

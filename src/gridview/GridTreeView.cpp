@@ -142,17 +142,22 @@ int GridTreeView::displayRowOf(const QModelIndex& index) const {
 }
 
 QRect GridTreeView::rowRect(const QModelIndex& index) const {
-    if (!index.isValid())
+    // Worked out from the fixed row height: visualRect() would first run a
+    // waiting layout, which can move the scroll bars, from a getter.
+    const int displayRow = displayRowOf(index);
+    if (displayRow < 0 || !hasColumnWithWidth())
         return {};
-    for (int visual = 0; visual < m_header->count(); ++visual) {
-        const int logical = m_header->logicalIndex(visual);
-        if (m_header->isSectionHidden(logical))
-            continue;
-        const QRect cell = visualRect(index.siblingAtColumn(logical));
-        if (cell.isValid())
-            return QRect(0, cell.top(), viewport()->width(), cell.height());
+    const int height = m_delegate->rowHeight();
+    return QRect(0, displayRow * height - verticalScrollBar()->value(), viewport()->width(),
+                 height);
+}
+
+bool GridTreeView::hasColumnWithWidth() const {
+    for (int section = 0; section < m_header->count(); ++section) {
+        if (m_header->sectionSize(section) > 0)
+            return true;
     }
-    return {};
+    return false;
 }
 
 QList<QModelIndex> GridTreeView::displayedIndexes() const {
@@ -226,6 +231,10 @@ void GridTreeView::drawPage(QPainter& painter) {
     option.rect = QRect(-horizontalOffset(), 0, m_header->length(), rowHeight);
     painter.fillRect(0, 0, viewport()->width(), rowHeight, background);
     m_delegate->paint(&painter, option, header);
+}
+
+void GridTreeView::settle() {
+    executeDelayedItemsLayout();
 }
 
 void GridTreeView::reset() {

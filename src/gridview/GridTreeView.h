@@ -35,8 +35,9 @@ public:
     QModelIndex indexAtDisplayRow(int displayRow) const;
     /// The display row of `index`, or -1 when it is not shown.
     int displayRowOf(const QModelIndex& index) const;
-    /// The rectangle of `index`'s row, in viewport coordinates; empty when
-    /// the row is not shown or every column is hidden.
+    /// The rectangle of `index`'s row, in viewport coordinates, as the rows
+    /// were last laid out; empty when the row is not shown or no column has
+    /// any width.
     QRect rowRect(const QModelIndex& index) const;
 
     /// Every shown row's index (column 0), in display order.
@@ -51,6 +52,10 @@ public:
     void clearPage();
 
     void reset() override;
+    /// Runs the item layout that a change left waiting for the next turn of
+    /// the event loop (or for the next paint), and with it the scroll bars'
+    /// new ranges.
+    void settle();
 
 Q_SIGNALS:
     /// A click on the cell that was current already.
@@ -68,6 +73,7 @@ private:
     template <typename Visit>
     bool walkDisplayedRows(const QModelIndex& parent, int& row, Visit&& visit) const;
     void spanGroups(const QModelIndex& parent);
+    bool hasColumnWithWidth() const;
     int pageScrollValue() const;
     bool isOnPage() const;
     bool isCoveredByPage(const QPoint& point) const;

@@ -2,7 +2,8 @@
 
 namespace assi {
 
-Qt::Alignment alignmentFromCode(int code, bool numeric) {
+Qt::Alignment qtAlignment(TextAlignment alignment, bool numeric) {
+    const int code = int(alignment);
     if (code < 1 || code > 9)
         return (numeric ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
     static constexpr Qt::AlignmentFlag horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter,

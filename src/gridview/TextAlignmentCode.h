@@ -4,11 +4,24 @@
 
 namespace assi {
 
-/// The alignment a grid style's text alignment code stands for, laid out
-/// like a keypad read from the top: 1 left top, 2 centre top, 3 right top,
-/// 4 left middle, 5 centre middle, 6 right middle, 7 left bottom, 8 centre
-/// bottom, 9 right bottom. 0 ("general") and any other code align text to
-/// the left and numbers to the right, both in the middle.
-Qt::Alignment alignmentFromCode(int code, bool numeric = false);
+/// Where a grid style puts its text, laid out like a keypad read from the
+/// top. The values are the codes the settings and the dump write.
+enum class TextAlignment : int {
+    /// Text to the left and numbers to the right, both in the middle.
+    General = 0,
+    LeftTop = 1,
+    CentreTop = 2,
+    RightTop = 3,
+    LeftMiddle = 4,
+    CentreMiddle = 5,
+    RightMiddle = 6,
+    LeftBottom = 7,
+    CentreBottom = 8,
+    RightBottom = 9,
+};
+
+/// The Qt alignment `alignment` stands for; General, and any value off the
+/// keypad, depends on whether the value shown is `numeric`.
+Qt::Alignment qtAlignment(TextAlignment alignment, bool numeric = false);
 
 } // namespace assi

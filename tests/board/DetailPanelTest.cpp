@@ -174,6 +174,17 @@ TEST_F(DetailPanelTest, PanelRisesAboveTheCellWhenItWouldPassTheBottom) {
     }
 }
 
+TEST_F(DetailPanelTest, PanelShownRightAfterAChangeGoesUnderTheRowAsItWillBePainted) {
+    scaleHeight = 30000;
+    pick(grelha1, 1);
+    // Taller headings push the rows down, once the grid applies them.
+    grelha1->setHeadingHeight(900);
+    panel->showFor(*grelha1, PanelGrid::Grelha_1);
+    const double placedTop = panelTwips().top();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(placedTop, currentCellBottom(grelha1));
+}
+
 TEST_F(DetailPanelTest, NullEmptyAndMarkedUpNotesShowAsPlainText) {
     struct Case {
         int row;

@@ -88,7 +88,7 @@ TEST_F(GridLooksTest, BadValueStopsAtItsStepWithEarlierStepsApplied) {
          [](const Grid& g) {
              EXPECT_EQ(g.caption(), u"Pedidos pendentes"_s);
              EXPECT_EQ(g.style(u"Heading"_s).backColor(), 8011023);
-             EXPECT_EQ(g.style(u"Heading"_s).textAlignment(), 5);
+             EXPECT_EQ(g.style(u"Heading"_s).textAlignment(), TextAlignment::CentreMiddle);
              EXPECT_TRUE(g.style(u"Caption"_s).font().bold);
              EXPECT_EQ(g.rowHeight(), 330);
          },

@@ -116,7 +116,7 @@ QStringList columnsSummary(const Grid& grid) {
         columns << u"%1|%2|%3|%4|%5|%6|%7|%8"_s.arg(
             c.key(), c.caption(), QString::number(c.width()),
             c.isHidden() ? u"oculta"_s : u"visível"_s, fontText(c.style().font()),
-            flag(c.style().wordWrap()), QString::number(c.style().textAlignment()),
+            flag(c.style().wordWrap()), QString::number(qToUnderlying(c.style().textAlignment())),
             c.style().format());
     }
     return columns;
@@ -133,7 +133,7 @@ QStringList lookSummary(const Grid& grid) {
         const GridStyle& s = grid.style(name);
         lines << u"%1: fundo %2, texto %3, %4, alinhamento %5"_s.arg(
             name, QString::number(s.backColor()), QString::number(s.foreColor()),
-            fontText(s.font()), QString::number(s.textAlignment()));
+            fontText(s.font()), QString::number(qToUnderlying(s.textAlignment())));
     }
     return lines;
 }

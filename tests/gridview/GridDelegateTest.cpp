@@ -58,7 +58,7 @@ TEST(GridDelegate, CellsTakeTheirColumnsStyleAndAlignTheirValue) {
     Grid grid;
     grid.setDataSource(weekly());
     grid.style(u"Normal"_s).setBackColor(0xEEEEEE);
-    grid.column(u"Tipo"_s).style().setTextAlignment(5);
+    grid.column(u"Tipo"_s).style().setTextAlignment(TextAlignment::CentreMiddle);
     grid.column(u"Tipo"_s).style().setFontName(u"Arial"_s);
     struct Case {
         QString column;
@@ -83,6 +83,7 @@ TEST(GridDelegate, AGroupHeaderShowsItsValueInTheGroupedColumnsFormat) {
     grid.column(u"DataPedido"_s).style().setFormat(u"dd/MM"_s);
     grid.style(u"GroupHeader"_s).setBackColor(0x00FF00);
     grid.addGroupColumn(u"DataPedido"_s);
+    grid.settle();
     ASSERT_TRUE(grid.isGroupHeaderRow(0));
     EXPECT_EQ(grid.displayedText(0, 2), u"01/12"_s) << "whatever the column asked for";
     EXPECT_EQ(grid.cellLook(0, 2).back, QColor(0, 0xFF, 0));

@@ -146,6 +146,7 @@ TEST_F(GridPagingTest, PagesFollowTheRowHeightAndTheGridsSize) {
     bind(requests(40, 0), false);
     const int before = grid->pageCount();
     grid->setRowHeight(grid->rowHeight() * 2);
+    grid->settle();
     EXPECT_GT(grid->pageCount(), before);
     grid->resize(500, 1200);
     QCoreApplication::processEvents();

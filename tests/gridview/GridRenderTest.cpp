@@ -38,7 +38,7 @@ void applyBoardLook(Grid& grid) {
     }
     grid.style(u"Heading"_s).setBackColor(HeadingBack);
     grid.style(u"Heading"_s).setForeColor(0xFFFFFF);
-    grid.style(u"Heading"_s).setTextAlignment(5);
+    grid.style(u"Heading"_s).setTextAlignment(TextAlignment::CentreMiddle);
     grid.style(u"GroupHeader"_s).setBackColor(GroupBack);
     grid.style(u"GroupHeader"_s).setForeColor(0x5A2D00);
     grid.style(u"GroupHeader"_s).setFontName(u"Arial"_s);

@@ -105,6 +105,29 @@ TEST_F(GridTest, ARefreshResetsTheModelOnceAndLeavesOneRule) {
     EXPECT_EQ(grid->column(u"Cliente"_s).width(), 4000) << "set up again after each binding";
 }
 
+TEST_F(GridTest, BoundColumnsTakeTheDataTypeOfTheirField) {
+    struct Case {
+        FieldType field;
+        GridDataType expected;
+        int code; // as the settings know it
+    };
+    const Case cases[] = {
+        {FieldType::Integer, GridDataType::Integer, 3},
+        {FieldType::Double, GridDataType::Double, 5},
+        {FieldType::DateTime, GridDataType::DateTime, 7},
+        {FieldType::Text, GridDataType::Text, 8},
+    };
+    Recordset rs;
+    for (const Case& c : cases)
+        rs.appendField(u"Campo%1"_s.arg(int(c.field)), c.field);
+    grid->setDataSource(rs);
+    for (int i = 0; i < std::ssize(cases); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(grid->columnAt(i).dataType(), cases[i].expected);
+        EXPECT_EQ(qToUnderlying(grid->columnAt(i).dataType()), cases[i].code);
+    }
+}
+
 TEST_F(GridTest, GroupByBandShowsChipsWhenGroupedAndAPromptOtherwise) {
     QWidget* band = grid->findChild<QWidget*>(u"groupByBox"_s);
     QWidget* caption = grid->findChild<QWidget*>(u"caption"_s);

@@ -50,11 +50,11 @@ inline void setUpRequestGrid(Grid& grid) {
     grid.column(u"Cliente"_s).setWidth(4000);
     grid.column(u"Cliente"_s).style().setWordWrap(true);
     grid.column(u"Pedido"_s).setWidth(1200);
-    grid.column(u"Pedido"_s).style().setTextAlignment(5);
+    grid.column(u"Pedido"_s).style().setTextAlignment(TextAlignment::CentreMiddle);
     grid.column(u"DataPedido"_s).setCaption(u"Data Pedido"_s);
     grid.column(u"DataPedido"_s).setWidth(1500);
     grid.column(u"DataPedido"_s).style().setFormat(u"dd-MM-yyyy"_s);
-    grid.column(u"DataPedido"_s).style().setTextAlignment(5);
+    grid.column(u"DataPedido"_s).style().setTextAlignment(TextAlignment::CentreMiddle);
     grid.column(u"Obs"_s).setHidden(true);
     grid.clearGroupColumns();
     grid.addGroupColumn(u"Dep"_s);
