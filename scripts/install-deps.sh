@@ -8,14 +8,14 @@ set -euo pipefail
 # fonts; libsystemd for the service watchdog. Tests: GoogleTest, the SQLite ODBC
 # driver (ODBC tests without a server), the locales below, the time zones, a D-Bus daemon, Xvfb
 # and xset (the screen kept awake on a private bus and a private X server). Benchmarks: Google
-# Benchmark. CI: clang-format, and the Debian package's checks (dpkg-dev, lintian,
-# desktop-file-validate, systemd-analyze, man).
+# Benchmark. CI: clang-format, clang-tidy, and the Debian package's checks (dpkg-dev,
+# lintian, desktop-file-validate, systemd-analyze, man).
 packages=(
   cmake g++ make
   qt6-base-dev qt6-base-dev-tools libxcb1-dev libxcb-dpms0-dev libqt6sql6-sqlite libqt6sql6-odbc
   odbcinst tdsodbc libsqliteodbc
   fonts-dejavu-core fonts-liberation2 locales tzdata
-  libgtest-dev libbenchmark-dev clang-format dbus-daemon xvfb x11-xserver-utils
+  libgtest-dev libbenchmark-dev clang-format clang-tidy dbus-daemon xvfb x11-xserver-utils
   libsystemd-dev pkg-config
   dpkg-dev file lintian desktop-file-utils systemd man-db
 )

@@ -5,12 +5,14 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace assi {
 
-struct Recordset::Table {
+struct Recordset::Table : QSharedData {
     QList<Field> fields;
     QHash<QString, int> fieldByLowerName;
     std::vector<QVariant> cells; // row-major
@@ -22,14 +24,26 @@ struct Recordset::Table {
     }
 };
 
-Recordset::Recordset() : m_table(std::make_shared<Table>()) {}
+Recordset::Recordset() : m_table(new Table) {}
+// Out of line, where Table is complete.
+Recordset::Recordset(const Recordset& other) = default;
+Recordset::Recordset(Recordset&& other) noexcept = default;
+Recordset& Recordset::operator=(const Recordset& other) = default;
+Recordset& Recordset::operator=(Recordset&& other) noexcept = default;
+Recordset::~Recordset() = default;
+
+// The writers below check and convert through the const table first and take
+// the writable one (which copies a shared table) last, so a refused write
+// leaves the table shared.
 
 void Recordset::appendField(const QString& name, FieldType type, int size) {
-    Q_ASSERT_X(m_table->rows == 0, "Recordset::appendField", "fields must come before rows");
-    if (m_table->fieldByLowerName.contains(name.toLower()))
+    Q_ASSERT_X(recordCount() == 0, "Recordset::appendField", "fields must come before rows");
+    const QString lowerName = name.toLower();
+    if (std::as_const(m_table)->fieldByLowerName.contains(lowerName))
         throw BoardError(u"Campo repetido no conjunto de registos: %1"_s.arg(name));
-    m_table->fieldByLowerName.insert(name.toLower(), int(m_table->fields.size()));
-    m_table->fields.append(Field{name, type, size});
+    Table& t = *m_table;
+    t.fieldByLowerName.insert(lowerName, int(t.fields.size()));
+    t.fields.append(Field{name, type, size});
 }
 
 int Recordset::fieldCount() const {
@@ -90,15 +104,16 @@ QVariant Recordset::normalized(int field, const QVariant& value) const {
 
 void Recordset::setValue(int field, const QVariant& value) {
     Q_ASSERT_X(field >= 0 && field < fieldCount(), "Recordset::setValue", "field out of range");
-    QVariant& cell = m_table->cell(currentRow(), field);
+    const int row = currentRow();
     // The usual case, kept free of copies: a text that already fits its field.
-    const Field& f = m_table->fields.at(field);
+    const Field& f = std::as_const(m_table)->fields.at(field);
     if (f.type == FieldType::Text && value.typeId() == QMetaType::QString &&
         (f.size <= 0 || static_cast<const QString*>(value.constData())->size() <= f.size)) {
-        cell = value;
+        m_table->cell(row, field) = value;
         return;
     }
-    cell = normalized(field, value);
+    QVariant stored = normalized(field, value);
+    m_table->cell(row, field) = std::move(stored);
 }
 
 QVariant Recordset::value(int field) const {

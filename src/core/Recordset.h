@@ -1,10 +1,9 @@
 #pragma once
 
 #include <QList>
+#include <QSharedDataPointer>
 #include <QString>
 #include <QVariant>
-#include <memory>
-#include <vector>
 
 namespace assi {
 
@@ -21,16 +20,28 @@ struct Field {
 /// An in-memory table of typed, nullable fields with a cursor: what the board
 /// fills from a query, builds row by row, and binds to a grid.
 ///
-/// Copies share their rows (a grid and the refresh that filled it hold the
-/// same table) but each has its own position. A null value is an invalid
-/// QVariant. Texts written to a sized text field are cut to its size, counting
-/// characters, never bytes or UTF-16 units.
+/// Copies are values, implicitly shared as Qt's containers are: a copy costs a
+/// reference count, so a refresh hands its tables to a grid or to another
+/// thread without copying rows, and copies go on sharing one table until one of
+/// them is written to (appendField, addNew, setValue), which then takes a table
+/// of its own and leaves the others as they were. Reading never copies. Each
+/// copy has its own position. A null value is an invalid QVariant. Texts
+/// written to a sized text field are cut to its size, counting characters,
+/// never bytes or UTF-16 units.
+///
+/// A table is built fastest while no copy of it is alive: a write to a table
+/// that is shared copies all its rows first.
 ///
 /// Errors (a repeated field name, a value that does not fit an integer field,
 /// writing or reading at EOF) throw BoardError.
 class Recordset {
 public:
     Recordset();
+    Recordset(const Recordset& other);
+    Recordset(Recordset&& other) noexcept;
+    Recordset& operator=(const Recordset& other);
+    Recordset& operator=(Recordset&& other) noexcept;
+    ~Recordset();
 
     // --- Fields (append them all before the first row)
     void appendField(const QString& name, FieldType type, int size = 0);
@@ -64,7 +75,7 @@ private:
     int currentRow() const;
     QVariant normalized(int field, const QVariant& value) const;
 
-    std::shared_ptr<Table> m_table;
+    QSharedDataPointer<Table> m_table;
     int m_position = 0; // 0-based; == recordCount() at EOF
 };
 

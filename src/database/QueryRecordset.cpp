@@ -18,7 +18,14 @@ namespace assi {
 
 namespace {
 
-enum class Kind { Integer, DateTime, Text };
+// Every value of a query result, row by row.
+struct ResultCells {
+    std::vector<QVariant> values;
+    int columns = 0;
+    int rows = 0;
+
+    QVariant& at(int row, int column) { return values[size_t(row) * columns + column]; }
+};
 
 std::optional<QDateTime> sqliteDateTime(const QVariant& value) {
     if (value.metaType().id() != QMetaType::QString)
@@ -32,11 +39,11 @@ std::optional<QDateTime> sqliteDateTime(const QVariant& value) {
 
 // Turns every non-null value of one column into a date-time, or leaves the
 // column alone and answers false when one of them is not a date-time.
-bool convertSqliteDates(std::vector<QVariant>& cells, int columns, int rows, int column) {
-    std::vector<QVariant> converted(static_cast<size_t>(rows));
+bool convertSqliteDates(ResultCells& cells, int column) {
+    std::vector<QVariant> converted(static_cast<size_t>(cells.rows));
     bool any = false;
-    for (int r = 0; r < rows; ++r) {
-        const QVariant& v = cells[size_t(r) * columns + column];
+    for (int r = 0; r < cells.rows; ++r) {
+        const QVariant& v = cells.at(r, column);
         if (v.isNull())
             continue;
         const std::optional<QDateTime> parsed = sqliteDateTime(v);
@@ -47,9 +54,53 @@ bool convertSqliteDates(std::vector<QVariant>& cells, int columns, int rows, int
     }
     if (!any)
         return false;
-    for (int r = 0; r < rows; ++r)
-        cells[size_t(r) * columns + column] = std::move(converted[size_t(r)]);
+    for (int r = 0; r < cells.rows; ++r)
+        cells.at(r, column) = std::move(converted[size_t(r)]);
     return true;
+}
+
+ResultCells readAllRows(QSqlQuery& query, int columns) {
+    ResultCells cells;
+    cells.columns = columns;
+    while (query.next()) {
+        for (int c = 0; c < columns; ++c) {
+            QVariant v = query.value(c);
+            cells.values.push_back(v.isNull() ? QVariant() : std::move(v));
+        }
+        ++cells.rows;
+    }
+    if (query.lastError().isValid())
+        throw BoardError(query.lastError().text().trimmed());
+    return cells;
+}
+
+bool allFitInteger(ResultCells& cells, int column) {
+    for (int r = 0; r < cells.rows; ++r) {
+        const QVariant& v = cells.at(r, column);
+        if (!v.isNull() && !fitsInteger(v))
+            return false;
+    }
+    return true;
+}
+
+// The field type of a column: whole numbers are an integer field when all of
+// them fit one; dates are date-times, and so is an SQLite text column whose
+// values all read as dates (SQLite keeps dates as texts); anything else is
+// text. The values of a date-time column become QDateTime.
+FieldType settleColumnType(ResultCells& cells, int column, QMetaType type, DatabaseEngine engine) {
+    if (isWholeNumberType(type))
+        return allFitInteger(cells, column) ? FieldType::Integer : FieldType::Text;
+    if (isDateTimeType(type)) {
+        for (int r = 0; r < cells.rows; ++r) {
+            QVariant& v = cells.at(r, column);
+            if (v.metaType().id() == QMetaType::QDate)
+                v = v.toDate().startOfDay();
+        }
+        return FieldType::DateTime;
+    }
+    if (engine == DatabaseEngine::Sqlite && convertSqliteDates(cells, column))
+        return FieldType::DateTime;
+    return FieldType::Text;
 }
 
 QStringList uniqueNames(const QSqlRecord& record) {
@@ -73,61 +124,19 @@ QStringList uniqueNames(const QSqlRecord& record) {
 
 Recordset recordsetFromQuery(QSqlQuery& query, DatabaseEngine engine) {
     const QSqlRecord record = query.record();
-    const int columns = record.count();
-
-    std::vector<QVariant> cells;
-    int rows = 0;
-    while (query.next()) {
-        for (int c = 0; c < columns; ++c) {
-            QVariant v = query.value(c);
-            cells.push_back(v.isNull() ? QVariant() : std::move(v));
-        }
-        ++rows;
-    }
-    if (query.lastError().isValid())
-        throw BoardError(query.lastError().text().trimmed());
-
-    auto cell = [&](int row, int column) -> QVariant& {
-        return cells[size_t(row) * columns + column];
-    };
-
-    std::vector<Kind> kinds(columns, Kind::Text);
-    for (int c = 0; c < columns; ++c) {
-        const QMetaType type = record.field(c).metaType();
-        if (isWholeNumberType(type)) {
-            bool allFit = true;
-            for (int r = 0; r < rows && allFit; ++r)
-                allFit = cell(r, c).isNull() || fitsInteger(cell(r, c));
-            if (allFit)
-                kinds[c] = Kind::Integer;
-        } else if (isDateTimeType(type)) {
-            kinds[c] = Kind::DateTime;
-            for (int r = 0; r < rows; ++r) {
-                QVariant& v = cell(r, c);
-                if (v.metaType().id() == QMetaType::QDate)
-                    v = v.toDate().startOfDay();
-            }
-        } else if (engine == DatabaseEngine::Sqlite &&
-                   convertSqliteDates(cells, columns, rows, c)) {
-            kinds[c] = Kind::DateTime;
-        }
-    }
+    ResultCells cells = readAllRows(query, record.count());
 
     Recordset result;
     const QStringList names = uniqueNames(record);
-    for (int c = 0; c < columns; ++c) {
-        const FieldType type = kinds[c] == Kind::Integer    ? FieldType::Integer
-                               : kinds[c] == Kind::DateTime ? FieldType::DateTime
-                                                            : FieldType::Text;
-        result.appendField(names[c], type);
-    }
-    for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < cells.columns; ++c)
+        result.appendField(names[c],
+                           settleColumnType(cells, c, record.field(c).metaType(), engine));
+    for (int r = 0; r < cells.rows; ++r) {
         result.addNew();
-        for (int c = 0; c < columns; ++c) {
-            const QVariant& v = cell(r, c);
-            if (v.isNull())
-                continue;
-            result.setValue(c, v);
+        for (int c = 0; c < cells.columns; ++c) {
+            const QVariant& v = cells.at(r, c);
+            if (!v.isNull())
+                result.setValue(c, v);
         }
         result.update();
     }

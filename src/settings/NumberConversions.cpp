@@ -120,6 +120,61 @@ bool isExponentLetter(QChar c, bool exponentD) {
     return c == u'E' || c == u'e' || (exponentD && (c == u'D' || c == u'd'));
 }
 
+void appendDigits(QStringView s, qsizetype from, qsizetype count, std::string& digits) {
+    for (qsizetype i = 0; i < count; ++i)
+        digits += char(s[from + i].unicode());
+}
+
+// Reads the integer part's digits from `at` on, group separators allowed
+// between them once a digit is read. Returns how many digits it read.
+qsizetype readIntegerDigits(QStringView s, qsizetype& at, const QString& groupSeparator,
+                            std::string& digits) {
+    qsizetype count = 0;
+    for (;;) {
+        const qsizetype run = countDigits(s, at);
+        appendDigits(s, at, run, digits);
+        at += run;
+        count += run;
+        const qsizetype separator = count > 0 ? groupSeparatorAt(s, at, groupSeparator) : 0;
+        if (separator == 0)
+            return count;
+        at += separator;
+    }
+}
+
+// Reads a decimal separator at `at` and the digits after it, unless the
+// separator stands alone with no digit on either side.
+void readFraction(QStringView s, qsizetype& at, const QString& decimalSeparator,
+                  bool afterIntegerDigits, std::string& digits) {
+    if (decimalSeparator.isEmpty() || !s.sliced(at).startsWith(decimalSeparator))
+        return;
+    const qsizetype start = at + decimalSeparator.size();
+    const qsizetype count = countDigits(s, start);
+    if (count == 0 && !afterIntegerDigits)
+        return;
+    appendDigits(s, start, count, digits);
+    at = start + count;
+}
+
+// Reads E [sign] digits at `at`, the value capped at MaxExponent; an exponent
+// without digits is left unread and counts as 0.
+long long readExponent(QStringView s, qsizetype& at, bool exponentD) {
+    if (at >= s.size() || !isExponentLetter(s[at], exponentD))
+        return 0;
+    qsizetype e = at + 1;
+    bool negative = false;
+    if (e < s.size() && (s[e] == u'+' || s[e] == u'-'))
+        negative = s[e++] == u'-';
+    const qsizetype count = countDigits(s, e);
+    if (count == 0)
+        return 0;
+    long long exponent = 0;
+    for (qsizetype i = 0; i < count; ++i)
+        exponent = std::min(MaxExponent, exponent * 10 + (s[e + i].unicode() - u'0'));
+    at = e + count;
+    return negative ? -exponent : exponent;
+}
+
 // Reads [sign] digits [decimal digits] [E [sign] digits] from `pos` on. An
 // exponent without digits is left unread. Returns false when no digit was read.
 bool readDecimal(QStringView s, qsizetype& pos, const DecimalSyntax& syntax, DecimalParts& parts) {
@@ -128,47 +183,11 @@ bool readDecimal(QStringView s, qsizetype& pos, const DecimalSyntax& syntax, Dec
         parts.negative = s[at] == u'-';
         ++at;
     }
-    qsizetype integerDigits = 0;
-    for (;;) {
-        const qsizetype run = countDigits(s, at);
-        for (qsizetype i = 0; i < run; ++i)
-            parts.digits += char(s[at + i].unicode());
-        at += run;
-        integerDigits += run;
-        const qsizetype separator =
-            integerDigits > 0 ? groupSeparatorAt(s, at, syntax.groupSeparator) : 0;
-        if (separator == 0)
-            break;
-        at += separator;
-    }
-    const QString& decimalSeparator = syntax.decimalSeparator;
-    if (!decimalSeparator.isEmpty() && s.sliced(at).startsWith(decimalSeparator)) {
-        const qsizetype fraction = countDigits(s, at + decimalSeparator.size());
-        if (fraction > 0 || integerDigits > 0) {
-            for (qsizetype i = 0; i < fraction; ++i)
-                parts.digits += char(s[at + decimalSeparator.size() + i].unicode());
-            at += decimalSeparator.size() + fraction;
-        }
-    }
+    const qsizetype integerDigits = readIntegerDigits(s, at, syntax.groupSeparator, parts.digits);
+    readFraction(s, at, syntax.decimalSeparator, integerDigits > 0, parts.digits);
     if (parts.digits.empty())
         return false;
-
-    long long exponent = 0;
-    if (at < s.size() && isExponentLetter(s[at], syntax.exponentD)) {
-        qsizetype e = at + 1;
-        bool negativeExponent = false;
-        if (e < s.size() && (s[e] == u'+' || s[e] == u'-'))
-            negativeExponent = s[e++] == u'-';
-        const qsizetype exponentDigits = countDigits(s, e);
-        if (exponentDigits > 0) {
-            for (qsizetype i = 0; i < exponentDigits; ++i)
-                exponent = std::min(MaxExponent, exponent * 10 + (s[e + i].unicode() - u'0'));
-            if (negativeExponent)
-                exponent = -exponent;
-            at = e + exponentDigits;
-        }
-    }
-    parts.exponent = exponent + integerDigits;
+    parts.exponent = readExponent(s, at, syntax.exponentD) + integerDigits;
     pos = at;
     return true;
 }

@@ -57,4 +57,9 @@ enum SettingsField : int {
     Grid_Coluna7,
 };
 
+// The ends of SettingsField, kept with it: every number between them but zero
+// is a field with a key.
+constexpr int firstSettingsField = Escala;
+constexpr int lastSettingsField = Grid_Coluna7;
+
 } // namespace assi

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <algorithm>
 #include <iterator>
-#include <utility>
 
 namespace assi {
 
@@ -11,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const std::pair<SettingsField, const char16_t*> Keys[] = {
+const SettingsKey Keys[] = {
     {Escala, u"Escala"},
     {DiasAbertura, u"DiasAbertura"},
     {HoraFecho, u"HoraFecho"},
@@ -63,14 +62,18 @@ QString sectionOf(int gridNumber) {
     return u"Geral"_s;
 }
 
-// The empty key, which finds nothing, for numbers without one.
-QString keyOf(int fieldNumber) {
-    const auto found = std::find_if(std::begin(Keys), std::end(Keys),
-                                    [&](const auto& entry) { return entry.first == fieldNumber; });
-    return found == std::end(Keys) ? QString() : QString::fromUtf16(found->second);
+} // namespace
+
+std::span<const SettingsKey> settingsKeys() {
+    return Keys;
 }
 
-} // namespace
+QString settingsKeyOf(int fieldNumber) {
+    const auto found =
+        std::find_if(std::begin(Keys), std::end(Keys),
+                     [&](const SettingsKey& entry) { return entry.field == fieldNumber; });
+    return found == std::end(Keys) ? QString() : QString::fromUtf16(found->key);
+}
 
 SettingsLookup::SettingsLookup(const QString& settingsFilePath) {
     m_reader.read(settingsFilePath);
@@ -82,7 +85,7 @@ void SettingsLookup::requireReadable() const {
 }
 
 QString SettingsLookup::Ler_INI(int iGrelha, int iCampo) const {
-    return m_reader.readValue(sectionOf(iGrelha), keyOf(iCampo));
+    return m_reader.readValue(sectionOf(iGrelha), settingsKeyOf(iCampo));
 }
 
 std::int32_t SettingsLookup::readLeadingWholeNumber(SettingsSection section,
@@ -108,7 +111,7 @@ double SettingsLookup::readFontPointSize(SettingsSection section, SettingsField 
 BoardError SettingsLookup::invalidSetting(SettingsSection section, SettingsField field,
                                           const QString& text, const ConversionError& error) const {
     const QString complaint = u"Definição inválida em [%1] %2: %3"_s.arg(
-        sectionOf(section), keyOf(field), error.describe(text));
+        sectionOf(section), settingsKeyOf(field), error.describe(text));
     const QString file = QDir::toNativeSeparators(filePath());
     if (!problem().isEmpty())
         return BoardError(u"%1 %2"_s.arg(problem(), complaint));

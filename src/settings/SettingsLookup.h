@@ -9,9 +9,24 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <span>
 #include <utility>
 
 namespace assi {
+
+// The key a field number reads in its section.
+struct SettingsKey {
+    SettingsField field;
+    const char16_t* key;
+};
+
+// Every field's key, one entry per field from firstSettingsField to
+// lastSettingsField.
+std::span<const SettingsKey> settingsKeys();
+
+// The key of field number `fieldNumber`; the empty text for a number without
+// one, which finds nothing in any section.
+QString settingsKeyOf(int fieldNumber);
 
 // Reads the board's settings by grid number and field number from one reading
 // of the settings file: the file is read when the lookup is made, and every

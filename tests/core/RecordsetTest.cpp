@@ -4,7 +4,9 @@
 #include "common/TableText.h"
 
 #include <QDateTime>
+#include <functional>
 #include <gtest/gtest.h>
+#include <string>
 
 using namespace assi;
 using namespace assi::test;
@@ -27,6 +29,24 @@ Recordset orders(const QList<std::pair<QVariant, QVariant>>& rows) {
     }
     rs.moveFirst();
     return rs;
+}
+
+// Field names, then one "value|value" per row, all joined by '/'; read
+// without moving the cursor.
+std::string tableText(const Recordset& rs) {
+    QStringList names;
+    for (int f = 0; f < rs.fieldCount(); ++f)
+        names << rs.field(f).name;
+    QStringList parts{names.join(u',')};
+    for (int row = 0; row < rs.recordCount(); ++row) {
+        QStringList cells;
+        for (int f = 0; f < rs.fieldCount(); ++f) {
+            const QVariant v = rs.valueAt(row, f);
+            cells << (v.isNull() ? u"NULL"_s : v.toString());
+        }
+        parts << cells.join(u'|');
+    }
+    return parts.join(u'/').toStdString();
 }
 
 } // namespace
@@ -64,15 +84,52 @@ TEST(Recordset, KeepsInsertionOrderAndWalksToEof) {
     EXPECT_EQ(rs.valueAt(2, Ord).toInt(), 3);
 }
 
-TEST(Recordset, CopiesShareTheRowsButNotThePosition) {
-    Recordset rs = orders({{u"a"_s, 1}, {u"b"_s, 2}});
-    Recordset copy = rs;
-    copy.moveNext();
-    EXPECT_EQ(rs.absolutePosition(), 1);
-    copy.addNew();
-    copy.setValue(Data, u"c"_s);
-    EXPECT_EQ(rs.recordCount(), 3);
-    EXPECT_EQ(rs.valueAt(2, Data).toString(), u"c"_s);
+TEST(Recordset, AWriteChangesOnlyTheCopyWrittenToAndEachKeepsItsPosition) {
+    const auto twoOrders = [] { return orders({{u"a"_s, 1}, {u"b"_s, 2}}); };
+    const auto noOrders = [] { return orders({}); };
+    const struct {
+        const char* name;
+        std::function<Recordset()> make;
+        std::function<void(Recordset&)> write;
+        std::string written; // the written table, as tableText shows it
+        int writtenPosition;
+    } cases[] = {
+        {"setValue of a text", twoOrders, [](Recordset& rs) { rs.setValue(Data, u"z"_s); },
+         "Data,Ord/z|1/b|2", 1},
+        {"setValue converting to the field's type", twoOrders,
+         [](Recordset& rs) { rs.setValue(Ord, u"9"_s); }, "Data,Ord/a|9/b|2", 1},
+        {"setValue on another row", twoOrders,
+         [](Recordset& rs) {
+             rs.moveNext();
+             rs.setValue(Data, QVariant());
+         },
+         "Data,Ord/a|1/NULL|2", 2},
+        {"addNew", twoOrders,
+         [](Recordset& rs) {
+             rs.addNew();
+             rs.setValue(Ord, 3);
+             rs.update();
+         },
+         "Data,Ord/a|1/b|2/NULL|3", 3},
+        {"appendField", noOrders, [](Recordset& rs) { rs.appendField(u"Obs"_s, FieldType::Text); },
+         "Data,Ord,Obs", -1},
+    };
+    for (const auto& c : cases) {
+        for (const bool writeTheCopy : {true, false}) {
+            Recordset original = c.make();
+            Recordset copy = original;
+            const std::string before = tableText(original);
+            const int positionBefore = original.absolutePosition();
+            Recordset& written = writeTheCopy ? copy : original;
+            const Recordset& other = writeTheCopy ? original : copy;
+            c.write(written);
+            const char* side = writeTheCopy ? "writing the copy" : "writing the original";
+            EXPECT_EQ(tableText(written), c.written) << c.name << ", " << side;
+            EXPECT_EQ(written.absolutePosition(), c.writtenPosition) << c.name << ", " << side;
+            EXPECT_EQ(tableText(other), before) << c.name << ", " << side;
+            EXPECT_EQ(other.absolutePosition(), positionBefore) << c.name << ", " << side;
+        }
+    }
 }
 
 TEST(Recordset, RefusesWhatCannotBeStoredNamingTheValueAndTheField) {
@@ -85,7 +142,12 @@ TEST(Recordset, RefusesWhatCannotBeStoredNamingTheValueAndTheField) {
          u"Valor \"abc\" não cabe no campo inteiro Ord."_s},
         {"beyond 32 bits", [](Recordset& rs) { rs.setValue(Ord, qlonglong(1) << 40); },
          u"Valor \"1099511627776\" não cabe no campo inteiro Ord."_s},
-        {"a repeated field", [](Recordset& rs) { rs.appendField(u"ord"_s, FieldType::Text); },
+        // Fields come before rows (an assertion checks it), so on a table of its own.
+        {"a repeated field",
+         [](Recordset&) {
+             Recordset fieldsOnly = orders({});
+             fieldsOnly.appendField(u"ord"_s, FieldType::Text);
+         },
          u"Campo repetido no conjunto de registos: ord"_s},
         {"reading at EOF",
          [](Recordset& rs) {

@@ -5,6 +5,8 @@
 #include "common/TempDir.h"
 
 #include <QDir>
+#include <QMap>
+#include <QSet>
 #include <functional>
 #include <gtest/gtest.h>
 #include <utility>
@@ -14,53 +16,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const std::pair<int, const char16_t*> Keys[] = {
-    {-4, u"SegundosPorPagina"},
-    {-3, u"QuantosDiasDepois"},
-    {-2, u"QuantosMinutos"},
-    {-1, u"QuantosDiasAntes"},
-    {1, u"Titulo"},
-    {2, u"Fonte"},
-    {3, u"FonteSize"},
-    {4, u"AlturaLinhas"},
-    {5, u"Cabecalho_BackColor"},
-    {6, u"Cabecalho_ForeColor"},
-    {7, u"Cabecalho_Fonte"},
-    {8, u"Cabecalho_FonteSize"},
-    {9, u"Cabecalho_Altura"},
-    {10, u"Group_Font"},
-    {11, u"Group_FontSize"},
-    {12, u"Group_BackColor"},
-    {13, u"Group_ForeColor"},
-    {14, u"Seleccao_backColor"},
-    {15, u"Seleccao_Forecolor"},
-    {16, u"Seleccao_Font"},
-    {17, u"Seleccao_FontSize"},
-    {18, u"SeleccaoInactiva_backColor"},
-    {19, u"SeleccaoInactiva_Forecolor"},
-    {20, u"SeleccaoInactiva_Font"},
-    {21, u"SeleccaoInactiva_FontSize"},
-    {22, u"GroupBox_backColor"},
-    {23, u"GroupBox_Font"},
-    {24, u"GroupBox_FontSize"},
-    {25, u"Grid_Font"},
-    {26, u"Grid_FontSize"},
-    {27, u"Grid_Coluna1"},
-    {28, u"Grid_Coluna2"},
-    {29, u"Grid_Coluna3"},
-    {30, u"Grid_Coluna4"},
-    {31, u"Grid_Coluna5"},
-    {32, u"Grid_Coluna6"},
-    {33, u"Grid_Coluna7"},
-};
-
 // Every key of every section holds "<section>/<key>", so a lookup shows where it read.
 QByteArray everyKeyFile() {
     QString text;
     for (const char16_t* section : {u"GrelhaPedidos", u"GrelhaAssistencias", u"Geral"}) {
         text += u"["_s + QString::fromUtf16(section) + u"]\r\n"_s;
         text += u"=sem chave\r\n"_s;
-        for (const auto& [field, key] : Keys)
+        for (const auto& [field, key] : settingsKeys())
             text += QString::fromUtf16(key) + u"="_s + QString::fromUtf16(section) + u"/"_s +
                     QString::fromUtf16(key) + u"\r\n"_s;
     }
@@ -71,6 +33,26 @@ using test::errorOf;
 
 } // namespace
 
+TEST(SettingsLookup, EveryFieldNumberHasAKeyOfItsOwn) {
+    QMap<int, QString> keyOfField;
+    QSet<QString> keys;
+    for (const auto& [field, key] : settingsKeys()) {
+        const QString name = QString::fromUtf16(key);
+        EXPECT_FALSE(keyOfField.contains(field)) << "field " << field << " has two keys";
+        EXPECT_FALSE(keys.contains(name.toLower())) << "two fields read " << name.toStdString();
+        keyOfField.insert(field, name);
+        keys.insert(name.toLower());
+    }
+    for (int field = firstSettingsField; field <= lastSettingsField; ++field) {
+        if (field == 0)
+            continue;
+        EXPECT_FALSE(keyOfField.value(field).isEmpty()) << "field " << field << " has no key";
+    }
+    EXPECT_FALSE(keyOfField.contains(0)) << "zero is no field";
+    EXPECT_EQ(keyOfField.firstKey(), firstSettingsField);
+    EXPECT_EQ(keyOfField.lastKey(), lastSettingsField);
+}
+
 TEST(SettingsLookup, MapsGridAndFieldNumbersToSectionAndKey) {
     test::TempDir dir;
     const SettingsLookup settings(dir.write(u"OTK.zlv"_s, everyKeyFile()));
@@ -80,12 +62,14 @@ TEST(SettingsLookup, MapsGridAndFieldNumbersToSectionAndKey) {
         {-1, u"Geral"_s},        {99, u"Geral"_s},
     };
     for (const auto& [grid, section] : grids) {
-        for (const auto& [field, key] : Keys) {
-            EXPECT_EQ(settings.Ler_INI(grid, field), section + u"/"_s + QString::fromUtf16(key))
+        for (int field = firstSettingsField; field <= lastSettingsField; ++field) {
+            if (field == 0)
+                continue;
+            EXPECT_EQ(settings.Ler_INI(grid, field), section + u"/"_s + settingsKeyOf(field))
                 << "Ler_INI(" << grid << ", " << field << ")";
         }
         // Field numbers without a key ask for the empty key, which finds nothing.
-        for (const int field : {0, 34, -5, 1000})
+        for (const int field : {0, firstSettingsField - 1, lastSettingsField + 1, 1000})
             EXPECT_EQ(settings.Ler_INI(grid, field), QString()) << grid << ", " << field;
     }
 }
