@@ -73,6 +73,23 @@ QString translatedHelp(const QString& text) {
     return t;
 }
 
+// "1320x800"; an invalid size when the text is not one a window can have.
+QSize parseWindowSize(const QString& text) {
+    static const QRegularExpression sizePattern(u"^(\\d{1,5})[xX](\\d{1,5})$"_s);
+    const auto m = sizePattern.match(text);
+    const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
+    const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
+    if (w < 1 || h < 1 || w > LargestWindowSide || h > LargestWindowSide)
+        return {};
+    return QSize(w, h);
+}
+
+// Whole seconds, digits only; -1 otherwise.
+int parseSeconds(const QString& text) {
+    static const QRegularExpression secondsPattern(u"^\\d{1,9}$"_s);
+    return secondsPattern.match(text).hasMatch() ? text.toInt() : -1;
+}
+
 } // namespace
 
 QString commandLineHelp() {
@@ -114,17 +131,13 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         }
     }
     if (p.parser.isSet(p.size)) {
-        static const QRegularExpression sizePattern(u"^(\\d{1,5})[xX](\\d{1,5})$"_s);
-        const auto m = sizePattern.match(p.parser.value(p.size));
-        const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
-        const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
-        if (w < 1 || h < 1 || w > LargestWindowSide || h > LargestWindowSide) {
+        o.size = parseWindowSize(p.parser.value(p.size));
+        if (!o.size.isValid()) {
             result.error =
                 u"--size espera LARGURAxALTURA em pixels (ex.: 1320x800), não \"%1\"."_s.arg(
                     p.parser.value(p.size));
             return result;
         }
-        o.size = QSize(w, h);
     }
     if (!o.select.isEmpty()) {
         static const QRegularExpression selectPattern(u"^(Grelha_1|Grelha_11|Grelha_2):(\\d+)$"_s);
@@ -136,9 +149,8 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         }
     }
     if (p.parser.isSet(p.after)) {
-        static const QRegularExpression secondsPattern(u"^\\d{1,9}$"_s);
         const QString text = p.parser.value(p.after);
-        const int seconds = secondsPattern.match(text).hasMatch() ? text.toInt() : -1;
+        const int seconds = parseSeconds(text);
         if (seconds < 0 || seconds > LongestRunBeforeReport) {
             result.error = u"--after espera um número inteiro de segundos, de 0 a %1, não \"%2\"."_s
                                .arg(LongestRunBeforeReport)

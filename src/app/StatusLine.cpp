@@ -116,16 +116,45 @@ void StatusLine::setSettingsProblem(const QString& message) {
     m_settingsProblem = message;
 }
 
+namespace {
+
+// The day and time written out, then shorter forms for a narrower band.
+QStringList clockFormsAt(const QDateTime& now) {
+    const QString time = clockText(now);
+    QStringList forms = {portuguese().toString(now.date(), u"dddd, d 'de' MMMM 'de' yyyy"_s),
+                         portuguese().toString(now.date(), u"dddd, d 'de' MMMM"_s),
+                         portuguese().toString(now.date(), u"dddd"_s)};
+    for (QString& form : forms)
+        form += u" · "_s + time;
+    forms.append(time);
+    return forms;
+}
+
+} // namespace
+
+void StatusLine::describeFailure(View& v, const QDateTime& now, const QString& whatNext) const {
+    v.state = State::Failed;
+    PlainWords what = plainWords(m_error);
+    if (what.text.isEmpty())
+        what.text = u"A atualização do quadro falhou"_s;
+    v.status = sentence(what, m_failingSince, now, whatNext);
+    v.detail = m_settingsProblem.isEmpty() ? m_error : m_error + u" — "_s + m_settingsProblem;
+}
+
+void StatusLine::describeSettingsProblem(View& v, const QDateTime& now,
+                                         const QString& whatNext) const {
+    v.state = State::Failed;
+    PlainWords what = plainWords(m_settingsProblem);
+    if (what.text.isEmpty())
+        what = {m_settingsProblem, true};
+    v.status = sentence(what, m_settingsProblemSince, now, whatNext);
+    v.detail = m_settingsProblem;
+}
+
 StatusLine::View StatusLine::view(const QDateTime& now, int periodMinutes,
                                   const QDateTime& nextAttempt) const {
     View v;
-    const QString time = clockText(now);
-    v.clockForms = {portuguese().toString(now.date(), u"dddd, d 'de' MMMM 'de' yyyy"_s),
-                    portuguese().toString(now.date(), u"dddd, d 'de' MMMM"_s),
-                    portuguese().toString(now.date(), u"dddd"_s)};
-    for (QString& form : v.clockForms)
-        form += u" · "_s + time;
-    v.clockForms.append(time);
+    v.clockForms = clockFormsAt(now);
 
     const bool busy = m_busySince.isValid() && m_busySince.msecsTo(now) >= BusyNoticeMilliseconds;
     const QString nextWords = nextAttempt.isValid()
@@ -137,23 +166,13 @@ StatusLine::View StatusLine::view(const QDateTime& now, int periodMinutes,
     if (m_closed) {
         v.status = u"Fora do horário de funcionamento"_s;
     } else if (m_failingSince.isValid()) {
-        v.state = State::Failed;
-        PlainWords what = plainWords(m_error);
-        if (what.text.isEmpty())
-            what.text = u"A atualização do quadro falhou"_s;
-        v.status = sentence(what, m_failingSince, now, busy ? u"a tentar de novo…"_s : nextWords);
-        v.detail = m_settingsProblem.isEmpty() ? m_error : m_error + u" — "_s + m_settingsProblem;
+        describeFailure(v, now, busy ? u"a tentar de novo…"_s : nextWords);
     } else if (!m_settingsProblem.isEmpty()) {
-        v.state = State::Failed;
-        PlainWords what = plainWords(m_settingsProblem);
-        if (what.text.isEmpty())
-            what = {m_settingsProblem, true};
         // Settings are read again at each refresh: the next one is when a correction shows.
-        const QString next = nextAttempt.isValid()
-                                 ? u"nova leitura "_s + momentText(nextAttempt, now, u"às"_s)
-                                 : QString();
-        v.status = sentence(what, m_settingsProblemSince, now, busy ? u"a atualizar…"_s : next);
-        v.detail = m_settingsProblem;
+        const QString nextReading = nextAttempt.isValid()
+                                        ? u"nova leitura "_s + momentText(nextAttempt, now, u"às"_s)
+                                        : QString();
+        describeSettingsProblem(v, now, busy ? u"a atualizar…"_s : nextReading);
     } else if (m_lastSuccess.isValid() && m_lastSuccess.secsTo(now) > staleAfterSecs) {
         v.state = State::Stale;
         v.status = sentence({u"Sem atualização"_s}, m_lastSuccess, now,

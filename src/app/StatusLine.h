@@ -48,6 +48,10 @@ public:
     static QString stateName(State state);
 
 private:
+    // The red states' words: a refresh that failed, a setting that is wrong.
+    void describeFailure(View& v, const QDateTime& now, const QString& whatNext) const;
+    void describeSettingsProblem(View& v, const QDateTime& now, const QString& whatNext) const;
+
     QDateTime m_lastSuccess;
     QDateTime m_failingSince; // the first failure since the last success
     QString m_error;

@@ -226,34 +226,78 @@ void FakeTdsServer::trickle(int client) {
     }
 }
 
-void FakeTdsServer::serve(int client) {
-    QByteArray buffer;
-    QByteArray message;
+// Gathers whole packets until one marked last ends a message; false when
+// the client goes away or the server stops.
+bool FakeTdsServer::readMessage(int client, QByteArray& buffer, std::uint8_t& type,
+                                QByteArray& payload) {
+    payload.clear();
     for (;;) {
-        // Gather whole packets; a message ends with the packet marked last.
         while (buffer.size() < 8 ||
                buffer.size() < ((std::uint8_t(buffer[2]) << 8) | std::uint8_t(buffer[3]))) {
             pollfd readable{client, POLLIN, 0};
             if (m_stop)
-                return;
+                return false;
             if (::poll(&readable, 1, 50) <= 0)
                 continue;
             char chunk[4096];
             const ssize_t got = ::recv(client, chunk, sizeof chunk, 0);
             if (got <= 0)
-                return;
+                return false;
             buffer.append(chunk, got);
         }
         const int length = (std::uint8_t(buffer[2]) << 8) | std::uint8_t(buffer[3]);
-        const std::uint8_t type = std::uint8_t(buffer[0]);
+        type = std::uint8_t(buffer[0]);
         const bool last = (std::uint8_t(buffer[1]) & 0x01) != 0;
-        message.append(buffer.mid(8, length - 8));
+        payload.append(buffer.mid(8, length - 8));
         buffer.remove(0, length);
-        if (!last)
-            continue;
+        if (last)
+            return true;
+    }
+}
 
-        const QByteArray payload = message;
-        message.clear();
+void FakeTdsServer::answerLogin(int client, const QByteArray& payload) {
+    QString loginError;
+    {
+        std::lock_guard lock(m_mutex);
+        loginError = m_loginError;
+        if (payload.size() >= 72) {
+            m_user = ucs2At(payload, u16At(payload, 40), u16At(payload, 42));
+            QByteArray password = payload.mid(u16At(payload, 44), 2 * u16At(payload, 46));
+            for (char& b : password) {
+                const std::uint8_t x = std::uint8_t(b) ^ 0xA5;
+                b = char(((x & 0x0F) << 4) | (x >> 4));
+            }
+            m_password = ucs2At(password, 0, password.size() / 2);
+            m_database = ucs2At(payload, u16At(payload, 68), u16At(payload, 70));
+        }
+    }
+    if (m_mode == Mode::RejectLogin)
+        sendPacket(client, errorToken(loginError) + done(DoneError));
+    else
+        sendPacket(client, loginAck() + done(0));
+}
+
+void FakeTdsServer::answerStatement(int client, std::uint8_t type, const QByteArray& payload) {
+    // Skip ALL_HEADERS (its first DWORD is its own length).
+    const qsizetype headers =
+        payload.size() >= 4 ? qsizetype(u16At(payload, 0) | (u16At(payload, 2) << 16)) : 0;
+    const QString sql = type == SqlBatch ? ucs2At(payload, headers, (payload.size() - headers) / 2)
+                                         : rpcStatement(payload.mid(headers));
+    bool stuck = false;
+    {
+        std::lock_guard lock(m_mutex);
+        m_statements.append(sql);
+        stuck = !m_stuckMarker.isEmpty() && sql.contains(m_stuckMarker);
+    }
+    if (!stuck)
+        sendPacket(client, done(0));
+}
+
+void FakeTdsServer::serve(int client) {
+    QByteArray buffer;
+    QByteArray payload;
+    std::uint8_t type = 0;
+    while (readMessage(client, buffer, type, payload)) {
         if (m_mode == Mode::Silent)
             continue;
         if (m_mode == Mode::Trickle)
@@ -263,42 +307,13 @@ void FakeTdsServer::serve(int client) {
         case PreLogin:
             sendPacket(client, preLoginReply());
             break;
-        case Login7: {
-            std::lock_guard lock(m_mutex);
-            if (payload.size() >= 72) {
-                m_user = ucs2At(payload, u16At(payload, 40), u16At(payload, 42));
-                QByteArray password = payload.mid(u16At(payload, 44), 2 * u16At(payload, 46));
-                for (char& b : password) {
-                    const std::uint8_t x = std::uint8_t(b) ^ 0xA5;
-                    b = char(((x & 0x0F) << 4) | (x >> 4));
-                }
-                m_password = ucs2At(password, 0, password.size() / 2);
-                m_database = ucs2At(payload, u16At(payload, 68), u16At(payload, 70));
-            }
-            if (m_mode == Mode::RejectLogin)
-                sendPacket(client, errorToken(m_loginError) + done(DoneError));
-            else
-                sendPacket(client, loginAck() + done(0));
+        case Login7:
+            answerLogin(client, payload);
             break;
-        }
         case SqlBatch:
-        case Rpc: {
-            // Skip ALL_HEADERS (its first DWORD is its own length).
-            const qsizetype headers =
-                payload.size() >= 4 ? qsizetype(u16At(payload, 0) | (u16At(payload, 2) << 16)) : 0;
-            const QString sql = type == SqlBatch
-                                    ? ucs2At(payload, headers, (payload.size() - headers) / 2)
-                                    : rpcStatement(payload.mid(headers));
-            bool stuck = false;
-            {
-                std::lock_guard lock(m_mutex);
-                m_statements.append(sql);
-                stuck = !m_stuckMarker.isEmpty() && sql.contains(m_stuckMarker);
-            }
-            if (!stuck)
-                sendPacket(client, done(0));
+        case Rpc:
+            answerStatement(client, type, payload);
             break;
-        }
         case Attention:
             sendPacket(client, done(DoneAttention));
             break;

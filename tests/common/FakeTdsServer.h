@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 
@@ -41,6 +43,9 @@ public:
 private:
     void run();
     void serve(int client);
+    bool readMessage(int client, QByteArray& buffer, std::uint8_t& type, QByteArray& payload);
+    void answerLogin(int client, const QByteArray& payload);
+    void answerStatement(int client, std::uint8_t type, const QByteArray& payload);
     void trickle(int client);
 
     Mode m_mode;

@@ -207,15 +207,46 @@ TEST(WeekBoard, NoRowsLeaveTheBoardAsItWas) {
     EXPECT_EQ(columnText(board, u"Cliente"_s), QStringList{u"previous"_s});
 }
 
-// Random weeks against the board read column by column: under day i, the
-// clients (then the technicians) of that day's orders in their order.
+namespace {
+
+using OrdersByColumn = std::array<QList<OrderRow>, dayColumnCount>;
+
+// The board read column by column: under day i, the clients (then the
+// technicians) of that day's orders in their order.
+QStringList boardReadByColumn(const OrdersByColumn& byColumn) {
+    qsizetype depth = 0;
+    for (const auto& column : byColumn)
+        depth = std::max(depth, column.size());
+    if (depth == 0)
+        return {QStringList(boardFieldCount, N).join(u'|')};
+    QStringList expected;
+    for (qsizetype n = 0; n < depth; ++n) {
+        QVariantList clients(dayColumnCount), technicians(dayColumnCount);
+        for (qsizetype c = 0; c < dayColumnCount; ++c) {
+            if (n >= byColumn[size_t(c)].size())
+                continue;
+            // A null client still marks its day as taken.
+            const OrderRow& row = byColumn[size_t(c)][n];
+            clients[c] = row.cliente.isNull() ? QVariant(u"\x01"_s) : row.cliente;
+            technicians[c] = row.tecnico;
+        }
+        const QString key = QString::number(n + 1);
+        expected << boardRow(key, clients, u"0"_s).replace(u"\x01"_s, N)
+                 << boardRow(key + u'1', technicians, u"1"_s);
+    }
+    return expected;
+}
+
+} // namespace
+
+// Random weeks against the board read column by column.
 TEST(WeekBoard, MatchesTheBoardReadColumnByColumn) {
     std::mt19937 random(20261207);
     for (int week = 0; week < 300; ++week) {
         const QDate today = monday.addDays(int(random() % 7));
         const WeekDayNames names = namesFrom(today);
         QList<OrderRow> rows;
-        std::array<QList<OrderRow>, dayColumnCount> byColumn;
+        OrdersByColumn byColumn;
         for (int offset = 0; offset < 7; ++offset) {
             const QDate date = today.addDays(offset);
             const int count = int(random() % 14) * int(random() % 2);
@@ -232,27 +263,7 @@ TEST(WeekBoard, MatchesTheBoardReadColumnByColumn) {
         }
         if (rows.isEmpty())
             continue;
-
-        qsizetype depth = 0;
-        for (const auto& column : byColumn)
-            depth = std::max(depth, column.size());
-        QStringList expected;
-        for (qsizetype n = 0; n < depth; ++n) {
-            QVariantList clients(dayColumnCount), technicians(dayColumnCount);
-            for (qsizetype c = 0; c < dayColumnCount; ++c) {
-                if (n < byColumn[size_t(c)].size()) {
-                    // A null client still marks its day as taken.
-                    const OrderRow& row = byColumn[size_t(c)][n];
-                    clients[c] = row.cliente.isNull() ? QVariant(u"\x01"_s) : row.cliente;
-                    technicians[c] = row.tecnico;
-                }
-            }
-            const QString key = QString::number(n + 1);
-            expected << boardRow(key, clients, u"0"_s).replace(u"\x01"_s, N)
-                     << boardRow(key + u'1', technicians, u"1"_s);
-        }
-        if (depth == 0)
-            expected << QStringList(boardFieldCount, N).join(u'|');
+        const QStringList expected = boardReadByColumn(byColumn);
 
         bool ok = false;
         Recordset board = pivot(rows, today, &ok);
