@@ -1,5 +1,6 @@
-// Grid's rows and current cell, as its users read and move them: the rest
-// of Grid is in Grid.cpp.
+// Grid's rows as they are shown (grouped, drawn by the format rules) and its
+// current cell, as its users read and move them: the rest of Grid is in
+// Grid.cpp.
 #include "core/BoardError.h"
 #include "gridview/Grid.h"
 #include "gridview/GridDelegate.h"
@@ -7,9 +8,75 @@
 #include "gridview/GroupingProxyModel.h"
 #include "gridview/Twips.h"
 
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace assi {
+
+// --- Grouping
+
+void Grid::clearGroupColumns() {
+    m_groupKeys.clear();
+    scheduleUpdate();
+}
+
+void Grid::addGroupColumn(const QString& key) {
+    const QString canonical = column(key).key();
+    if (!m_groupKeys.contains(canonical))
+        m_groupKeys << canonical;
+    scheduleUpdate();
+}
+
+void Grid::applyGrouping() {
+    QList<int> columns;
+    for (const QString& key : std::as_const(m_groupKeys))
+        columns << m_columns->indexOf(key);
+    if (columns == m_groups->groupColumns())
+        return;
+    const int scroll = m_view->verticalScrollBar()->value();
+    const QScopedValueRollback quiet(m_quiet, true);
+    m_groups->setGroupColumns(columns);
+    m_view->doItemsLayout();
+    m_view->verticalScrollBar()->setValue(scroll);
+}
+
+// --- Format rules
+
+void Grid::addFormatRule(const QString& styleName, const QString& columnKey,
+                         const QVariant& value) {
+    const GridFormatRule rule{style(styleName).name(), column(columnKey).key(), value};
+    auto same = std::find_if(m_rules.begin(), m_rules.end(),
+                             [&rule](const GridFormatRule& r) { return r.sameAs(rule); });
+    if (same != m_rules.end())
+        *same = rule;
+    else
+        m_rules.append(rule);
+    applyFormatRules();
+}
+
+QList<GridFormatRule> Grid::formatRules() const {
+    return m_rules;
+}
+
+void Grid::clearFormatRules() {
+    m_rules.clear();
+    applyFormatRules();
+}
+
+void Grid::applyFormatRules() {
+    QList<GridDelegate::FormatRule> rules;
+    for (const GridFormatRule& rule : std::as_const(m_rules)) {
+        const int column = m_columns->indexOf(rule.columnKey);
+        const GridStyle* style = m_styles->find(rule.styleName);
+        if (column >= 0 && style)
+            rules.append({column, rule.value.toString(), style});
+    }
+    m_view->gridDelegate()->setFormatRules(rules);
+    m_view->viewport()->update();
+}
 
 // --- Rows and the current cell
 
