@@ -135,6 +135,8 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
         // lays itself out in fewer, larger pixels.
         window.resize(options.size.isValid() ? options.size / window.devicePixelRatioF()
                                              : DesignClientSize);
+        if (options.size.isValid())
+            window.setScreenSize(options.size / window.devicePixelRatioF());
         window.keepScreenAwake(ScreenAwake::forSession());
         if (options.fullscreen)
             window.hidePointerWhenStill(PointerHider::StillMilliseconds);
@@ -253,8 +255,12 @@ int runApplication(int argc, char** argv) {
     // Qt takes the scale when the application object is made, never after.
     if (!options.check) {
         const SettingsLookup settings(locateSettingsFile(baseDir, appDir));
-        if (const auto scale =
-                chooseBoardScale(GeneralSettings::read(settings).scale, options.size))
+        const GeneralSettings general = GeneralSettings::read(settings);
+        // A reading distance sizes the text itself, in the screen's pixels.
+        const auto scale = general.readingDistanceMetres
+                               ? std::nullopt
+                               : chooseBoardScale(general.scale, options.size);
+        if (scale)
             applyBoardScale(*scale);
     }
 

@@ -266,12 +266,15 @@ void Assi::applyRefresh(const BoardData& data) {
 
 void Assi::Act_Grelha_1() {
     applyGridLook(*m_ui->Grelha_1, *m_settings, RequestGridsSection, BackColor());
+    fitForReading(*m_ui->Grelha_1);
 }
 void Assi::Act_Grelha_11() {
     applyGridLook(*m_ui->Grelha_11, *m_settings, RequestGridsSection, BackColor());
+    fitForReading(*m_ui->Grelha_11);
 }
 void Assi::Act_Grelha_2() {
     applyGridLook(*m_ui->Grelha_2, *m_settings, WeekBoardSection, BackColor());
+    fitForReading(*m_ui->Grelha_2);
 }
 void Assi::Act_Grelha_1_Campos() {
     setUpRequestColumns(*m_ui->Grelha_1, *m_settings);

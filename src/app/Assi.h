@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/BoardLayout.h"
+#include "app/BoardReading.h"
 #include "app/LocalClock.h"
 #include "app/StatusLine.h"
 #include "data/BoardData.h"
@@ -84,6 +85,11 @@ public:
     double ScaleHeight() const;
     /// The window's background colour, 0x00BBGGRR: white.
     qint32 BackColor() const { return 0x00FFFFFF; }
+    /// How large the text is for the distance the board is read from.
+    const BoardReading& reading() const { return m_reading; }
+    /// The screen the board is shown on, in the window's pixels, when it is
+    /// not the one the window is on (--size).
+    void setScreenSize(const QSize& logicalPixels);
     /// The grids' pages and their timer ([Geral] SegundosPorPagina).
     const BoardPaging& paging() const { return *m_paging; }
 
@@ -135,6 +141,13 @@ private:
     bool checkOpeningHours(bool* justOpened = nullptr);
     void onSettingsEdited();
 
+    // --- Sized for the reading distance (AssiReading.cpp)
+    void updateReading(const GeneralSettings& general);
+    void fitForReading(Grid& grid) const;
+    /// The pixel size at which `font`'s capitals are readable from the
+    /// distance; 0 without one.
+    int readablePixels(const QFont& font) const;
+
     // --- What the window shows: layout, footer, detail panel, keys (AssiScreen.cpp)
     void Form_Resize();
     /// Esc, from whichever control has the focus: the board ends.
@@ -143,6 +156,8 @@ private:
     /// When the next refresh is due, for the footer; invalid while the clock is stopped.
     QDateTime nextRefreshAt() const;
     int heightAboveFooter() const;
+    FooterSize footerSize() const;
+    BoardLayout gridsLayout() const;
     // The grids' notifications: a current cell shows the request's notes
     // under it; a scroll or collapse of any grid hides them.
     void Grelha_1_CurrentCellNotify();
@@ -180,6 +195,8 @@ private:
     std::unique_ptr<BoardSchedule> m_schedule;
     std::unique_ptr<PointerHider> m_pointerHider;
     SettingsWatcher* m_settingsWatcher;
+    BoardReading m_reading;
+    QSize m_screenSize;
 };
 
 } // namespace assi

@@ -48,16 +48,40 @@ void Assi::Form_KeyPress() {
     QCoreApplication::exit(0);
 }
 
+FooterSize Assi::footerSize() const {
+    if (!m_reading.isActive())
+        return computeFooterSize(height());
+    return computeReadingFooterSize(height(), readablePixels(m_ui->Footer->font()));
+}
+
 int Assi::heightAboveFooter() const {
-    return std::max(0, height() - computeFooterSize(height()).height);
+    return std::max(0, height() - footerSize().height);
+}
+
+BoardLayout Assi::gridsLayout() const {
+    if (!m_reading.isActive())
+        return computeBoardLayout(ScaleWidth(), pixelsToTwips(heightAboveFooter()));
+    ReadingRoom room;
+    const Grid& week = *m_ui->Grelha_2;
+    room.weekChrome = week.heightAroundRows();
+    room.requestChrome = m_ui->Grelha_1->heightAroundRows();
+    // The week's rows go in pairs, a client over its technician.
+    if (week.displayedRowCount() >= 2)
+        room.orderHeight = week.displayRowHeight(0) + week.displayRowHeight(1);
+    return computeReadingLayout(width(), heightAboveFooter(), room);
 }
 
 void Assi::Form_Resize() {
-    const BoardLayout layout = computeBoardLayout(ScaleWidth(), pixelsToTwips(heightAboveFooter()));
+    if (m_reading.isActive()) {
+        // The room around the rows and the rows' heights follow the fonts.
+        for (Grid* grid : {m_ui->Grelha_2, m_ui->Grelha_1, m_ui->Grelha_11})
+            grid->settle();
+    }
+    const BoardLayout layout = gridsLayout();
     placeInTwips(m_ui->Grelha_2, layout.grelha2);
     placeInTwips(m_ui->Grelha_1, layout.grelha1);
     placeInTwips(m_ui->Grelha_11, layout.grelha11);
-    const FooterSize footer = computeFooterSize(height());
+    const FooterSize footer = footerSize();
     m_ui->Footer->setTextPixels(footer.textPixels);
     m_ui->Footer->setGeometry(0, heightAboveFooter(), width(), footer.height);
     showStatus();

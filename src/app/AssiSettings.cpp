@@ -38,6 +38,7 @@ GeneralSettings Assi::readSettings() {
 void Assi::applyGeneralSettings(const GeneralSettings& general) {
     m_paging->setSecondsPerPage(general.secondsPerPage);
     m_schedule->setHours(general.hours);
+    updateReading(general);
     // Until the board has started, a period that does not read is the
     // start-up's problem, shown large; once started, a changed period takes
     // effect at once and a wrong one leaves the period as it was. The scale

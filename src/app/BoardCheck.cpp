@@ -1,11 +1,18 @@
 #include "app/BoardCheck.h"
 
+#include "app/BoardReading.h"
+#include "board/BoardFonts.h"
+
 #include "core/BoardError.h"
 #include "data/ConnectionCheck.h"
 #include "data/ConnectionStartup.h"
 #include "settings/GeneralSettings.h"
 #include "settings/SettingsLookup.h"
 #include "wall/ScreenAwake.h"
+#include "wall/ScreenPhysicalSize.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <QTextStream>
 #include <cstdio>
@@ -16,12 +23,30 @@ namespace assi {
 
 namespace {
 
+// How large the text will be, on the screen this machine shows the board on.
+void reportReading(const GeneralSettings& general, const SettingsLookup& settings,
+                   QTextStream& out) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize pixels = screen ? screen->geometry().size() : QSize(1920, 1080);
+    const BoardReading reading = boardReadingFor(
+        general.readingDistanceMetres, general.screenInches, pixels,
+        screen ? screen->devicePixelRatio() : 1.0,
+        screen ? reportedScreenMillimetres(screen) : QSizeF(), boardTextFonts(settings));
+    out << describeReading(reading) << Qt::endl;
+    if (general.readingDistanceMetres && general.scale)
+        out << u"DistanciaLeitura e Escala estão ambas definidas: decide DistanciaLeitura, que "
+               u"dimensiona a letra pela distância; Escala é ignorada."_s
+            << Qt::endl;
+}
+
 // The general settings and the wall's side of the board: when it is open and
 // how it keeps the screen awake. Every [Geral] value that does not read is
 // said, as the footer would say it.
 bool reportGeneralSettings(const QString& settingsFile, QTextStream& out) {
-    const GeneralSettings general = GeneralSettings::read(SettingsLookup(settingsFile));
+    const SettingsLookup settings(settingsFile);
+    const GeneralSettings general = GeneralSettings::read(settings);
     out << u"Horário de funcionamento: %1"_s.arg(general.hours.describe()) << Qt::endl;
+    reportReading(general, settings, out);
     for (const SettingProblem& problem : general.problems)
         out << problem.message << Qt::endl;
     const auto awake = ScreenAwake::forSession();

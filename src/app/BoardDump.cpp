@@ -63,7 +63,7 @@ QJsonObject gridJson(const Grid& grid) {
         const GridColumn& c = grid.columnAt(i);
         columns.append(QJsonObject{{u"key"_s, c.key()},
                                    {u"caption"_s, c.caption()},
-                                   {u"width"_s, c.width()},
+                                   {u"width"_s, c.shownWidth()},
                                    {u"hidden"_s, c.isHidden()},
                                    {u"font"_s, fontJson(c.style().font())},
                                    {u"wordWrap"_s, c.style().wordWrap()},
@@ -119,6 +119,7 @@ QJsonObject dumpBoard(const Assi& window) {
     dump[u"window"_s] = QJsonObject{{u"scaleWidth"_s, window.ScaleWidth()},
                                     {u"scaleHeight"_s, window.ScaleHeight()}};
     dump[u"scale"_s] = window.devicePixelRatioF();
+    dump[u"legibility"_s] = legibilityJson(window.reading());
     const BoardSchedule& schedule = window.schedule();
     dump[u"kiosk"_s] = QJsonObject{{u"pointerHidden"_s, window.isPointerHidden()},
                                    {u"awake"_s, mechanismName(schedule.awake().mechanism())},

@@ -1,5 +1,6 @@
 #include "app/BoardLayout.h"
 
+#include "gridview/Twips.h"
 #include "settings/NumberConversions.h"
 
 #include <algorithm>
@@ -15,7 +16,40 @@ constexpr double BottomMargin = 240;
 constexpr double FooterTextShare = 0.025;
 // ...and never smaller than the status line it replaced.
 constexpr int MinimumFooterTextPixels = 11;
+// Read from afar, the weekly board takes this share of the room for rows,
+// in whole orders; the request grids take the rest.
+constexpr double WeekShareOfRows = 0.55;
+// Margins and the gap between the request grids, as a share of the height.
+constexpr double ReadingMarginShare = 0.004;
+constexpr int SmallestReadingMargin = 2;
+
+QRectF inTwips(int left, int top, int width, int height) {
+    return QRectF(left * TwipsPerPixel, top * TwipsPerPixel, std::max(0, width) * TwipsPerPixel,
+                  std::max(0, height) * TwipsPerPixel);
+}
+
 } // namespace
+
+BoardLayout computeReadingLayout(int width, int height, const ReadingRoom& room) {
+    const int margin =
+        std::max(SmallestReadingMargin, int(std::lround(height * ReadingMarginShare)));
+    const int inside = std::max(0, width - 2 * margin);
+    const int bands = std::max(0, height - 3 * margin);
+    const int rowsRoom = std::max(0, bands - room.weekChrome - room.requestChrome);
+    int weekRows = int(rowsRoom * WeekShareOfRows);
+    if (room.orderHeight > 0)
+        weekRows = std::max(1, weekRows / room.orderHeight) * room.orderHeight;
+    const int weekHeight = std::min(bands, room.weekChrome + weekRows);
+    const int lowerTop = 2 * margin + weekHeight;
+    const int lowerHeight = bands - weekHeight;
+    const int lowerWidth = (inside - margin) / 2;
+
+    BoardLayout layout;
+    layout.grelha2 = inTwips(margin, margin, inside, weekHeight);
+    layout.grelha1 = inTwips(margin, lowerTop, lowerWidth, lowerHeight);
+    layout.grelha11 = inTwips(width - margin - lowerWidth, lowerTop, lowerWidth, lowerHeight);
+    return layout;
+}
 
 BoardLayout computeBoardLayout(double scaleWidth, double scaleHeight) {
     const double w = std::max(0.0, roundHalfToEven(scaleWidth - 2 * Margin));
@@ -38,6 +72,11 @@ FooterSize computeFooterSize(int clientHeight) {
         std::max(MinimumFooterTextPixels, int(std::lround(clientHeight * FooterTextShare)));
     // Half a line of air, shared above and below the text.
     return {text, text + text / 2};
+}
+
+FooterSize computeReadingFooterSize(int clientHeight, int readablePixels) {
+    const int text = std::max(computeFooterSize(clientHeight).textPixels, readablePixels);
+    return {text, text + text / 4};
 }
 
 } // namespace assi

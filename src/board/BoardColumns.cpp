@@ -44,13 +44,18 @@ void addClientStyle(Grid& grid) {
     } catch (const BoardError&) {
         return;
     }
+    const GridFont font = clientFont();
     style->setForeColor(Red);
-    style->setFontName(u"Tahoma"_s);
-    style->setFontSize(ClientFontSize);
-    style->setFontBold(true);
+    style->setFontName(font.name);
+    style->setFontSize(font.size);
+    style->setFontBold(font.bold);
 }
 
 } // namespace
+
+GridFont clientFont() {
+    return {u"Tahoma"_s, ClientFontSize, true};
+}
 
 void Act_Grelha_2_Campos_Novo(Grid& grid, const WeekDayNames& DiasSemana) {
     setUpInternalColumn(grid, u"Ord"_s);

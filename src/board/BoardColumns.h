@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/WeekBoard.h"
+#include "gridview/GridFont.h"
 
 namespace assi {
 
@@ -10,5 +11,8 @@ class Grid;
 /// `DiasSemana`, wide day columns with narrow spacers, the internal columns
 /// hidden, and the "Pintar" style painting the client rows.
 void Act_Grelha_2_Campos_Novo(Grid& grid, const WeekDayNames& DiasSemana);
+
+/// The font the weekly board's clients are drawn in.
+GridFont clientFont();
 
 } // namespace assi

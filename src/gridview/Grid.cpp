@@ -277,7 +277,9 @@ void Grid::applyChanges() {
 
 void Grid::applyHeights() {
     m_view->setRowHeightPixels(std::max(1, twipsToPixels(m_rowHeight)));
-    m_view->setHeadingHeightPixels(twipsToPixels(m_headingHeight));
+    m_view->setHeadingHeightPixels(headingPixels());
+    // A font or a zoom may have changed the text's height.
+    m_view->refitRows();
 }
 
 void Grid::settle() {
@@ -290,8 +292,12 @@ void Grid::settle() {
 
 void Grid::applyLooks() {
     const QPalette palette = QGuiApplication::palette();
-    m_captionBar->setLook(GridCellLook::of(m_styles->style(GridStyles::Caption), palette));
-    const GridCellLook band = GridCellLook::of(m_styles->style(GridStyles::GroupByBox), palette);
+    const double zoom = m_styles->textZoom();
+    GridCellLook caption = GridCellLook::of(m_styles->style(GridStyles::Caption), palette);
+    caption.zoomFont(zoom);
+    m_captionBar->setLook(caption);
+    GridCellLook band = GridCellLook::of(m_styles->style(GridStyles::GroupByBox), palette);
+    band.zoomFont(zoom);
     GridCellLook chip = GridCellLook::of(m_styles->style(GridStyles::Heading), palette);
     chip.font = band.font;
     m_groupByBand->setLooks(band, chip);
@@ -325,11 +331,7 @@ void Grid::layoutChildren() {
         top += height;
     }
     m_view->setGeometry(area.left(), top, area.width(), std::max(0, area.bottom() + 1 - top));
-    // The vertical scroll bar's room is kept whether or not it shows, so
-    // the columns do not jump when it comes and goes.
-    m_view->gridHeader()->setAvailableWidth(
-        m_view->width() - 2 * m_view->frameWidth() -
-        m_view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_view));
+    m_view->gridHeader()->setAvailableWidth(availableColumnsWidth());
 }
 
 void Grid::emitDismissed() {

@@ -76,6 +76,33 @@ public:
     bool isGroupByBoxVisible() const { return m_groupByBoxVisible; }
     void setGroupByBoxVisible(bool visible);
 
+    // --- Read from afar (each off by default)
+    /// Every font the grid draws is `factor` times its style's size; the
+    /// styles keep the sizes they were given. Throws BoardError unless
+    /// 0 < factor <= 100.
+    void setTextZoom(double factor);
+    double textZoom() const;
+    /// Each row, and the headings, as high as its text needs rather than
+    /// rowHeight() and headingHeight() (a heading height of 0 still hides
+    /// the headings).
+    void setRowsFitText(bool fit);
+    bool rowsFitText() const;
+    /// The shown columns share the grid's whole width in the proportions of
+    /// their widths, rather than showing at their widths and narrowing only
+    /// when they do not fit. See GridColumn::shownWidth().
+    void setColumnsFillWidth(bool fill);
+    bool columnsFillWidth() const;
+    /// Scroll bars when the rows or columns overflow (the default), or
+    /// never: paged rows say where they are in the caption.
+    void setScrollBarsShown(bool shown);
+    bool scrollBarsShown() const { return m_scrollBarsShown; }
+    /// The height of display row `displayRow` as last laid out, in pixels.
+    int displayRowHeight(int displayRow) const;
+    /// What the grid's caption, group-by band, headings and frame take of
+    /// its height, in pixels, as of the last settle: its height less the
+    /// rows' room.
+    int heightAroundRows() const;
+
     // --- Data
     /// Shows `recordset` (the grid keeps it until the next binding) with new
     /// columns in their default settings, keeping the group columns that
@@ -210,6 +237,8 @@ private:
     void applyChanges();
     void applyLooks();
     void applyHeights();
+    int headingPixels() const;
+    int availableColumnsWidth() const;
     void layoutChildren();
     QList<int> groupFieldsOf(const Recordset& recordset) const;
     void applyGrouping();
@@ -236,6 +265,7 @@ private:
     double m_rowHeight = 255;
     double m_headingHeight = 300;
     bool m_groupByBoxVisible = true;
+    bool m_scrollBarsShown = true;
     QStringList m_groupKeys;         // as asked for; the proxy catches up in applyGrouping()
     QList<int> m_pendingGroupFields; // for the binding under way
     bool m_updateScheduled = false;

@@ -9,7 +9,6 @@ namespace assi {
 
 namespace {
 
-constexpr int CaptionPaddingY = 5;
 // Room between the page number and the grid's right edge, in text heights.
 constexpr qreal PageTextMarginLines = 0.5;
 
@@ -39,7 +38,7 @@ void GridCaptionBar::setLook(const GridCellLook& look) {
 }
 
 int GridCaptionBar::preferredHeight() const {
-    return QFontMetrics(m_look.font).height() + 2 * CaptionPaddingY;
+    return QFontMetrics(m_look.font).height() + 2 * m_padding;
 }
 
 void GridCaptionBar::paintEvent(QPaintEvent*) {

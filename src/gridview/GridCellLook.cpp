@@ -38,6 +38,11 @@ void GridCellLook::overlay(const GridStyle& style, const QPalette& palette) {
     resolveAlignment(false);
 }
 
+void GridCellLook::zoomFont(double factor) {
+    if (factor != 1)
+        font.setPointSizeF(font.pointSizeF() * factor);
+}
+
 void GridCellLook::resolveAlignment(bool numeric) {
     alignment = qtAlignment(textAlignment, numeric);
 }

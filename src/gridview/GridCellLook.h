@@ -26,6 +26,8 @@ struct GridCellLook {
     static GridCellLook of(const GridStyle& style, const QPalette& palette);
     /// Lays the values that `style` sets over the root style on this look.
     void overlay(const GridStyle& style, const QPalette& palette);
+    /// The font `factor` times as large (see GridStyles::textZoom()).
+    void zoomFont(double factor);
     /// Resolves `alignment` from `textAlignment` (General depends on the value).
     void resolveAlignment(bool numeric);
 };

@@ -34,6 +34,10 @@ double GridColumn::width() const {
     return m_parts.header->columnWidth(m_index);
 }
 
+double GridColumn::shownWidth() const {
+    return m_parts.header->shownWidth(m_index);
+}
+
 void GridColumn::setWidth(double twips) {
     if (!std::isfinite(twips) || twips < 0 || twips > MaxWidth)
         throw BoardError(u"Largura inválida para a coluna \"%1\" da grelha %2: %3. A largura é um "

@@ -48,6 +48,9 @@ public:
     void setCaption(const QString& caption);
 
     double width() const;
+    /// The width the column shows at, in twips: width(), unless the grid's
+    /// columns fill its width (see Grid::setColumnsFillWidth()).
+    double shownWidth() const;
     /// Throws BoardError for a negative, infinite or absurdly large width.
     void setWidth(double twips);
 

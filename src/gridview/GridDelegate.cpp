@@ -58,14 +58,24 @@ QString GridDelegate::cellText(const QModelIndex& index) const {
 }
 
 GridCellLook GridDelegate::cellLook(const QModelIndex& index, Selection selection) const {
+    GridCellLook look = unzoomedLook(index, selection);
+    look.zoomFont(m_styles.textZoom());
+    return look;
+}
+
+GridCellLook GridDelegate::columnLook(int column, const QPalette& palette) const {
+    const GridStyle* own = m_columnStyles.value(column);
+    return GridCellLook::of(own ? *own : m_styles.normal(), palette);
+}
+
+GridCellLook GridDelegate::unzoomedLook(const QModelIndex& index, Selection selection) const {
     const QPalette palette = QGuiApplication::palette();
     const bool groupHeader = groupColumnOf(index).isValid();
     GridCellLook look;
     if (groupHeader) {
         look = GridCellLook::of(m_styles.style(GridStyles::GroupHeader), palette);
     } else {
-        const GridStyle* own = m_columnStyles.value(index.column());
-        look = GridCellLook::of(own ? *own : m_styles.normal(), palette);
+        look = columnLook(index.column(), palette);
         for (const FormatRule& rule : m_rules) {
             const QVariant value =
                 index.siblingAtColumn(rule.column).data(RecordsetModel::ValueRole);
@@ -80,6 +90,13 @@ GridCellLook GridDelegate::cellLook(const QModelIndex& index, Selection selectio
     if (!groupHeader)
         look.resolveAlignment(isNumeric(index.data(RecordsetModel::ValueRole)));
     return look;
+}
+
+int GridDelegate::textHeight(const QModelIndex& index) const {
+    // The font's height holds its accents and descenders already: rows read
+    // from afar give their room to more rows rather than to air. The rule
+    // under the cell takes a pixel.
+    return QFontMetrics(cellLook(index).font).height() + 1;
 }
 
 GridDelegate::Selection GridDelegate::selectionOf(const QStyleOptionViewItem& option) {
@@ -129,8 +146,8 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     painter->restore();
 }
 
-QSize GridDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
-    return QSize(0, m_rowHeight);
+QSize GridDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const {
+    return QSize(0, m_rowHeightOf ? m_rowHeightOf(index) : m_rowHeight);
 }
 
 } // namespace assi

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStyledItemDelegate>
+#include <functional>
 
 namespace assi {
 
@@ -12,10 +13,12 @@ class GridStyles;
 
 /// Decides how every cell of a grid looks, body and group header rows
 /// alike, and lets QStyledItemDelegate paint it; it draws only the cell
-/// lines. Every row is as high as the grid's row height.
+/// lines. Every row is as high as the grid's row height, unless the view
+/// says each row's height (rows that fit their text).
 ///
 /// A record's cell takes its column's style, with the styles of the format
-/// rules its record matches laid over it; a group header row takes the
+/// rules its record matches laid over it, its font zoomed by the styles'
+/// text zoom; a group header row takes the
 /// "GroupHeader" style and its group column's display format. A selected
 /// row then takes "Selection" over that while the view has the focus in its
 /// window, "InactiveSelection" otherwise.
@@ -35,6 +38,13 @@ public:
 
     int rowHeight() const { return m_rowHeight; }
     void setRowHeight(int pixels) { m_rowHeight = pixels; }
+    /// Each row's own height, when rows are not all as high as rowHeight().
+    void setRowHeightOf(std::function<int(const QModelIndex&)> heightOf) {
+        m_rowHeightOf = std::move(heightOf);
+    }
+    /// The height the text of the cell at `index` needs on one line, with
+    /// the cell's padding and its rule.
+    int textHeight(const QModelIndex& index) const;
     /// Each column's own style, by column.
     void setColumnStyles(const QList<const GridStyle*>& styles) { m_columnStyles = styles; }
     void setFormatRules(const QList<FormatRule>& rules) { m_rules = rules; }
@@ -55,12 +65,15 @@ protected:
 
 private:
     static Selection selectionOf(const QStyleOptionViewItem& option);
+    GridCellLook unzoomedLook(const QModelIndex& index, Selection selection) const;
+    GridCellLook columnLook(int column, const QPalette& palette) const;
     QString formatOf(int column) const;
 
     const GridStyles& m_styles;
     QList<const GridStyle*> m_columnStyles;
     QList<FormatRule> m_rules;
     int m_rowHeight = 17;
+    std::function<int(const QModelIndex&)> m_rowHeightOf;
     QString m_emptyGroupCaption;
 };
 

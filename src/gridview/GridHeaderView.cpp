@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -96,6 +97,19 @@ void GridHeaderView::settle() {
         fitSections();
 }
 
+void GridHeaderView::setFillWidth(bool fill) {
+    if (fill == m_fillWidth)
+        return;
+    m_fillWidth = fill;
+    scheduleFit();
+}
+
+double GridHeaderView::shownWidth(int logicalIndex) const {
+    if (!m_fillWidth || isColumnHidden(logicalIndex))
+        return columnWidth(logicalIndex);
+    return pixelsToTwips(sectionSize(logicalIndex));
+}
+
 void GridHeaderView::fitSections() {
     m_fitScheduled = false;
     int total = 0;
@@ -103,12 +117,22 @@ void GridHeaderView::fitSections() {
         if (!isColumnHidden(section))
             total += twipsToPixels(columnWidth(section));
     }
-    const double scale = (total > 0 && m_availableWidth > 0 && total > m_availableWidth)
-                             ? double(m_availableWidth) / total
-                             : 1.0;
+    const bool fits = total <= m_availableWidth && !m_fillWidth;
+    const double scale =
+        (total > 0 && m_availableWidth > 0 && !fits) ? double(m_availableWidth) / total : 1.0;
+    // Filling, each edge is rounded from the running total, so the columns
+    // end exactly at the edge.
+    int shownSoFar = 0;
+    int edge = 0;
     for (int section = 0; section < count(); ++section) {
-        const bool collapsed = section == 0 && isColumnHidden(section);
-        const int pixels = collapsed ? 0 : int(twipsToPixels(columnWidth(section)) * scale);
+        const bool shown = !isColumnHidden(section);
+        int pixels = shown ? int(twipsToPixels(columnWidth(section)) * scale) : 0;
+        if (shown && m_fillWidth && scale != 1.0) {
+            shownSoFar += twipsToPixels(columnWidth(section));
+            const int nextEdge = int(std::lround(shownSoFar * scale));
+            pixels = nextEdge - edge;
+            edge = nextEdge;
+        }
         if (sectionSize(section) != pixels && !isSectionHidden(section))
             resizeSection(section, pixels);
     }
@@ -137,8 +161,9 @@ void GridHeaderView::paintEvent(QPaintEvent* event) {
 void GridHeaderView::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     if (!model())
         return;
-    const GridCellLook look =
+    GridCellLook look =
         GridCellLook::of(m_styles.style(GridStyles::Heading), QGuiApplication::palette());
+    look.zoomFont(m_styles.textZoom());
     const QString caption = model()->headerData(logicalIndex, Qt::Horizontal).toString();
     drawCell(*painter, rect, caption, look, Overflow::Elide);
     drawCellLines(*painter, rect, look);

@@ -14,7 +14,8 @@ class GridStyles;
 ///
 /// Nobody scrolls a board on a wall: when the columns are wider than the
 /// available width, their sections shrink in proportion so every one stays
-/// in sight; they never grow. The widths asked for read back unchanged.
+/// in sight; they grow only when asked to fill the width. The widths asked
+/// for read back unchanged.
 class GridHeaderView : public QHeaderView {
     Q_OBJECT
 
@@ -32,6 +33,13 @@ public:
     void clearColumnSettings();
     /// The pixels the sections share before they shrink.
     void setAvailableWidth(int pixels);
+    /// The shown columns take the whole available width, in the
+    /// proportions of their widths.
+    void setFillWidth(bool fill);
+    bool fillsWidth() const { return m_fillWidth; }
+    /// The width a column shows at, in twips: its width, or its share of
+    /// the available width when filling; a hidden column's width.
+    double shownWidth(int logicalIndex) const;
     /// The colour right of the last heading.
     void setEmptyAreaColor(const QColor& color);
 
@@ -59,6 +67,7 @@ private:
     QList<bool> m_hidden;
     int m_availableWidth = 0;
     bool m_fitScheduled = false;
+    bool m_fillWidth = false;
     QColor m_emptyAreaColor = Qt::white;
 };
 

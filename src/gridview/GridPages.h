@@ -22,8 +22,13 @@ struct GridPage {
 /// What the pages of a grid are made from: its display rows, in order.
 struct GridPageRows {
     int count = 0;
-    /// How many whole rows the rows' area shows at once.
+    /// How many whole rows the rows' area shows at once, when every row is
+    /// as high as the next.
     int rowsPerPage = 0;
+    /// Rows of their own heights: each row's height, and the rows' area
+    /// (in the same unit). When set, these decide and rowsPerPage is not read.
+    std::function<int(int row)> heightOf;
+    int areaHeight = 0;
     /// The display row of the group header that `row` sits under, or -1
     /// for a group header or an ungrouped row. Unset: no groups.
     std::function<int(int row)> headerAbove;

@@ -71,8 +71,15 @@ bool Grid::showNextPage() {
 int Grid::pageFirstRow() const {
     if (m_paged && !m_pages.isEmpty())
         return m_pages.at(m_page).firstRow;
-    const int rowHeight = std::max(1, m_view->gridDelegate()->rowHeight());
-    return (m_view->verticalScrollBar()->value() + rowHeight - 1) / rowHeight;
+    const int scroll = m_view->verticalScrollBar()->value();
+    if (!m_view->rowsFitText()) {
+        const int rowHeight = std::max(1, m_view->gridDelegate()->rowHeight());
+        return (scroll + rowHeight - 1) / rowHeight;
+    }
+    int row = 0;
+    for (int top = 0; top < scroll; ++row)
+        top += m_view->heightOfRow(m_view->indexAtDisplayRow(row));
+    return row;
 }
 
 void Grid::setPageStartRule(PageStartRule rule) {
@@ -105,6 +112,13 @@ GridPageRows Grid::pageRows() const {
     rows.count = int(indexes.size());
     rows.rowsPerPage =
         m_view->viewport()->height() / std::max(1, m_view->gridDelegate()->rowHeight());
+    if (m_view->rowsFitText()) {
+        auto heights = std::make_shared<std::vector<int>>();
+        for (const QModelIndex& index : indexes)
+            heights->push_back(m_view->heightOfRow(index));
+        rows.heightOf = [heights](int row) { return heights->at(size_t(row)); };
+        rows.areaHeight = m_view->viewport()->height();
+    }
     rows.headerAbove = [shown](int row) { return shown->headerAbove.at(size_t(row)); };
     rows.isGroupHeader = [shown](int row) { return bool(shown->isHeader.at(size_t(row))); };
     if (m_pageStartRule) {

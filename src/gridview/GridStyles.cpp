@@ -108,6 +108,13 @@ QStringList GridStyles::styleNames() const {
     return names;
 }
 
+void GridStyles::setTextZoom(double factor) {
+    if (factor == m_textZoom)
+        return;
+    m_textZoom = factor;
+    notifyChanged();
+}
+
 void GridStyles::setBaseFont(const GridFont& font) {
     if (font == m_baseFont)
         return;

@@ -69,6 +69,12 @@ public:
     const GridFont& baseFont() const { return m_baseFont; }
     void setBaseFont(const GridFont& font);
 
+    /// Every font the grid draws is this many times its style's size, for
+    /// a grid read from further off than its settings were made for; the
+    /// styles keep the sizes they were given. 1: as given.
+    double textZoom() const { return m_textZoom; }
+    void setTextZoom(double factor);
+
     /// The owning grid's name for error messages.
     QString gridName() const;
 
@@ -82,6 +88,7 @@ private:
     GridStyle& create(QStringView name, const GridStyle* basedOn);
 
     GridFont m_baseFont;
+    double m_textZoom = 1;
     std::vector<std::unique_ptr<GridStyle>> m_styles;
     QHash<QString, GridStyle*> m_byLowerName;
     const GridStyle* m_normal = nullptr;

@@ -44,6 +44,7 @@ GridTreeView::GridTreeView(const GridStyles& styles, QWidget* parent)
     // Double clicks on group headers are handled here: Qt only toggles on column 0.
     setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
+    m_delegate->setRowHeightOf([this](const QModelIndex& index) { return heightOfRow(index); });
     // The selection's look says which row is current: no focus frame.
     setAllColumnsShowFocus(false);
     setAnimated(false);
@@ -71,6 +72,48 @@ void GridTreeView::setRowHeightPixels(int pixels) {
         return;
     m_delegate->setRowHeight(pixels);
     scheduleDelayedItemsLayout();
+}
+
+void GridTreeView::setRowsFitText(bool fit) {
+    if (fit == m_rowsFitText)
+        return;
+    m_rowsFitText = fit;
+    setUniformRowHeights(!fit);
+    scheduleDelayedItemsLayout();
+}
+
+void GridTreeView::refitRows() {
+    if (m_rowsFitText)
+        scheduleDelayedItemsLayout();
+}
+
+// A row is as high as its tallest shown cell, so that every cell of it
+// gives Qt the same height.
+int GridTreeView::heightOfRow(const QModelIndex& index) const {
+    if (!m_rowsFitText)
+        return m_delegate->rowHeight();
+    int height = 1;
+    for (int section = 0; section < m_header->count(); ++section) {
+        if (!m_header->isColumnHidden(section))
+            height = std::max(height, m_delegate->textHeight(index.siblingAtColumn(section)));
+    }
+    return height;
+}
+
+int GridTreeView::rowTop(int displayRow) const {
+    if (!m_rowsFitText)
+        return displayRow * m_delegate->rowHeight();
+    int top = 0;
+    int row = 0;
+    if (model()) {
+        walkDisplayedRows(QModelIndex(), row, [&](const QModelIndex& index, int r) {
+            if (r >= displayRow)
+                return true;
+            top += heightOfRow(index);
+            return false;
+        });
+    }
+    return top;
 }
 
 void GridTreeView::setHeadingHeightPixels(int pixels) {
@@ -142,14 +185,13 @@ int GridTreeView::displayRowOf(const QModelIndex& index) const {
 }
 
 QRect GridTreeView::rowRect(const QModelIndex& index) const {
-    // Worked out from the fixed row height: visualRect() would first run a
+    // Worked out from the rows' heights: visualRect() would first run a
     // waiting layout, which can move the scroll bars, from a getter.
     const int displayRow = displayRowOf(index);
     if (displayRow < 0 || !hasColumnWithWidth())
         return {};
-    const int height = m_delegate->rowHeight();
-    return QRect(0, displayRow * height - verticalScrollBar()->value(), viewport()->width(),
-                 height);
+    return QRect(0, rowTop(displayRow) - verticalScrollBar()->value(), viewport()->width(),
+                 heightOfRow(index));
 }
 
 bool GridTreeView::hasColumnWithWidth() const {
@@ -188,7 +230,7 @@ void GridTreeView::clearPage() {
 }
 
 int GridTreeView::pageScrollValue() const {
-    return m_page.topRow * m_delegate->rowHeight();
+    return rowTop(m_page.topRow);
 }
 
 bool GridTreeView::isOnPage() const {
@@ -217,15 +259,16 @@ void GridTreeView::paintEvent(QPaintEvent* event) {
 }
 
 void GridTreeView::drawPage(QPainter& painter) {
-    const int rowHeight = m_delegate->rowHeight();
     const QColor background = viewport()->palette().color(QPalette::Base);
-    const int endTop = (m_page.endRow - m_page.topRow) * rowHeight;
+    const int endTop = rowTop(m_page.endRow) - rowTop(m_page.topRow);
     if (endTop < viewport()->height())
         painter.fillRect(0, endTop, viewport()->width(), viewport()->height() - endTop, background);
     const QModelIndex header = indexAtDisplayRow(m_page.repeatedHeaderRow);
     if (!header.isValid())
         return;
-    // Drawn as the header row itself is: one cell across the columns.
+    // Drawn as the header row itself is, one cell across the columns, in
+    // the room of the row it covers.
+    const int rowHeight = heightOfRow(indexAtDisplayRow(m_page.topRow));
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = QRect(-horizontalOffset(), 0, m_header->length(), rowHeight);
@@ -259,9 +302,9 @@ void GridTreeView::spanGroups(const QModelIndex& parent) {
 bool GridTreeView::isCoveredByPage(const QPoint& point) const {
     if (!isOnPage())
         return false;
-    const int rowHeight = m_delegate->rowHeight();
-    const bool underHeader = m_page.repeatedHeaderRow >= 0 && point.y() < rowHeight;
-    return underHeader || point.y() >= (m_page.endRow - m_page.topRow) * rowHeight;
+    const bool underHeader = m_page.repeatedHeaderRow >= 0 &&
+                             point.y() < heightOfRow(indexAtDisplayRow(m_page.topRow));
+    return underHeader || point.y() >= rowTop(m_page.endRow) - rowTop(m_page.topRow);
 }
 
 void GridTreeView::mousePressEvent(QMouseEvent* event) {

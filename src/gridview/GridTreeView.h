@@ -11,7 +11,8 @@ class GridHeaderView;
 class GridStyles;
 
 /// The rows and headings of a grid: a read-only tree view with no
-/// indentation or branch marks, whole-row selection, fixed row height, and
+/// indentation or branch marks, whole-row selection, rows all of the
+/// delegate's height or each as high as its text needs, and
 /// every row that has children (a group header) spanned across the columns
 /// and expanded after each reset. A group collapses and expands on a double
 /// click.
@@ -27,6 +28,16 @@ public:
     GridHeaderView* gridHeader() const { return m_header; }
 
     void setRowHeightPixels(int pixels);
+    /// Each row as high as the text of its shown cells needs, rather than
+    /// all as high as the delegate's row height.
+    void setRowsFitText(bool fit);
+    bool rowsFitText() const { return m_rowsFitText; }
+    /// Lays the rows out again: their text's height has changed.
+    void refitRows();
+    /// The height of the row of `index` (any column), in pixels.
+    int heightOfRow(const QModelIndex& index) const;
+    /// The top of display row `displayRow` when the rows are not scrolled.
+    int rowTop(int displayRow) const;
     void setHeadingHeightPixels(int pixels);
     void setBackgroundColor(const QColor& color);
 
@@ -86,6 +97,7 @@ private:
         int endRow = -1;
     };
     ShownPage m_page;
+    bool m_rowsFitText = false;
 
     GridDelegate* m_delegate;
     GridHeaderView* m_header;

@@ -90,3 +90,51 @@ INSTANTIATE_TEST_SUITE_P(
                 ch = '_';
         return name;
     });
+
+namespace {
+
+// Rows of their own heights: clients 3 high, every other row 2.
+struct HeightsCase {
+    const char* name;
+    const char* rows;
+    int areaHeight;
+    const char* pages;
+};
+
+void PrintTo(const HeightsCase& c, std::ostream* out) {
+    *out << c.rows << " in " << c.areaHeight;
+}
+
+class GridPagesByHeightTest : public ::testing::TestWithParam<HeightsCase> {};
+
+} // namespace
+
+TEST_P(GridPagesByHeightTest, FillsThePageByTheRowsHeights) {
+    const HeightsCase& c = GetParam();
+    GridPageRows rows = rowsOf(c.rows, 1);
+    const QString shape = QString::fromLatin1(c.rows);
+    rows.heightOf = [shape](int row) { return shape.at(row) == u'c' ? 3 : 2; };
+    rows.areaHeight = c.areaHeight;
+    EXPECT_EQ(pagesText(computeGridPages(rows)), QString::fromLatin1(c.pages));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Heights, GridPagesByHeightTest,
+    ::testing::Values(
+        HeightsCase{"all fit", "ctct", 10, "0/0/-1/4"},
+        // 3+2+3 = 8 fits 9, but a page must not start on the technician.
+        HeightsCase{"a pair cut at the foot waits", "ctctct", 9,
+                    "0/0/-1/2 2/2/-1/4 4/4/-1/6"},
+        HeightsCase{"whole pairs", "ctctct", 10, "0/0/-1/4 4/4/-1/6"},
+        HeightsCase{"a repeated header takes the room of the row it covers", "Hrrrrr", 6,
+                    "0/0/-1/3 3/2/0/5 5/4/0/6"},
+        HeightsCase{"rows higher than the area still each get a page", "cc", 2,
+                    "0/0/-1/1 1/1/-1/2"},
+        HeightsCase{"no room", "xx", 0, "0/0/-1/2"}),
+    [](const ::testing::TestParamInfo<HeightsCase>& info) {
+        std::string name = info.param.name;
+        for (char& ch : name)
+            if (!std::isalnum(static_cast<unsigned char>(ch)))
+                ch = '_';
+        return name;
+    });
