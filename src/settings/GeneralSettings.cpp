@@ -37,6 +37,18 @@ Value readOr(Value fallback, SettingsField field, QList<SettingProblem>& problem
     }
 }
 
+// A measure that is optional: blank is none, and so is a text that does not
+// read, with its problem.
+template <typename Parse>
+std::optional<double> readOptionalMeasure(const SettingsLookup& settings, SettingsField field,
+                                          QList<SettingProblem>& problems, Parse parse) {
+    if (isBlank(settings, field))
+        return std::nullopt;
+    return readOr(std::optional<double>(), field, problems, [&] {
+        return std::optional(settings.readConverted(GeneralSection, field, parse));
+    });
+}
+
 // The hours stand or fall together: the first key that does not read is the
 // one problem, and the board stays always open.
 OpeningHours readHours(const SettingsLookup& settings, QList<SettingProblem>& problems) {
@@ -75,6 +87,12 @@ GeneralSettings GeneralSettings::read(const SettingsLookup& settings) {
             return settings.readConverted(GeneralSection, Escala, parseScaleSetting);
         });
     }
+    general.readingDistanceMetres =
+        readOptionalMeasure(settings, DistanciaLeitura, problems,
+                            [](QStringView text) { return parseReadingDistance(text); });
+    general.screenInches =
+        readOptionalMeasure(settings, PolegadasEcra, problems,
+                            [](QStringView text) { return parseScreenInches(text); });
     general.refreshMinutes = readOr(std::optional<std::int16_t>(), QuantosMinutos, problems, [&] {
         return std::optional(settings.readWholeNumber16(GeneralSection, QuantosMinutos));
     });

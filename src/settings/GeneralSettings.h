@@ -32,7 +32,11 @@ struct SettingProblem {
 /// - HoraAbertura, HoraFecho, DiasAbertura: all absent, always open; any of
 ///   them wrong, always open too (a wall that goes black by mistake is worse
 ///   than one left on);
-/// - Escala: absent or empty, none (Qt's own choice stands); wrong, 100%.
+/// - Escala: absent or empty, none (Qt's own choice stands); wrong, 100%;
+/// - DistanciaLeitura, the metres the board is read from, and PolegadasEcra,
+///   the screen's diagonal in inches (decimals in the regional format):
+///   absent, empty or wrong, none (the text keeps its designed size, and the
+///   screen's size is what the screen reports).
 struct GeneralSettings {
     /// The longest page: a page held longer than a day is a board that does not page.
     static constexpr int MaxSecondsPerPage = 24 * 60 * 60;
@@ -41,7 +45,10 @@ struct GeneralSettings {
     int secondsPerPage = 0;
     OpeningHours hours;
     std::optional<ScaleSetting> scale;
-    /// In the order the footer lists them: pages, hours, scale, period.
+    std::optional<double> readingDistanceMetres;
+    std::optional<double> screenInches;
+    /// In the order the footer lists them: pages, hours, scale, reading
+    /// distance, screen size, period.
     QList<SettingProblem> problems;
 
     static GeneralSettings read(const SettingsLookup& settings);

@@ -17,6 +17,11 @@ namespace {
 constexpr long long MaxExponent = 100000;
 // The largest size a grid's fonts take.
 constexpr double MaxFontPointSize = 2048.0;
+// Beyond the far end of a hall nobody reads a screen; a wall display is at
+// least a tablet and at most a cinema's.
+constexpr double MaxReadingMetres = 50.0;
+constexpr double MinScreenInches = 5.0;
+constexpr double MaxScreenInches = 500.0;
 // "&H" or "&O" before hexadecimal or octal digits.
 constexpr qsizetype RadixPrefixLength = 2;
 
@@ -357,6 +362,20 @@ double parseFontPointSize(QStringView text, const RegionalFormat& format) {
     if (!(size > 0.0 && size <= MaxFontPointSize))
         throw outOfRange(u"maior que 0 e até 2048"_s);
     return size;
+}
+
+double parseReadingDistance(QStringView text, const RegionalFormat& format) {
+    const double metres = parseStrictNumber(text, format);
+    if (!(metres > 0.0 && metres <= MaxReadingMetres))
+        throw outOfRange(u"maior que 0 e até 50 metros"_s);
+    return metres;
+}
+
+double parseScreenInches(QStringView text, const RegionalFormat& format) {
+    const double inches = parseStrictNumber(text, format);
+    if (!(inches >= MinScreenInches && inches <= MaxScreenInches))
+        throw outOfRange(u"de 5 a 500 polegadas"_s);
+    return inches;
 }
 
 } // namespace assi

@@ -50,4 +50,13 @@ float parseStrictDecimal(QStringView text,
 double parseFontPointSize(QStringView text,
                           const RegionalFormat& format = RegionalFormat::current());
 
+// The distance the board is read from, in metres: a strict decimal greater
+// than 0 and at most 50.
+double parseReadingDistance(QStringView text,
+                            const RegionalFormat& format = RegionalFormat::current());
+
+// A screen's diagonal in inches: a strict decimal from 5 to 500.
+double parseScreenInches(QStringView text,
+                         const RegionalFormat& format = RegionalFormat::current());
+
 } // namespace assi

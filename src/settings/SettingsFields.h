@@ -14,6 +14,8 @@ enum SettingsSection : int {
 // The field numbers Ler_INI takes as iCampo, each named after the key it
 // reads. The general settings come before zero, the grids' after it.
 enum SettingsField : int {
+    PolegadasEcra = -10,
+    DistanciaLeitura = -9,
     Escala = -8,
     DiasAbertura = -7,
     HoraFecho = -6,
@@ -59,7 +61,7 @@ enum SettingsField : int {
 
 // The ends of SettingsField, kept with it: every number between them but zero
 // is a field with a key.
-constexpr int firstSettingsField = Escala;
+constexpr int firstSettingsField = PolegadasEcra;
 constexpr int lastSettingsField = Grid_Coluna7;
 
 } // namespace assi

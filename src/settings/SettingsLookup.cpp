@@ -11,6 +11,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const SettingsKey Keys[] = {
+    {PolegadasEcra, u"PolegadasEcra"},
+    {DistanciaLeitura, u"DistanciaLeitura"},
     {Escala, u"Escala"},
     {DiasAbertura, u"DiasAbertura"},
     {HoraFecho, u"HoraFecho"},
