@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTimeZone>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -42,8 +43,47 @@ int dayIndex(QStringView name) {
     return int(found - std::begin(DayNames));
 }
 
+// The closed screen's words for a weekday, Monday first.
+const QString FullDayNames[DaysPerWeek] = {u"segunda-feira"_s, u"terça-feira"_s, u"quarta-feira"_s,
+                                           u"quinta-feira"_s,  u"sexta-feira"_s, u"sábado"_s,
+                                           u"domingo"_s};
+
 int weekdayIndex(const QDate& date) {
     return date.dayOfWeek() - 1;
+}
+
+// Whether `hours` has the board open at `minute` (since midnight) of `date`.
+bool isOpenOn(const OpeningHours& hours, const QDate& date, int minute) {
+    const int today = weekdayIndex(date);
+    const int yesterday = (today + DaysPerWeek - 1) % DaysPerWeek;
+    const auto& days = hours.days;
+    if (hours.opensAt == hours.closesAt)
+        return days[size_t(today)];
+    if (hours.opensAt < hours.closesAt)
+        return days[size_t(today)] && minute >= hours.opensAt && minute < hours.closesAt;
+    // A night shift: its hours after midnight belong to the day it began.
+    return (days[size_t(today)] && minute >= hours.opensAt) ||
+           (days[size_t(yesterday)] && minute < hours.closesAt);
+}
+
+// Whether the board opens at `minute` of `date`: open then, closed the minute before.
+bool opensOn(const OpeningHours& hours, const QDate& date, int minute) {
+    if (!isOpenOn(hours, date, minute))
+        return false;
+    if (minute == 0)
+        return !isOpenOn(hours, date.addDays(-1), OpeningHours::MinutesPerDay - 1);
+    return !isOpenOn(hours, date, minute - 1);
+}
+
+// `date` at `minute` in the time spec of `like`: a clock that carries its
+// offset from UTC gives a moment that carries one too.
+QDateTime momentLike(const QDateTime& like, const QDate& date, int minute) {
+    const QTime time(minute / MinutesPerHour, minute % MinutesPerHour);
+    if (like.timeSpec() == Qt::TimeZone)
+        return QDateTime(date, time, like.timeZone());
+    if (like.timeSpec() == Qt::OffsetFromUTC)
+        return QDateTime(date, time, Qt::OffsetFromUTC, like.offsetFromUtc());
+    return QDateTime(date, time, like.timeSpec());
 }
 
 } // namespace
@@ -55,16 +95,29 @@ bool OpeningHours::isAlwaysOpen() const {
 
 bool OpeningHours::isOpenAt(const QDateTime& moment) const {
     const QTime time = moment.time();
-    const int minute = time.hour() * MinutesPerHour + time.minute();
-    const int today = weekdayIndex(moment.date());
-    const int yesterday = (today + DaysPerWeek - 1) % DaysPerWeek;
-    if (opensAt == closesAt)
-        return days[size_t(today)];
-    if (opensAt < closesAt)
-        return days[size_t(today)] && minute >= opensAt && minute < closesAt;
-    // A night shift: its hours after midnight belong to the day it began.
-    return (days[size_t(today)] && minute >= opensAt) ||
-           (days[size_t(yesterday)] && minute < closesAt);
+    return isOpenOn(*this, moment.date(), time.hour() * MinutesPerHour + time.minute());
+}
+
+// The hours can only begin at the opening time or when a day begins (a day
+// that is open all day after one that was not). Every such moment recurs
+// within a week, and one more day covers an opening at 24:00, which is the
+// next day's midnight.
+std::optional<QDateTime> OpeningHours::nextOpening(const QDateTime& from) const {
+    const QTime time = from.time();
+    int firstMinute = time.hour() * MinutesPerHour + time.minute();
+    // A moment into a minute waits for the next whole one.
+    if (time.second() != 0 || time.msec() != 0)
+        ++firstMinute;
+    for (int offset = 0; offset <= DaysPerWeek + 1; ++offset) {
+        const QDate date = from.date().addDays(offset);
+        for (const int minute : {0, opensAt}) {
+            if ((offset == 0 && minute < firstMinute) || minute >= MinutesPerDay)
+                continue;
+            if (opensOn(*this, date, minute))
+                return momentLike(from, date, minute);
+        }
+    }
+    return std::nullopt;
 }
 
 QString OpeningHours::describe() const {
@@ -83,6 +136,16 @@ QString OpeningHours::describe() const {
             .arg(minutes % MinutesPerHour, 2, 10, QChar(u'0'));
     };
     return u"das %1 às %2 (%3)"_s.arg(clock(opensAt), clock(closesAt), openDays.join(u','));
+}
+
+QString describeOpening(const QDateTime& opening, const QDate& today) {
+    const QString clock = opening.time().toString(u"HH:mm"_s);
+    const qint64 daysAhead = today.daysTo(opening.date());
+    if (daysAhead == 0)
+        return u"abre hoje às %1"_s.arg(clock);
+    if (daysAhead == 1)
+        return u"abre amanhã às %1"_s.arg(clock);
+    return u"abre %1 às %2"_s.arg(FullDayNames[weekdayIndex(opening.date())], clock);
 }
 
 int parseClockTime(QStringView text, int whenEmpty) {

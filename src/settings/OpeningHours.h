@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QStringView>
 #include <array>
+#include <optional>
 
 namespace assi {
 
@@ -20,9 +21,17 @@ struct OpeningHours {
 
     bool isAlwaysOpen() const;
     bool isOpenAt(const QDateTime& moment) const;
+    /// The first whole minute from `from` on at which the board opens (open
+    /// then, closed the minute before), in `from`'s time spec; none when it
+    /// never closes or never opens.
+    std::optional<QDateTime> nextOpening(const QDateTime& from) const;
     /// In words, for --check: "sempre aberto", or "das 08:00 às 19:00 (seg,ter)".
     QString describe() const;
 };
+
+/// When the board opens, in words for the closed screen: "abre hoje às 08:00",
+/// "abre amanhã às 08:00", else the weekday ("abre segunda-feira às 08:00").
+QString describeOpening(const QDateTime& opening, const QDate& today);
 
 /// "HH:MM" on a 24-hour clock ("8:30" and "24:00" too), in minutes since
 /// midnight; an empty text gives `whenEmpty`. Throws ConversionError otherwise.

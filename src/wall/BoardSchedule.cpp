@@ -15,6 +15,7 @@ BoardSchedule::~BoardSchedule() {
 
 void BoardSchedule::setHours(const OpeningHours& hours) {
     m_hours = hours;
+    m_closedScreen->setHours(hours);
 }
 
 void BoardSchedule::setAwake(std::unique_ptr<ScreenAwake> awake) {

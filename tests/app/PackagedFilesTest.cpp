@@ -96,7 +96,7 @@ struct FieldRange {
 };
 
 const FieldRange FieldRanges[] = {
-    {assi::GeneralSection, u"Geral", assi::Escala, assi::QuantosDiasAntes},
+    {assi::GeneralSection, u"Geral", assi::PolegadasEcra, assi::QuantosDiasAntes},
     {assi::RequestGridsSection, u"GrelhaPedidos", assi::Titulo, assi::Grid_Coluna7},
     // The weekly board's columns are fixed: it reads the look alone.
     {assi::WeekBoardSection, u"GrelhaAssistencias", assi::Titulo, assi::GroupBox_FontSize},

@@ -3,7 +3,9 @@
 #include "settings/ConversionError.h"
 #include "settings/ScaleSetting.h"
 
+#include <array>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace assi;
 using namespace Qt::StringLiterals;
@@ -64,6 +66,55 @@ TEST(OpeningHours, OpenWithinTheHoursOfTheListedDays) {
     }
     EXPECT_TRUE(hours(u"", u"", u"").isAlwaysOpen());
     EXPECT_FALSE(hours(u"08:00", u"", u"").isAlwaysOpen());
+}
+
+// Held to a minute-by-minute walk over isOpenAt, in UTC so the walk needs no
+// time zone: night shifts, an opening at 24:00, whole days in a row (which
+// open once, at midnight), a moment into a minute, and hours that never close.
+TEST(OpeningHours, TheNextOpeningIsTheFirstMinuteThatTurnsOpen) {
+    const std::array<const char16_t*, 3> settings[] = {
+        {u"08:00", u"19:00", u"seg-sex"}, {u"22:00", u"06:00", u"seg,qua"},
+        {u"24:00", u"06:00", u"seg"},     {u"", u"", u"sex-seg"},
+        {u"07:00", u"07:00", u"qua"},     {u"", u"", u""},
+    };
+    const auto walk = [](const OpeningHours& h, const QDateTime& from) {
+        QDateTime minute(from.date(), QTime(from.time().hour(), from.time().minute()), Qt::UTC);
+        for (minute = minute < from ? minute.addSecs(60) : minute; minute < from.addDays(9);
+             minute = minute.addSecs(60)) {
+            if (h.isOpenAt(minute) && !h.isOpenAt(minute.addSecs(-60)))
+                return std::optional(minute);
+        }
+        return std::optional<QDateTime>();
+    };
+    for (const auto& [opens, closes, days] : settings) {
+        const OpeningHours h = hours(opens, closes, days);
+        for (int hour = 0; hour < 24 * 7; hour += 5) {
+            const QDateTime from =
+                QDateTime(QDate(2026, 12, 7), QTime(0, 17, hour % 2 * 30), Qt::UTC)
+                    .addSecs(hour * 3600);
+            EXPECT_EQ(h.nextOpening(from), walk(h, from))
+                << QString::fromUtf16(opens).toStdString() << "-"
+                << QString::fromUtf16(closes).toStdString() << " "
+                << QString::fromUtf16(days).toStdString() << " from "
+                << from.toString(Qt::ISODate).toStdString();
+        }
+    }
+    // The clock carries its offset from UTC, and so does the opening.
+    const QDateTime summer(QDate(2026, 7, 6), QTime(7, 0), Qt::OffsetFromUTC, 3600);
+    EXPECT_EQ(hours(u"08:00", u"", u"").nextOpening(summer), summer.addSecs(3600));
+    EXPECT_EQ(hours(u"08:00", u"", u"").nextOpening(summer)->timeSpec(), Qt::OffsetFromUTC);
+}
+
+TEST(OpeningHours, SaysWhenTheBoardOpensInWords) {
+    const std::pair<QDateTime, QString> cases[] = {
+        {at(7, 8, 0), u"abre hoje às 08:00"_s},
+        {at(8, 22, 30), u"abre amanhã às 22:30"_s},
+        {at(9, 0, 0), u"abre quarta-feira às 00:00"_s},
+        {at(12, 8, 0), u"abre sábado às 08:00"_s},
+        {at(14, 8, 0), u"abre segunda-feira às 08:00"_s},
+    };
+    for (const auto& [opening, said] : cases)
+        EXPECT_EQ(describeOpening(opening, QDate(2026, 12, 7)).toStdString(), said.toStdString());
 }
 
 TEST(OpeningHours, MalformedTextsAreRefusedSayingWhatWasExpected) {
