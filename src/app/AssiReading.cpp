@@ -8,8 +8,11 @@
 #include "settings/GeneralSettings.h"
 #include "settings/SettingsLookup.h"
 #include "ui_Assi.h"
+#include "wall/BoardSchedule.h"
+#include "wall/ClosedScreen.h"
 #include "wall/ScreenPhysicalSize.h"
 
+#include <QLabel>
 #include <QScreen>
 
 namespace assi {
@@ -29,6 +32,8 @@ void Assi::updateReading(const GeneralSettings& general) {
                                 devicePixelRatioF(),
                                 pretended ? QSizeF() : reportedScreenMillimetres(shownOn),
                                 boardTextFonts(*m_settings));
+    ClosedScreen* closed = m_schedule->closedScreen();
+    closed->setMinimumTextPixels(readablePixels(closed->clock()->font()));
 }
 
 void Assi::fitForReading(Grid& grid) const {

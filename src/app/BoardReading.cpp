@@ -1,6 +1,5 @@
 #include "app/BoardReading.h"
 
-#include <QFontMetricsF>
 #include <QJsonValue>
 #include <QLocale>
 #include <algorithm>
@@ -18,7 +17,7 @@ double smallestCap(const QList<QFont>& fonts, double zoom) {
     double smallest = 0;
     for (QFont font : fonts) {
         font.setPointSizeF(font.pointSizeF() * zoom);
-        const double cap = QFontMetricsF(font).capHeight();
+        const double cap = capHeightPixels(font);
         smallest = smallest > 0 ? std::min(smallest, cap) : cap;
     }
     return smallest;

@@ -8,6 +8,7 @@
 namespace assi {
 
 namespace {
+constexpr int CaptionPaddingY = 5;
 
 // Room between the page number and the grid's right edge, in text heights.
 constexpr qreal PageTextMarginLines = 0.5;
@@ -38,7 +39,8 @@ void GridCaptionBar::setLook(const GridCellLook& look) {
 }
 
 int GridCaptionBar::preferredHeight() const {
-    return QFontMetrics(m_look.font).height() + 2 * m_padding;
+    const int text = QFontMetrics(m_look.font).height();
+    return text + 2 * (m_fitsText ? fittedPadding(text) : CaptionPaddingY);
 }
 
 void GridCaptionBar::paintEvent(QPaintEvent*) {

@@ -21,8 +21,8 @@ public:
     void setLook(const GridCellLook& look);
     /// The height that fits one line of the caption's font.
     int preferredHeight() const;
-    /// Air above and below the text, in pixels.
-    void setPadding(int pixels) { m_padding = pixels; }
+    /// Only as much air around the text as rows that fit their text have.
+    void setFitsText(bool fit) { m_fitsText = fit; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,7 +31,7 @@ private:
     QString m_text;
     QString m_pageText;
     GridCellLook m_look;
-    int m_padding = 5;
+    bool m_fitsText = false;
 };
 
 } // namespace assi

@@ -94,9 +94,10 @@ GridCellLook GridDelegate::unzoomedLook(const QModelIndex& index, Selection sele
 
 int GridDelegate::textHeight(const QModelIndex& index) const {
     // The font's height holds its accents and descenders already: rows read
-    // from afar give their room to more rows rather than to air. The rule
-    // under the cell takes a pixel.
-    return QFontMetrics(cellLook(index).font).height() + 1;
+    // from afar give their room to more rows rather than to air, keeping
+    // just what the rule under the cell takes.
+    const int text = QFontMetrics(cellLook(index).font).height();
+    return text + fittedPadding(text);
 }
 
 GridDelegate::Selection GridDelegate::selectionOf(const QStyleOptionViewItem& option) {

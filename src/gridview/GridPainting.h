@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QString>
+#include <algorithm>
 
 class QFont;
 class QPainter;
@@ -13,6 +14,13 @@ struct GridCellLook;
 /// Space between a cell's edges and its text, in pixels.
 inline constexpr int CellPaddingX = 5;
 inline constexpr int CellPaddingY = 1;
+
+/// Rows that fit their text: the air above and below a line of text
+/// `textHeight` pixels high, which grows with the text so that a board on a
+/// finer screen keeps the same proportions (and so the same pages).
+inline constexpr int fittedPadding(int textHeight) {
+    return std::max(1, (textHeight + 20) / 40);
+}
 
 enum class Overflow { Clip, Elide };
 

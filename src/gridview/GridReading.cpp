@@ -21,7 +21,6 @@ namespace assi {
 
 namespace {
 constexpr double MaxTextZoom = 100;
-constexpr int DesignCaptionPadding = 5;
 } // namespace
 
 void Grid::setTextZoom(double factor) {
@@ -37,7 +36,7 @@ double Grid::textZoom() const {
 
 void Grid::setRowsFitText(bool fit) {
     m_view->setRowsFitText(fit);
-    m_captionBar->setPadding(fit ? CellPaddingY : DesignCaptionPadding);
+    m_captionBar->setFitsText(fit);
     scheduleUpdate();
 }
 
@@ -67,7 +66,8 @@ int Grid::headingPixels() const {
     GridCellLook heading =
         GridCellLook::of(m_styles->style(GridStyles::Heading), QGuiApplication::palette());
     heading.zoomFont(textZoom());
-    return QFontMetrics(heading.font).height() + 2 * CellPaddingY;
+    const int text = QFontMetrics(heading.font).height();
+    return text + 2 * fittedPadding(text);
 }
 
 int Grid::availableColumnsWidth() const {

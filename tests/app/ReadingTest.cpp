@@ -8,6 +8,8 @@
 #include "gridview/Grid.h"
 
 #include <QFile>
+#include <algorithm>
+#include <numeric>
 #include <gtest/gtest.h>
 
 using namespace assi;
@@ -17,13 +19,9 @@ namespace {
 
 const QDate Today(2026, 12, 7);
 
-struct Page {
-    int records = 0; // new records the page brings
-};
-
-// Every page of `grid`, turned as the board turns them.
-QList<Page> pagesOf(Grid& grid) {
-    QList<Page> pages;
+// The records each page brings, turning the pages as the board turns them.
+QList<int> recordsPerPage(Grid& grid) {
+    QList<int> pages;
     for (int page = 0; page < grid.pageCount(); ++page) {
         grid.setCurrentPage(page);
         const int first = grid.pageFirstRow();
@@ -32,28 +30,32 @@ QList<Page> pagesOf(Grid& grid) {
             grid.setCurrentPage(page + 1);
             end = grid.pageFirstRow();
         }
-        Page p;
+        int records = 0;
         for (int row = first; row < end; ++row)
-            p.records += grid.isGroupHeaderRow(row) ? 0 : 1;
-        pages << p;
+            records += grid.isGroupHeaderRow(row) ? 0 : 1;
+        pages << records;
     }
     grid.setCurrentPage(0);
     return pages;
 }
 
-int fewestRecords(Grid& grid) {
-    int fewest = INT_MAX;
-    for (const Page& p : pagesOf(grid))
-        fewest = std::min(fewest, p.records);
-    return fewest;
+// The fewest records a page brings, the last page (what is left) aside.
+int fewestOnAFullPage(const QList<int>& pages) {
+    return pages.size() < 2 ? pages.value(0)
+                            : *std::min_element(pages.begin(), pages.end() - 1);
 }
 
-int records(Grid& grid) {
-    int total = 0;
-    for (const Page& p : pagesOf(grid))
-        total += p.records;
-    return total;
+int total(const QList<int>& pages) {
+    return std::accumulate(pages.begin(), pages.end(), 0);
 }
+
+struct BoardPages {
+    QList<int> first;
+    QList<int> second;
+    QList<int> week;
+    double capPixels = 0;
+    double capDegrees = 0;
+};
 
 class ReadingBoard {
 public:
@@ -77,6 +79,7 @@ public:
         window->resize(screen);
         window->setScreenSize(screen);
         window->Form_Load();
+        window->show();
         m_feed.deliver(data);
         for (Grid* grid : {window->Grelha_1(), window->Grelha_11(), window->Grelha_2()})
             grid->settle();
@@ -89,19 +92,39 @@ private:
     test::FakeFeed m_feed;
 };
 
+BoardPages pagesAt(const QString& distance, QSize screen) {
+    ReadingBoard board(distance, screen);
+    const BoardReading& reading = board.window->reading();
+    EXPECT_TRUE(reading.isActive());
+    return {recordsPerPage(*board.window->Grelha_1()), recordsPerPage(*board.window->Grelha_11()),
+            recordsPerPage(*board.window->Grelha_2()), reading.smallestCapScreenPixels(),
+            reading.smallestCapDegrees().value_or(0)};
+}
+
 } // namespace
 
-TEST(Reading, FromThreeMetresTheRoomGoesToRows) {
-    for (const QSize screen : {QSize(1920, 1080), QSize(3840, 2160)}) {
-        SCOPED_TRACE(screen.height());
-        ReadingBoard board(u"3"_s, screen);
-        const BoardReading& reading = board.window->reading();
-        ASSERT_TRUE(reading.isActive());
-        EXPECT_GE(*reading.smallestCapDegrees(), 0.3);
-        EXPECT_GE(records(*board.window->Grelha_1()), 25);
-        EXPECT_GE(fewestRecords(*board.window->Grelha_1()), 6);
-        EXPECT_GE(fewestRecords(*board.window->Grelha_11()), 6);
-        // Records are clients and technicians, two to an order.
-        EXPECT_GE(fewestRecords(*board.window->Grelha_2()), 2 * 4);
-    }
+TEST(Reading, TheRoomGoesToRowsAndFinerScreensShowTheSamePages) {
+    const BoardPages hd = pagesAt(u"3"_s, QSize(1920, 1080));
+    EXPECT_GE(hd.capDegrees, 0.3);
+    EXPECT_GE(fewestOnAFullPage(hd.first), 6);
+    EXPECT_GE(fewestOnAFullPage(hd.second), 6);
+    // The week's records are clients and technicians, two to an order.
+    EXPECT_GE(fewestOnAFullPage(hd.week), 2 * 4);
+
+    const BoardPages uhd = pagesAt(u"3"_s, QSize(3840, 2160));
+    EXPECT_GE(uhd.capDegrees, 0.3);
+    EXPECT_NEAR(uhd.capPixels, 2 * hd.capPixels, 2);
+    EXPECT_EQ(uhd.first, hd.first);
+    EXPECT_EQ(uhd.second, hd.second);
+    EXPECT_EQ(uhd.week, hd.week);
+
+    // Twice as far: twice the letters, more pages, and still every record.
+    const BoardPages far = pagesAt(u"6"_s, QSize(1920, 1080));
+    EXPECT_GE(far.capDegrees, 0.3);
+    EXPECT_NEAR(far.capPixels, 2 * hd.capPixels, 2);
+    EXPECT_GT(far.first.size(), hd.first.size());
+    EXPECT_GT(far.week.size(), hd.week.size());
+    EXPECT_EQ(total(far.first), total(hd.first));
+    EXPECT_EQ(total(far.second), total(hd.second));
+    EXPECT_EQ(total(far.week), total(hd.week));
 }
