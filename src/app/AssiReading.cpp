@@ -23,15 +23,16 @@ void Assi::setScreenSize(const QSize& logicalPixels) {
 
 void Assi::updateReading(const GeneralSettings& general) {
     // --size stands for a screen of that size, whose physical size the
-    // screen the window happens to be on cannot tell.
+    // screen the window happens to be on cannot tell; rendered offscreen
+    // without it, the window is all the screen there is.
     const QScreen* shownOn = screen();
-    const bool pretended = m_screenSize.isValid() || !shownOn;
-    const QSize pixels = pretended ? (m_screenSize.isValid() ? m_screenSize : size())
-                                   : shownOn->geometry().size();
-    m_reading = boardReadingFor(general.readingDistanceMetres, general.screenInches, pixels,
-                                devicePixelRatioF(),
-                                pretended ? QSizeF() : reportedScreenMillimetres(shownOn),
-                                boardTextFonts(*m_settings));
+    const bool onScreen = !m_screenSize.isValid() && isRealScreen(shownOn);
+    const QSize pixels = m_screenSize.isValid() ? m_screenSize
+                         : onScreen             ? shownOn->geometry().size()
+                                                : size();
+    m_reading = boardReadingFor(
+        general.readingDistanceMetres, general.screenInches, pixels, devicePixelRatioF(),
+        onScreen ? reportedScreenMillimetres(shownOn) : QSizeF(), boardTextFonts(*m_settings));
     ClosedScreen* closed = m_schedule->closedScreen();
     closed->setMinimumTextPixels(readablePixels(closed->clock()->font()));
 }

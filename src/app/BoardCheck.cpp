@@ -2,7 +2,6 @@
 
 #include "app/BoardReading.h"
 #include "board/BoardFonts.h"
-
 #include "core/BoardError.h"
 #include "data/ConnectionCheck.h"
 #include "data/ConnectionStartup.h"
@@ -13,7 +12,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-
 #include <QTextStream>
 #include <cstdio>
 
@@ -23,11 +21,16 @@ namespace assi {
 
 namespace {
 
-// How large the text will be, on the screen this machine shows the board on.
+// What a board is checked against when there is no screen to ask.
+constexpr QSize UsualScreen(1920, 1080);
+
+// How large the text will be, on the screen this machine shows the board on;
+// without one (run from a console), on a screen of the usual 1080 lines.
 void reportReading(const GeneralSettings& general, const SettingsLookup& settings,
                    QTextStream& out) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize pixels = screen ? screen->geometry().size() : QSize(1920, 1080);
+    const QScreen* found = QGuiApplication::primaryScreen();
+    const QScreen* screen = isRealScreen(found) ? found : nullptr;
+    const QSize pixels = screen ? screen->geometry().size() : UsualScreen;
     const BoardReading reading = boardReadingFor(
         general.readingDistanceMetres, general.screenInches, pixels,
         screen ? screen->devicePixelRatio() : 1.0,

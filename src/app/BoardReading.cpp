@@ -60,10 +60,9 @@ std::optional<double> BoardReading::smallestCapDegrees() const {
     return capDegrees(smallestCapPixels, millimetresPerPixel(), *distanceMetres);
 }
 
-BoardReading boardReadingFor(std::optional<double> distanceMetres,
-                             std::optional<double> inches, QSize screenPixels,
-                             double devicePixelRatio, QSizeF reportedMillimetres,
-                             const QList<QFont>& fonts) {
+BoardReading boardReadingFor(std::optional<double> distanceMetres, std::optional<double> inches,
+                             QSize screenPixels, double devicePixelRatio,
+                             QSizeF reportedMillimetres, const QList<QFont>& fonts) {
     BoardReading reading;
     reading.distanceMetres = distanceMetres;
     reading.screenInches = inches;
@@ -71,8 +70,8 @@ BoardReading boardReadingFor(std::optional<double> distanceMetres,
     reading.screenLines = std::max(1, screenPixels.height());
     // The physical size is of the screen's own pixels; the board draws in
     // the window's, devicePixelRatio of those each.
-    reading.screen = screenHeightFor(inches, screenPixels * reading.devicePixelRatio,
-                                     reportedMillimetres);
+    reading.screen =
+        screenHeightFor(inches, screenPixels * reading.devicePixelRatio, reportedMillimetres);
     if (distanceMetres) {
         reading.capPixels = minimumCapPixels(*distanceMetres, reading.millimetresPerPixel());
         reading.textZoom = textZoomFor(fonts, reading.capPixels);
@@ -83,14 +82,14 @@ BoardReading boardReadingFor(std::optional<double> distanceMetres,
 
 QString describeReading(const BoardReading& reading) {
     const QLocale portuguese(QLocale::Portuguese, QLocale::Portugal);
-    const QString cap = u"Letra mais pequena: %1 px"_s.arg(
-        std::lround(reading.smallestCapScreenPixels()));
+    const QString cap =
+        u"Letra mais pequena: %1 px"_s.arg(std::lround(reading.smallestCapScreenPixels()));
     if (!reading.distanceMetres)
         return cap + u"; sem DistanciaLeitura, a letra fica com os tamanhos das definições; "_s +
                screenInWords(reading);
-    return cap + u", %1° a %2 m; "_s.arg(
-                     portuguese.toString(*reading.smallestCapDegrees(), 'f', 2),
-                     portuguese.toString(*reading.distanceMetres, 'g', 4)) +
+    return cap +
+           u", %1° a %2 m; "_s.arg(portuguese.toString(*reading.smallestCapDegrees(), 'f', 2),
+                                   portuguese.toString(*reading.distanceMetres, 'g', 4)) +
            screenInWords(reading);
 }
 

@@ -41,10 +41,9 @@ struct BoardReading {
 /// settings give as `inches` or whose physical size it reports as
 /// `reportedMillimetres`, with the text drawn in `fonts` (at the settings'
 /// sizes).
-BoardReading boardReadingFor(std::optional<double> distanceMetres,
-                             std::optional<double> inches, QSize screenPixels,
-                             double devicePixelRatio, QSizeF reportedMillimetres,
-                             const QList<QFont>& fonts);
+BoardReading boardReadingFor(std::optional<double> distanceMetres, std::optional<double> inches,
+                             QSize screenPixels, double devicePixelRatio,
+                             QSizeF reportedMillimetres, const QList<QFont>& fonts);
 
 /// For --check: "Letra mais pequena: 26 px, 0,31° a 3 m; ecrã de 55
 /// polegadas, das definições".

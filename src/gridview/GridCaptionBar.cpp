@@ -52,12 +52,16 @@ void GridCaptionBar::paintEvent(QPaintEvent*) {
         drawCell(painter, rect(), m_text, look, Overflow::Elide);
     } else {
         // The page number takes the same room from both ends, so a centred
-        // title stays where it was.
+        // title stays where it was; a title too long for that gives up the
+        // centre before it gives up its words.
         const QFontMetrics metrics(look.font);
         const int margin = qRound(metrics.height() * PageTextMarginLines);
         const int reserved = metrics.horizontalAdvance(m_pageText) + 2 * margin;
+        const QRect centred = rect().adjusted(reserved, 0, -reserved, 0);
+        const bool fitsCentred =
+            metrics.horizontalAdvance(m_text) + 2 * CellPaddingX <= centred.width();
         painter.fillRect(rect(), look.back);
-        drawCell(painter, rect().adjusted(reserved, 0, -reserved, 0), m_text, look,
+        drawCell(painter, fitsCentred ? centred : rect().adjusted(0, 0, -reserved, 0), m_text, look,
                  Overflow::Elide);
         painter.setFont(look.font);
         painter.setPen(look.fore);

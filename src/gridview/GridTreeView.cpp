@@ -302,8 +302,8 @@ void GridTreeView::spanGroups(const QModelIndex& parent) {
 bool GridTreeView::isCoveredByPage(const QPoint& point) const {
     if (!isOnPage())
         return false;
-    const bool underHeader = m_page.repeatedHeaderRow >= 0 &&
-                             point.y() < heightOfRow(indexAtDisplayRow(m_page.topRow));
+    const bool underHeader =
+        m_page.repeatedHeaderRow >= 0 && point.y() < heightOfRow(indexAtDisplayRow(m_page.topRow));
     return underHeader || point.y() >= rowTop(m_page.endRow) - rowTop(m_page.topRow);
 }
 

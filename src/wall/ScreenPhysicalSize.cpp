@@ -7,15 +7,15 @@ using namespace Qt::StringLiterals;
 
 namespace assi {
 
-QSizeF reportedScreenMillimetres(const QScreen* screen) {
-    if (!screen)
-        return {};
+bool isRealScreen(const QScreen* screen) {
     // These platforms draw into memory: their screen has no size, and the one
     // they report comes from a made-up density.
     const QString platform = QGuiApplication::platformName();
-    if (platform == u"offscreen"_s || platform == u"minimal"_s)
-        return {};
-    return screen->physicalSize();
+    return screen && platform != u"offscreen"_s && platform != u"minimal"_s;
+}
+
+QSizeF reportedScreenMillimetres(const QScreen* screen) {
+    return isRealScreen(screen) ? screen->physicalSize() : QSizeF();
 }
 
 } // namespace assi

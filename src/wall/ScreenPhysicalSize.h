@@ -13,4 +13,8 @@ namespace assi {
 /// an aspect ratio; whoever uses it judges that.
 QSizeF reportedScreenMillimetres(const QScreen* screen);
 
+/// Whether `screen` is a real display rather than the memory an offscreen
+/// rendering draws into (whose size says nothing of any wall).
+bool isRealScreen(const QScreen* screen);
+
 } // namespace assi

@@ -221,3 +221,45 @@ TEST(EndToEnd, EscalaScalesTheWholeBoardAndFullScreenHidesThePointer) {
     EXPECT_TRUE(dump[u"kiosk"_s].toObject()[u"pointerHidden"_s].toBool());
     EXPECT_EQ(QImage(png).size(), QSize(3840, 2160));
 }
+
+// Read from 3 m on a 55" TV, with Escala left in as well: the distance
+// decides, the grids fill their width with data only, and --check and
+// --dump say how large the smallest letter is.
+TEST(EndToEnd, ReadingDistanceSizesTheTextAndCheckSaysHowLarge) {
+    assi::test::TempDir dir;
+    ASSERT_EQ(runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--check"_s}).exitCode, 0);
+    replaceLine(dir.filePath(u"zelvio/OTK.zlv"_s), u"^SegundosPorPagina=.*$"_s,
+                u"SegundosPorPagina=10\nEscala=auto\nPolegadasEcra=55\nDistanciaLeitura=3"_s);
+
+    const ProgramRun check = runAssi({u"--base-dir"_s, dir.path(), u"--check"_s});
+    EXPECT_EQ(check.exitCode, 0) << check.out.toStdString();
+    EXPECT_TRUE(check.out.contains(QRegularExpression(
+        u"Letra mais pequena: \\d+ px, 0,3\\d° a 3 m; ecrã de 55 polegadas, das definições"_s)))
+        << check.out.toStdString();
+    EXPECT_TRUE(check.out.contains(u"decide DistanciaLeitura"_s));
+
+    const ProgramRun run =
+        runAssi({u"--base-dir"_s, dir.path(), u"--dump"_s, u"--size"_s, u"1920x1080"_s});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject dump = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_DOUBLE_EQ(dump[u"scale"_s].toDouble(), 1.0);
+    const QJsonObject legibility = dump[u"legibility"_s].toObject();
+    EXPECT_DOUBLE_EQ(legibility[u"distanceM"_s].toDouble(), 3);
+    EXPECT_DOUBLE_EQ(legibility[u"screenHeightMm"_s].toDouble(), 685);
+    EXPECT_EQ(legibility[u"screenSource"_s].toString(), u"settings"_s);
+    EXPECT_GE(legibility[u"smallestCapPx"_s].toDouble(), 24.8);
+    EXPECT_GE(legibility[u"smallestCapDegrees"_s].toDouble(), 0.3);
+
+    const QJsonObject grids = dump[u"grids"_s].toObject();
+    for (const QString& name : grids.keys()) {
+        SCOPED_TRACE(name.toStdString());
+        const QJsonObject grid = grids[name].toObject();
+        double shown = 0;
+        for (const QJsonValue& column : grid[u"columns"_s].toArray()) {
+            if (!column[u"hidden"_s].toBool())
+                shown += column[u"width"_s].toDouble();
+        }
+        // The frame's pixel on either side is all that is not a column.
+        EXPECT_NEAR(shown, grid[u"width"_s].toDouble() - 2 * 15, 15);
+    }
+}

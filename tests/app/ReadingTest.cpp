@@ -9,8 +9,8 @@
 
 #include <QFile>
 #include <algorithm>
-#include <numeric>
 #include <gtest/gtest.h>
+#include <numeric>
 
 using namespace assi;
 using namespace Qt::StringLiterals;
@@ -41,8 +41,7 @@ QList<int> recordsPerPage(Grid& grid) {
 
 // The fewest records a page brings, the last page (what is left) aside.
 int fewestOnAFullPage(const QList<int>& pages) {
-    return pages.size() < 2 ? pages.value(0)
-                            : *std::min_element(pages.begin(), pages.end() - 1);
+    return pages.size() < 2 ? pages.value(0) : *std::min_element(pages.begin(), pages.end() - 1);
 }
 
 int total(const QList<int>& pages) {

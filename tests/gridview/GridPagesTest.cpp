@@ -120,17 +120,16 @@ TEST_P(GridPagesByHeightTest, FillsThePageByTheRowsHeights) {
 
 INSTANTIATE_TEST_SUITE_P(
     Heights, GridPagesByHeightTest,
-    ::testing::Values(
-        HeightsCase{"all fit", "ctct", 10, "0/0/-1/4"},
-        // 3+2+3 = 8 fits 9, but a page must not start on the technician.
-        HeightsCase{"a pair cut at the foot waits", "ctctct", 9,
-                    "0/0/-1/2 2/2/-1/4 4/4/-1/6"},
-        HeightsCase{"whole pairs", "ctctct", 10, "0/0/-1/4 4/4/-1/6"},
-        HeightsCase{"a repeated header takes the room of the row it covers", "Hrrrrr", 6,
-                    "0/0/-1/3 3/2/0/5 5/4/0/6"},
-        HeightsCase{"rows higher than the area still each get a page", "cc", 2,
-                    "0/0/-1/1 1/1/-1/2"},
-        HeightsCase{"no room", "xx", 0, "0/0/-1/2"}),
+    ::testing::Values(HeightsCase{"all fit", "ctct", 10, "0/0/-1/4"},
+                      // 3+2+3 = 8 fits 9, but a page must not start on the technician.
+                      HeightsCase{"a pair cut at the foot waits", "ctctct", 9,
+                                  "0/0/-1/2 2/2/-1/4 4/4/-1/6"},
+                      HeightsCase{"whole pairs", "ctctct", 10, "0/0/-1/4 4/4/-1/6"},
+                      HeightsCase{"a repeated header takes the room of the row it covers", "Hrrrrr",
+                                  6, "0/0/-1/3 3/2/0/5 5/4/0/6"},
+                      HeightsCase{"rows higher than the area still each get a page", "cc", 2,
+                                  "0/0/-1/1 1/1/-1/2"},
+                      HeightsCase{"no room", "xx", 0, "0/0/-1/2"}),
     [](const ::testing::TestParamInfo<HeightsCase>& info) {
         std::string name = info.param.name;
         for (char& ch : name)
