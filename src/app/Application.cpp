@@ -117,6 +117,16 @@ void warnAboutReadablePasswords(const QString& baseDir, const QString& appDir) {
         qCWarning(lcApp).noquote() << warning;
 }
 
+// The settings' Escala, unless a reading distance sizes the text itself, in
+// the screen's own pixels.
+void applyScaleSetting(const QString& settingsFile, const QSize& requestedSize) {
+    const GeneralSettings general = GeneralSettings::read(SettingsLookup(settingsFile));
+    if (general.readingDistanceMetres)
+        return;
+    if (const auto scale = chooseBoardScale(general.scale, requestedSize))
+        applyBoardScale(*scale);
+}
+
 int runBoard(const CommandLineOptions& options, const QString& baseDir, const QString& appDir) {
     const bool interactive = !options.reportsAndExits();
     if (interactive)
@@ -253,16 +263,8 @@ int runApplication(int argc, char** argv) {
     if (options.demo && baseDir.isEmpty())
         baseDir = defaultDemoFolder();
     // Qt takes the scale when the application object is made, never after.
-    if (!options.check) {
-        const SettingsLookup settings(locateSettingsFile(baseDir, appDir));
-        const GeneralSettings general = GeneralSettings::read(settings);
-        // A reading distance sizes the text itself, in the screen's pixels.
-        const auto scale = general.readingDistanceMetres
-                               ? std::nullopt
-                               : chooseBoardScale(general.scale, options.size);
-        if (scale)
-            applyBoardScale(*scale);
-    }
+    if (!options.check)
+        applyScaleSetting(locateSettingsFile(baseDir, appDir), options.size);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"assi"_s);

@@ -11,8 +11,6 @@ namespace assi {
 
 namespace {
 
-constexpr double MillimetresPerInch = 25.4;
-
 double smallestCap(const QList<QFont>& fonts, double zoom) {
     double smallest = 0;
     for (QFont font : fonts) {
