@@ -319,3 +319,49 @@ TEST_F(GridTest, ColumnsWiderThanTheGridShrinkToStayInSight) {
         }
     }
 }
+
+// Read from afar: the columns share the whole width in the proportions of
+// their widths, which read back as set, and the scroll bars' room is given
+// to them too.
+TEST_F(GridTest, ColumnsThatFillTheWidthKeepTheirProportions) {
+    bindRequests();
+    grid->setColumnsFillWidth(true);
+    grid->setScrollBarsShown(false);
+    grid->show();
+    grid->settle();
+    QCoreApplication::processEvents();
+    const QStringList keys{u"Cliente"_s, u"Pedido"_s, u"DataPedido"_s};
+    int shown = 0;
+    for (const QString& key : keys)
+        shown += rows->columnWidth(grid->column(key).index());
+    EXPECT_EQ(shown, rows->viewport()->width());
+    EXPECT_EQ(rows->verticalScrollBar()->isVisible(), false);
+    const GridColumn& cliente = grid->column(u"Cliente"_s);
+    EXPECT_EQ(cliente.width(), 4000);
+    EXPECT_EQ(cliente.shownWidth(), rows->columnWidth(cliente.index()) * 15.0);
+    // 4000 : 1200 : 1500 of the width.
+    EXPECT_NEAR(cliente.shownWidth() / grid->column(u"Pedido"_s).shownWidth(), 4000.0 / 1200, 0.05);
+}
+
+// Zoomed text makes rows that fit it grow with it, and fewer of them fit a
+// page.
+TEST_F(GridTest, RowsFitTheirZoomedText) {
+    bindRequests();
+    grid->setPaged(true);
+    grid->setRowsFitText(true);
+    grid->show();
+    struct Seen {
+        int rowHeight;
+        int pages;
+    };
+    const auto at = [&](double zoom) {
+        grid->setTextZoom(zoom);
+        grid->settle();
+        return Seen{grid->displayRowHeight(1), grid->pageCount()};
+    };
+    const Seen design = at(1);
+    const Seen doubled = at(2);
+    EXPECT_NEAR(doubled.rowHeight, 2 * design.rowHeight, 2);
+    EXPECT_GT(doubled.pages, design.pages);
+    EXPECT_THROW(grid->setTextZoom(0), BoardError);
+}
