@@ -53,7 +53,7 @@ double BoardReading::millimetresPerPixel() const {
 }
 
 std::optional<double> BoardReading::smallestCapDegrees() const {
-    if (!distanceMetres)
+    if (!distanceMetres || millimetresPerPixel() <= 0)
         return std::nullopt;
     return capDegrees(smallestCapPixels, millimetresPerPixel(), *distanceMetres);
 }
@@ -70,7 +70,8 @@ BoardReading boardReadingFor(std::optional<double> distanceMetres, std::optional
     // the window's, devicePixelRatio of those each.
     reading.screen =
         screenHeightFor(inches, screenPixels * reading.devicePixelRatio, reportedMillimetres);
-    if (distanceMetres) {
+    // A screen of no size (a window not laid out yet) cannot be read from anywhere.
+    if (distanceMetres && reading.millimetresPerPixel() > 0) {
         reading.capPixels = minimumCapPixels(*distanceMetres, reading.millimetresPerPixel());
         reading.textZoom = textZoomFor(fonts, reading.capPixels);
     }
