@@ -70,8 +70,8 @@ TEST(GeneralSettings, ReadsEveryKeyAndFallsBackOnWhatDoesNotRead) {
          u" | -8: Definição inválida em [Geral] Escala: \"9%\" está fora do intervalo (de 25 a "
          u"400) (F)"
          u" | -2: Definição inválida em [Geral] QuantosMinutos: \"muitos\" não é um número (F)"_s},
-        {"", u"- | 0 | sempre aberto | - | -2: Definição inválida em [Geral] QuantosMinutos: \"\" "
-             u"não é um número (F)"_s},
+        {"", u"- | 0 | sempre aberto | - | -2: Definição inválida em [Geral] QuantosMinutos: "
+             u"falta a chave QuantosMinutos (F)"_s},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lines.toStdString());
