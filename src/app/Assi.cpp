@@ -1,6 +1,7 @@
 #include "app/Assi.h"
 
 #include "app/BoardPaging.h"
+#include "app/ConnectingNotice.h"
 #include "app/FooterBand.h"
 #include "app/Logging.h"
 #include "app/StartupNotice.h"
@@ -55,10 +56,8 @@ Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget*
       m_clock([this] { return m_localClock.now(); }) {
     m_ui->setupUi(this);
     setWindowIcon(boardIcon());
-    // Until the first refresh gives them their titles.
-    m_ui->Grelha_1->setCaption(u"Grelha 1"_s);
-    m_ui->Grelha_2->setCaption(u"ola mundo"_s);
-    m_ui->Grelha_11->setCaption(u"Grelha 11"_s);
+    // Over the grids, under the start-up notice and the closed screen.
+    m_connectingNotice = new ConnectingNotice(this);
 
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -75,6 +74,8 @@ Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget*
     // The notes fit above the footer, which must stay in sight.
     m_panel = std::make_unique<DetailPanel>(m_ui->Frame1, m_ui->Label1,
                                             [this] { return pixelsToTwips(heightAboveFooter()); });
+    // Empty until a request is picked, which takes data.
+    m_panel->hide();
     connect(m_ui->Grelha_1, &Grid::currentCellChanged, this, &Assi::Grelha_1_CurrentCellNotify);
     connect(m_ui->Grelha_11, &Grid::currentCellChanged, this, &Assi::Grelha_11_CurrentCellNotify);
     connect(m_ui->Grelha_2, &Grid::currentCellChanged, this, &Assi::Grelha_2_CurrentCellNotify);
@@ -167,6 +168,10 @@ void Assi::start() {
 
 void Assi::Form_Load() {
     LoadGeneralSettings();
+    // The titles and looks show from the start, before the database answers.
+    Act_Grelha_1();
+    Act_Grelha_11();
+    Act_Grelha_2();
     // Outside the hours nothing is asked of the database until they begin.
     const bool open = checkOpeningHours();
     showStatus();
@@ -208,6 +213,8 @@ void Assi::RefreshBoard() {
 
 void Assi::onLoaded(const BoardData& data) {
     m_busyTimer.stop();
+    // Whatever the answer, the footer says from now on what it is worth.
+    m_connectingNotice->hide();
     bool succeeded = false;
     try {
         applyRefresh(data);
@@ -236,6 +243,9 @@ void Assi::applyRefresh(const BoardData& data) {
     WeekDayNames DiasSemana{};
     m_panel->hide();
     readSettings();
+    // Without its file every look would fall back to its design value: the
+    // grids keep what they show until the file is back.
+    m_settings->requireFile();
     Act_Grelha_1();
     Act_Grelha_11();
 
@@ -264,23 +274,30 @@ void Assi::applyRefresh(const BoardData& data) {
     Form_Resize();
 }
 
+// The two request grids read the same section: the second finds what the first did.
 void Assi::Act_Grelha_1() {
-    applyGridLook(*m_ui->Grelha_1, *m_settings, RequestGridsSection, BackColor());
+    noteLookProblems(SettingsProblems::Step::RequestLooks, RequestGridsSection,
+                     applyGridLook(*m_ui->Grelha_1, *m_settings, RequestGridsSection, BackColor()));
     fitForReading(*m_ui->Grelha_1);
 }
 void Assi::Act_Grelha_11() {
-    applyGridLook(*m_ui->Grelha_11, *m_settings, RequestGridsSection, BackColor());
+    noteLookProblems(
+        SettingsProblems::Step::RequestLooks, RequestGridsSection,
+        applyGridLook(*m_ui->Grelha_11, *m_settings, RequestGridsSection, BackColor()));
     fitForReading(*m_ui->Grelha_11);
 }
 void Assi::Act_Grelha_2() {
-    applyGridLook(*m_ui->Grelha_2, *m_settings, WeekBoardSection, BackColor());
+    noteLookProblems(SettingsProblems::Step::BoardLook, WeekBoardSection,
+                     applyGridLook(*m_ui->Grelha_2, *m_settings, WeekBoardSection, BackColor()));
     fitForReading(*m_ui->Grelha_2);
 }
 void Assi::Act_Grelha_1_Campos() {
-    setUpRequestColumns(*m_ui->Grelha_1, *m_settings);
+    noteLookProblems(SettingsProblems::Step::RequestColumns, RequestGridsSection,
+                     setUpRequestColumns(*m_ui->Grelha_1, *m_settings));
 }
 void Assi::Act_Grelha_11_Campos() {
-    setUpRequestColumns(*m_ui->Grelha_11, *m_settings);
+    noteLookProblems(SettingsProblems::Step::RequestColumns, RequestGridsSection,
+                     setUpRequestColumns(*m_ui->Grelha_11, *m_settings));
 }
 
 QDateTime Assi::nextRefreshAt() const {

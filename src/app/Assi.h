@@ -3,6 +3,7 @@
 #include "app/BoardLayout.h"
 #include "app/BoardReading.h"
 #include "app/LocalClock.h"
+#include "app/SettingsProblems.h"
 #include "app/StatusLine.h"
 #include "data/BoardData.h"
 
@@ -25,6 +26,7 @@ namespace assi {
 class BoardFeed;
 class BoardPaging;
 class BoardSchedule;
+class ConnectingNotice;
 class PointerHider;
 class ScreenAwake;
 class SettingsWatcher;
@@ -34,6 +36,8 @@ class Grid;
 class SettingsLookup;
 class StartupNotice;
 struct GeneralSettings;
+struct LookProblem;
+enum SettingsSection : int;
 
 /// The board's window: three grids, the detail panel and the footer band,
 /// refreshed from the database every few minutes.
@@ -45,8 +49,9 @@ public:
     Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget* parent = nullptr);
     ~Assi() override;
 
-    /// Start-up: the general settings and layout, the first refresh, the timer.
-    /// Throws BoardError when the board cannot run at all (no refresh period).
+    /// Start-up: the general settings and layout, the grids' looks, the first
+    /// refresh, the timer. Throws BoardError when the board cannot run at all
+    /// (no refresh period).
     void Form_Load();
     /// Form_Load() for a board nobody attends: when it fails, the reason is
     /// shown large on the window and start() tries again a minute later,
@@ -127,6 +132,12 @@ private:
     void Act_Grelha_2();
     void Act_Grelha_1_Campos();
     void Act_Grelha_11_Campos();
+    /// Takes what one step found wrong in `section` of the settings: to the
+    /// footer, and to the log when it is new or has gone.
+    void noteLookProblems(SettingsProblems::Step step, SettingsSection section,
+                          const QList<LookProblem>& problems);
+    void noteSettingsProblems(SettingsProblems::Step step,
+                              QList<StatusLine::SettingsProblem> problems);
 
     // --- The settings, read once per start or refresh, and the hours (AssiSettings.cpp)
     void LoadGeneralSettings();
@@ -179,6 +190,7 @@ private:
     QTimer m_startRetry;
     std::function<QString()> m_locateSettings;
     StartupNotice* m_startupNotice = nullptr;
+    ConnectingNotice* m_connectingNotice = nullptr; // until the database first answers
     QString m_startupProblem;
     bool m_refreshing = false;
     bool m_retryOnNextTick = false;
@@ -188,6 +200,7 @@ private:
     QString m_lastError;
     QString m_statusText;
     StatusLine m_status;
+    SettingsProblems m_settingsProblems;
     LocalClock m_localClock;
     std::function<QDateTime()> m_clock;
     std::unique_ptr<BoardPaging> m_paging;

@@ -2,6 +2,7 @@
 // above the footer band, the footer's status, the detail panel under a
 // request, Esc, and the screen held awake while the board is shown.
 #include "app/Assi.h"
+#include "app/ConnectingNotice.h"
 #include "app/FooterBand.h"
 #include "app/StartupNotice.h"
 #include "board/DetailPanel.h"
@@ -81,6 +82,8 @@ void Assi::Form_Resize() {
     placeInTwips(m_ui->Grelha_2, layout.grelha2);
     placeInTwips(m_ui->Grelha_1, layout.grelha1);
     placeInTwips(m_ui->Grelha_11, layout.grelha11);
+    // The weekly board is the largest empty room while the database is awaited.
+    m_connectingNotice->placeOver(m_ui->Grelha_2->geometry());
     const FooterSize footer = footerSize();
     m_ui->Footer->setTextPixels(footer.textPixels);
     m_ui->Footer->setGeometry(0, heightAboveFooter(), width(), footer.height);

@@ -2,6 +2,8 @@
 // edits, and the opening hours it sets.
 #include "app/Assi.h"
 #include "app/BoardPaging.h"
+#include "app/Logging.h"
+#include "board/GridLook.h"
 #include "core/BoardError.h"
 #include "settings/GeneralSettings.h"
 #include "settings/SettingsLookup.h"
@@ -11,6 +13,22 @@
 using namespace Qt::StringLiterals;
 
 namespace assi {
+
+namespace {
+
+// The problems of one section's settings (anything with a `field` and a
+// `message`), each named by its section and key.
+template <typename Problem>
+QList<StatusLine::SettingsProblem> inSection(SettingsSection section,
+                                             const QList<Problem>& problems) {
+    QList<StatusLine::SettingsProblem> named;
+    named.reserve(problems.size());
+    for (const Problem& problem : problems)
+        named.append({settingsPlace(section, problem.field), problem.message});
+    return named;
+}
+
+} // namespace
 
 void Assi::setSettingsLocator(std::function<QString()> locate) {
     m_locateSettings = std::move(locate);
@@ -47,12 +65,27 @@ void Assi::applyGeneralSettings(const GeneralSettings& general) {
     const bool started = m_refreshTicks > 0;
     if (started && general.refreshMinutes)
         m_refreshTicks = *general.refreshMinutes;
-    QStringList problems;
-    for (const SettingProblem& problem : general.problems) {
-        if (started || problem.field != QuantosMinutos)
-            problems << problem.message;
-    }
-    m_status.setSettingsProblem(problems.join(u" · "_s));
+    QList<SettingProblem> problems = general.problems;
+    if (!started)
+        problems.removeIf([](const SettingProblem& p) { return p.field == QuantosMinutos; });
+    noteSettingsProblems(SettingsProblems::Step::General, inSection(GeneralSection, problems));
+}
+
+void Assi::noteLookProblems(SettingsProblems::Step step, SettingsSection section,
+                            const QList<LookProblem>& problems) {
+    noteSettingsProblems(step, inSection(section, problems));
+}
+
+void Assi::noteSettingsProblems(SettingsProblems::Step step,
+                                QList<StatusLine::SettingsProblem> problems) {
+    // Each refresh finds them again: the log hears of a problem when it comes
+    // and when it goes, not at every refresh.
+    const SettingsProblems::Changes changes = m_settingsProblems.set(step, std::move(problems));
+    for (const StatusLine::SettingsProblem& problem : changes.found)
+        qCWarning(lcApp).noquote() << problem.message;
+    for (const StatusLine::SettingsProblem& problem : changes.gone)
+        qCInfo(lcApp).noquote() << "Definição corrigida:" << problem.place;
+    m_status.setSettingsProblems(m_settingsProblems.all());
 }
 
 bool Assi::checkOpeningHours(bool* justOpened) {

@@ -1,6 +1,7 @@
 #include "app/FooterBand.h"
 
 #include <QLabel>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -59,22 +60,33 @@ void FooterBand::resizeEvent(QResizeEvent* event) {
 }
 
 // The status says whether the board can be trusted, so it is what keeps its
-// words when the band is narrow: the clock gives up its date first.
+// words when the band is narrow: the clock gives up its date first, then the
+// status its moments, written shorter and then left out; only when even that
+// does not fit is it cut.
 void FooterBand::fitTexts() {
     const QFontMetrics metrics(font());
     const int padding = font().pixelSize() / 2;
     const int gap = 2 * padding;
     const int room = std::max(0, width() - 2 * padding);
-    const int statusWidth = metrics.horizontalAdvance(m_view.status);
-    QString clock;
-    for (const QString& form : std::as_const(m_view.clockForms)) {
-        clock = form;
-        if (metrics.horizontalAdvance(clock) + gap + statusWidth <= room)
-            break;
-    }
+    const QStringList statusForms =
+        m_view.statusForms.isEmpty() ? QStringList{m_view.status} : m_view.statusForms;
+    const auto fits = [&](const QString& clock, const QString& status) {
+        return metrics.horizontalAdvance(clock) + gap + metrics.horizontalAdvance(status) <= room;
+    };
+    const QStringList& clockForms = m_view.clockForms;
+    const auto choose = [&]() -> std::pair<QString, QString> {
+        for (const QString& statusForm : statusForms) {
+            for (const QString& clockForm : clockForms) {
+                if (fits(clockForm, statusForm))
+                    return {clockForm, statusForm};
+            }
+        }
+        return {clockForms.value(clockForms.size() - 1), statusForms.last()};
+    };
+    const auto [clock, status] = choose();
     const int statusRoom = std::max(0, room - metrics.horizontalAdvance(clock) - gap);
     m_clock->setText(clock);
-    m_status->setText(metrics.elidedText(m_view.status, Qt::ElideRight, statusRoom));
+    m_status->setText(metrics.elidedText(status, Qt::ElideRight, statusRoom));
     const QRect inside(padding, 0, room, height());
     m_clock->setGeometry(inside);
     m_status->setGeometry(inside);

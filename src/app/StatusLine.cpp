@@ -7,6 +7,12 @@ using namespace Qt::StringLiterals;
 
 namespace assi {
 
+// A moment in words, written out in full and briefer for a narrower band.
+struct MomentWords {
+    QString full;
+    QString brief;
+};
+
 namespace {
 constexpr int SecondsPerMinute = 60;
 
@@ -22,19 +28,30 @@ QString clockText(const QDateTime& t) {
 }
 
 // "as 10:02" on the day of `now`; on another day the day is written out too,
-// so that Friday's failure is never read as today's after a weekend.
-QString momentText(const QDateTime& t, const QDateTime& now, const QString& sameDayArticle) {
-    if (t.date() == now.date())
-        return sameDayArticle + u' ' + clockText(t);
-    const QString dayFormat = t.date().year() == now.date().year()
-                                  ? u"dddd, d 'de' MMMM"_s
-                                  : u"dddd, d 'de' MMMM 'de' yyyy"_s;
-    return u"%1, às %2"_s.arg(portuguese().toString(t.date(), dayFormat), clockText(t));
+// so that Friday's failure is never read as today's after a weekend (briefly,
+// without the day of the week).
+MomentWords momentOf(const QDateTime& t, const QDateTime& now, const QString& sameDayArticle) {
+    if (t.date() == now.date()) {
+        const QString sameDay = sameDayArticle + u' ' + clockText(t);
+        return {sameDay, sameDay};
+    }
+    const QString year = t.date().year() == now.date().year() ? QString() : u" 'de' yyyy"_s;
+    const auto onDay = [&](const QString& dayFormat) {
+        return u"%1, às %2"_s.arg(portuguese().toString(t.date(), dayFormat + year), clockText(t));
+    };
+    return {onDay(u"dddd, d 'de' MMMM"_s), onDay(u"d 'de' MMMM"_s)};
 }
+
+MomentWords prefixed(const QString& words, const MomentWords& moment) {
+    return {words + moment.full, words + moment.brief};
+}
+
+// The lead of a setting that is wrong: which ones, by section and key.
+const QString SettingsLead = u"Definições com erro: "_s;
 
 struct FailureWords {
     QString marker;
-    QString phrase; // empty: the message's own words from the marker on
+    QString phrase; // empty: the setting the message names
 };
 
 // The messages the board's layers produce, as a person at the board would say
@@ -47,13 +64,14 @@ const FailureWords failureWords[] = {
     {u"Não foi possível ligar à base de dados"_s, u"Sem ligação à base de dados"_s},
     {u"A consulta à base de dados falhou"_s, u"Erro ao ler os dados da base de dados"_s},
     {u"O ficheiro de definições"_s, u"O ficheiro de definições não pode ser lido"_s},
-    // Already plain: it names the section, the key and the value.
+    // It goes on "[Section] Key: value and why (file)": the band names the
+    // section and the key, the tooltip keeps the rest.
     {u"Definição inválida em"_s, {}},
 };
 
 struct PlainWords {
-    QString text; // empty when the message is none the board knows
-    bool quoted = false;
+    QString text;          // empty when the message is none the board knows
+    bool setApart = false; // names a setting: "desde" after it is set apart
 };
 
 PlainWords plainWords(const QString& message) {
@@ -63,26 +81,46 @@ PlainWords plainWords(const QString& message) {
             continue;
         if (!words.phrase.isEmpty())
             return {words.phrase};
-        QString setting = message.mid(at);
-        // The file's path stays in the tooltip; on the band it only pushes the rest off.
-        const qsizetype file = setting.lastIndexOf(u" ("_s);
-        if (setting.endsWith(u')') && file > 0)
-            setting.truncate(file);
-        return {setting, true};
+        const qsizetype placeAt = at + words.marker.size();
+        const qsizetype colon = message.indexOf(u':', placeAt);
+        return {SettingsLead + message.mid(placeAt, colon - placeAt).trimmed(), true};
     }
     return {};
 }
 
-QString sentence(const PlainWords& what, const QDateTime& since, const QDateTime& now,
-                 const QString& next) {
-    QString text = what.text;
-    // A quoted message ends in a value: the "desde" after it needs setting apart.
-    if (since.isValid())
-        text += (what.quoted ? u" · desde "_s : u" desde "_s) + momentText(since, now, u"as"_s);
-    if (!next.isEmpty())
-        text += u" · "_s + next;
-    return text;
+// The sentences the band may show, the fullest first: each of `whats` (the
+// fullest first) with the moments written out, written briefly, with only
+// the next one, and alone.
+QStringList sentenceForms(const QStringList& whats, bool setApart, const MomentWords& since,
+                          const MomentWords& next) {
+    struct Tail {
+        QString since;
+        QString next;
+    };
+    const Tail tails[] = {{since.full, next.full},
+                          {since.brief, next.brief},
+                          {QString(), next.brief},
+                          {QString(), QString()}};
+    QStringList forms;
+    for (const QString& what : whats) {
+        for (const Tail& tail : tails) {
+            QString text = what;
+            if (!tail.since.isEmpty())
+                text += (setApart ? u" · "_s : u" "_s) + tail.since;
+            if (!tail.next.isEmpty())
+                text += u" · "_s + tail.next;
+            if (!forms.contains(text))
+                forms << text;
+        }
+    }
+    return forms;
 }
+
+void setSentences(StatusLine::View& v, QStringList forms) {
+    v.status = forms.value(0);
+    v.statusForms = std::move(forms);
+}
+
 } // namespace
 
 QString StatusLine::View::wholeStatus() const {
@@ -91,7 +129,6 @@ QString StatusLine::View::wholeStatus() const {
 
 void StatusLine::refreshStarted(const QDateTime& now) {
     m_busySince = now;
-    m_lastStart = now;
 }
 
 void StatusLine::refreshSucceeded(const QDateTime& now) {
@@ -108,12 +145,8 @@ void StatusLine::refreshFailed(const QDateTime& now, const QString& message) {
     m_error = message;
 }
 
-void StatusLine::setSettingsProblem(const QString& message) {
-    if (message.isEmpty())
-        m_settingsProblemSince = QDateTime();
-    else if (m_settingsProblem.isEmpty())
-        m_settingsProblemSince = m_lastStart;
-    m_settingsProblem = message;
+void StatusLine::setSettingsProblems(QList<SettingsProblem> problems) {
+    m_settingsProblems = std::move(problems);
 }
 
 namespace {
@@ -130,25 +163,42 @@ QStringList clockFormsAt(const QDateTime& now) {
     return forms;
 }
 
+QString messagesOf(const QList<StatusLine::SettingsProblem>& problems) {
+    QStringList messages;
+    for (const StatusLine::SettingsProblem& problem : problems)
+        messages << problem.message;
+    return messages.join(u" · "_s);
+}
+
+// Every wrong setting named, or the first and how many more.
+QStringList settingsHeadlines(const QList<StatusLine::SettingsProblem>& problems) {
+    QStringList places;
+    for (const StatusLine::SettingsProblem& problem : problems)
+        places << problem.place;
+    QStringList headlines = {SettingsLead + places.join(u", "_s)};
+    if (places.size() > 1)
+        headlines << SettingsLead + u"%1 e mais %2"_s.arg(places.first()).arg(places.size() - 1);
+    return headlines;
+}
+
 } // namespace
 
-void StatusLine::describeFailure(View& v, const QDateTime& now, const QString& whatNext) const {
+void StatusLine::describeFailure(View& v, const QDateTime& now, const MomentWords& next) const {
     v.state = State::Failed;
     PlainWords what = plainWords(m_error);
     if (what.text.isEmpty())
         what.text = u"A atualização do quadro falhou"_s;
-    v.status = sentence(what, m_failingSince, now, whatNext);
-    v.detail = m_settingsProblem.isEmpty() ? m_error : m_error + u" — "_s + m_settingsProblem;
+    setSentences(v, sentenceForms({what.text}, what.setApart,
+                                  prefixed(u"desde "_s, momentOf(m_failingSince, now, u"as"_s)),
+                                  next));
+    v.detail = m_settingsProblems.isEmpty() ? m_error
+                                            : m_error + u" — "_s + messagesOf(m_settingsProblems);
 }
 
-void StatusLine::describeSettingsProblem(View& v, const QDateTime& now,
-                                         const QString& whatNext) const {
+void StatusLine::describeSettingsProblems(View& v, const MomentWords& next) const {
     v.state = State::Failed;
-    PlainWords what = plainWords(m_settingsProblem);
-    if (what.text.isEmpty())
-        what = {m_settingsProblem, true};
-    v.status = sentence(what, m_settingsProblemSince, now, whatNext);
-    v.detail = m_settingsProblem;
+    setSentences(v, sentenceForms(settingsHeadlines(m_settingsProblems), true, {}, next));
+    v.detail = messagesOf(m_settingsProblems);
 }
 
 StatusLine::View StatusLine::view(const QDateTime& now, int periodMinutes,
@@ -157,38 +207,38 @@ StatusLine::View StatusLine::view(const QDateTime& now, int periodMinutes,
     v.clockForms = clockFormsAt(now);
 
     const bool busy = m_busySince.isValid() && m_busySince.msecsTo(now) >= BusyNoticeMilliseconds;
-    const QString nextWords = nextAttempt.isValid()
-                                  ? u"nova tentativa "_s + momentText(nextAttempt, now, u"às"_s)
-                                  : QString();
+    const MomentWords nextWords =
+        nextAttempt.isValid() ? prefixed(u"nova tentativa "_s, momentOf(nextAttempt, now, u"às"_s))
+                              : MomentWords{};
+    const auto words = [](const QString& text) { return MomentWords{text, text}; };
     const qint64 staleAfterSecs =
         qint64(StalePeriods) * SecondsPerMinute * std::max(1, periodMinutes);
 
     if (m_closed) {
-        v.status = u"Fora do horário de funcionamento"_s;
+        setSentences(v, {u"Fora do horário de funcionamento"_s});
     } else if (m_failingSince.isValid()) {
-        describeFailure(v, now, busy ? u"a tentar de novo…"_s : nextWords);
-    } else if (!m_settingsProblem.isEmpty()) {
+        describeFailure(v, now, busy ? words(u"a tentar de novo…"_s) : nextWords);
+    } else if (!m_settingsProblems.isEmpty()) {
         // Settings are read again at each refresh: the next one is when a correction shows.
-        const QString nextReading = nextAttempt.isValid()
-                                        ? u"nova leitura "_s + momentText(nextAttempt, now, u"às"_s)
-                                        : QString();
-        describeSettingsProblem(v, now, busy ? u"a atualizar…"_s : nextReading);
+        describeSettingsProblems(v, busy ? words(u"a atualizar…"_s) : nextWords);
     } else if (m_lastSuccess.isValid() && m_lastSuccess.secsTo(now) > staleAfterSecs) {
         v.state = State::Stale;
-        v.status = sentence({u"Sem atualização"_s}, m_lastSuccess, now,
-                            busy ? u"a atualizar…"_s : nextWords);
+        setSentences(v, sentenceForms({u"Sem atualização"_s}, false,
+                                      prefixed(u"desde "_s, momentOf(m_lastSuccess, now, u"as"_s)),
+                                      busy ? words(u"a atualizar…"_s) : nextWords));
     } else if (m_lastSuccess.isValid()) {
         v.state = busy ? State::Refreshing : State::Ok;
-        v.status = u"Atualizado "_s + momentText(m_lastSuccess, now, u"às"_s);
-        if (busy)
-            v.status = u"A atualizar… · "_s + v.status;
+        const QString updated = u"Atualizado "_s + momentOf(m_lastSuccess, now, u"às"_s).full;
+        setSentences(v, {busy ? u"A atualizar… · "_s + updated : updated});
     } else if (m_busySince.isValid() && m_busySince.secsTo(now) > staleAfterSecs) {
         // The very first refresh hangs: there has never been data to go stale.
         v.state = State::Stale;
-        v.status = sentence({u"À espera da base de dados"_s}, m_busySince, now, u"a atualizar…"_s);
+        setSentences(v, sentenceForms({u"À espera da base de dados"_s}, false,
+                                      prefixed(u"desde "_s, momentOf(m_busySince, now, u"as"_s)),
+                                      words(u"a atualizar…"_s)));
     } else {
         v.state = State::Refreshing;
-        v.status = busy ? u"A atualizar…"_s : u"A carregar…"_s;
+        setSentences(v, {busy ? u"A atualizar…"_s : u"A carregar…"_s});
     }
     return v;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace assi {
+
+struct MomentWords;
 
 /// What the footer band across the bottom of the window says, so a person at
 /// the board can tell from across the room that it is alive and whether its
@@ -23,6 +26,9 @@ public:
         /// The day and time written out, then shorter forms for a narrower band.
         QStringList clockForms;
         QString status; // what the data is worth, in plain words
+        /// The status, then shorter forms for a narrower band: with the
+        /// moments written shorter, then without them.
+        QStringList statusForms;
         QString detail; // the message behind a failure, word for word
 
         /// Shown in red: the board's data cannot be trusted.
@@ -31,12 +37,20 @@ public:
         QString wholeStatus() const;
     };
 
+    /// A setting that is wrong but does not stop the board.
+    struct SettingsProblem {
+        QString place;   // "[GrelhaPedidos] Cabecalho_FonteSize": what the band names
+        QString message; // the whole of it (file, section, key, value, why), for the tooltip
+
+        friend bool operator==(const SettingsProblem&, const SettingsProblem&) = default;
+    };
+
     void refreshStarted(const QDateTime& now);
     void refreshSucceeded(const QDateTime& now);
     void refreshFailed(const QDateTime& now, const QString& message);
-    /// A setting that is wrong but does not stop the board; an empty message
-    /// clears it. It counts from the start of the refresh that found it.
-    void setSettingsProblem(const QString& message);
+    /// The settings that are wrong but do not stop the board, in the order
+    /// they were read; none clears them.
+    void setSettingsProblems(QList<SettingsProblem> problems);
     /// Outside the opening hours nothing is refreshed, and nothing is wrong.
     void setClosed(bool closed) { m_closed = closed; }
 
@@ -48,17 +62,15 @@ public:
     static QString stateName(State state);
 
 private:
-    // The red states' words: a refresh that failed, a setting that is wrong.
-    void describeFailure(View& v, const QDateTime& now, const QString& whatNext) const;
-    void describeSettingsProblem(View& v, const QDateTime& now, const QString& whatNext) const;
+    // The red states' words: a refresh that failed, settings that are wrong.
+    void describeFailure(View& v, const QDateTime& now, const MomentWords& next) const;
+    void describeSettingsProblems(View& v, const MomentWords& next) const;
 
     QDateTime m_lastSuccess;
     QDateTime m_failingSince; // the first failure since the last success
     QString m_error;
     QDateTime m_busySince; // invalid when no refresh is running
-    QDateTime m_lastStart; // of the latest refresh, running or not
-    QString m_settingsProblem;
-    QDateTime m_settingsProblemSince;
+    QList<SettingsProblem> m_settingsProblems;
     bool m_closed = false;
 };
 

@@ -1,100 +1,138 @@
 #include "board/GridLook.h"
 
 #include "board/SettingsLengths.h"
+#include "core/BoardError.h"
+#include "gridview/Grid.h"
 #include "settings/SettingsLookup.h"
 
 namespace assi {
 
 namespace {
 
-// Reads one setting after another, remembering which one it is at, so that
-// a failure can say how far the look got.
+StyleLook styleLookOf(const GridStyle& style) {
+    const GridFont font = style.font();
+    return StyleLook{style.backColor(), style.foreColor(), font.name, font.size};
+}
+
+// Reads one setting after another; one that does not read gives way to its
+// design value, and the reading goes on.
 class LookReader {
 public:
-    LookReader(const SettingsLookup& settings, SettingsSection section)
-        : m_settings(settings), m_section(section) {}
+    LookReader(const SettingsLookup& settings, SettingsSection section,
+               QList<LookProblem>& problems)
+        : m_settings(settings), m_section(section), m_problems(problems) {}
 
-    LookStep step() const { return m_step; }
-
-    QString text(LookStep step, SettingsField field) {
-        m_step = step;
-        return m_settings.Ler_INI(m_section, field);
+    QString text(SettingsField field) const { return m_settings.Ler_INI(m_section, field); }
+    qint32 colour(SettingsField field, qint32 design) {
+        return orDesign(field, design,
+                        [&] { return m_settings.readStrictWholeNumber(m_section, field); });
     }
-    qint32 colour(LookStep step, SettingsField field) {
-        m_step = step;
-        return m_settings.readStrictWholeNumber(m_section, field);
+    qint32 lenientColour(SettingsField field, qint32 design) {
+        return orDesign(field, design,
+                        [&] { return m_settings.readLeadingWholeNumber(m_section, field); });
     }
-    qint32 lenientColour(LookStep step, SettingsField field) {
-        m_step = step;
-        return m_settings.readLeadingWholeNumber(m_section, field);
+    double fontSize(SettingsField field, double design) {
+        return orDesign(field, design,
+                        [&] { return m_settings.readFontPointSize(m_section, field); });
     }
-    double fontSize(LookStep step, SettingsField field) {
-        m_step = step;
-        return m_settings.readFontPointSize(m_section, field);
+    double rowHeight(SettingsField field, double design) {
+        return orDesign(field, design, [&] { return readRowHeight(m_settings, m_section, field); });
     }
-    double rowHeight(LookStep step, SettingsField field) {
-        m_step = step;
-        return readRowHeight(m_settings, m_section, field);
-    }
-    double headingHeight(LookStep step, SettingsField field) {
-        m_step = step;
-        return readHeadingHeight(m_settings, m_section, field);
+    double headingHeight(SettingsField field, double design) {
+        return orDesign(field, design,
+                        [&] { return readHeadingHeight(m_settings, m_section, field); });
     }
 
 private:
+    template <typename Value, typename Read>
+    Value orDesign(SettingsField field, Value design, Read read) {
+        try {
+            return read();
+        } catch (const BoardError& error) {
+            m_problems.append({field, error.message()});
+            return design;
+        }
+    }
+
     const SettingsLookup& m_settings;
     SettingsSection m_section;
-    LookStep m_step = LookStep::Caption;
+    QList<LookProblem>& m_problems;
 };
 
-void readLook(LookReader& read, GridLook& look) {
-    using enum LookStep;
-    look.caption = read.text(Caption, Titulo);
-    look.fontName = read.text(FontName, Fonte);
-    look.fontSize = read.fontSize(FontSize, FonteSize);
-    look.rowHeight = read.rowHeight(RowHeight, AlturaLinhas);
-    look.headingHeight = read.headingHeight(HeadingHeight, Cabecalho_Altura);
+// The group header and both selections take the same four settings.
+struct StyleFields {
+    SettingsField backColor;
+    SettingsField foreColor;
+    SettingsField fontName;
+    SettingsField fontSize;
+};
 
-    StyleLook& heading = look.heading;
-    heading.fontName = read.text(HeadingFontName, Cabecalho_Fonte);
-    heading.fontSize = read.fontSize(HeadingFontSize, Cabecalho_FonteSize);
-    heading.backColor = read.lenientColour(HeadingBackColor, Cabecalho_BackColor);
-    heading.foreColor = read.lenientColour(HeadingForeColor, Cabecalho_ForeColor);
-
-    StyleLook& group = look.groupHeader;
-    group.backColor = read.colour(GroupHeaderBackColor, Group_BackColor);
-    group.foreColor = read.colour(GroupHeaderForeColor, Group_ForeColor);
-    group.fontName = read.text(GroupHeaderFontName, Group_Font);
-    group.fontSize = read.fontSize(GroupHeaderFontSize, Group_FontSize);
-
-    StyleLook& selection = look.selection;
-    selection.backColor = read.colour(SelectionBackColor, Seleccao_backColor);
-    selection.foreColor = read.colour(SelectionForeColor, Seleccao_Forecolor);
-    selection.fontName = read.text(SelectionFontName, Seleccao_Font);
-    selection.fontSize = read.fontSize(SelectionFontSize, Seleccao_FontSize);
-
-    StyleLook& inactive = look.inactiveSelection;
-    inactive.backColor = read.colour(InactiveSelectionBackColor, SeleccaoInactiva_backColor);
-    inactive.foreColor = read.colour(InactiveSelectionForeColor, SeleccaoInactiva_Forecolor);
-    inactive.fontName = read.text(InactiveSelectionFontName, SeleccaoInactiva_Font);
-    inactive.fontSize = read.fontSize(InactiveSelectionFontSize, SeleccaoInactiva_FontSize);
-
-    StyleLook& band = look.groupByBox;
-    band.backColor = read.colour(GroupByBoxBackColor, GroupBox_backColor);
-    band.fontName = read.text(GroupByBoxFontName, GroupBox_Font);
-    band.fontSize = read.fontSize(GroupByBoxFontSize, GroupBox_FontSize);
+StyleLook readStyleLook(LookReader& read, const StyleFields& fields, const StyleLook& design) {
+    StyleLook style;
+    style.backColor = read.colour(fields.backColor, design.backColor);
+    style.foreColor = read.colour(fields.foreColor, design.foreColor);
+    style.fontName = read.text(fields.fontName);
+    style.fontSize = read.fontSize(fields.fontSize, design.fontSize);
+    return style;
 }
 
 } // namespace
 
-GridLook readGridLook(const SettingsLookup& settings, SettingsSection section) {
+GridLook lookOf(const Grid& grid) {
     GridLook look;
-    LookReader reader(settings, section);
-    try {
-        readLook(reader, look);
-    } catch (const BoardError& error) {
-        look.failure = LookFailure{reader.step(), error};
-    }
+    look.caption = grid.caption();
+    look.fontName = grid.gridFont().name;
+    look.fontSize = grid.gridFont().size;
+    look.rowHeight = grid.rowHeight();
+    look.headingHeight = grid.headingHeight();
+    look.heading = styleLookOf(grid.style(GridStyles::Heading));
+    look.groupHeader = styleLookOf(grid.style(GridStyles::GroupHeader));
+    look.selection = styleLookOf(grid.style(GridStyles::Selection));
+    look.inactiveSelection = styleLookOf(grid.style(GridStyles::InactiveSelection));
+    look.groupByBox = styleLookOf(grid.style(GridStyles::GroupByBox));
+    return look;
+}
+
+const GridLook& designLook() {
+    // Read off a grid made for the purpose, so the design values have one
+    // home, the grid's; it goes at once, before the application does.
+    static const GridLook design = [] {
+        const Grid fresh;
+        return lookOf(fresh);
+    }();
+    return design;
+}
+
+GridLook readGridLook(const SettingsLookup& settings, SettingsSection section) {
+    const GridLook& design = designLook();
+    GridLook look;
+    LookReader read(settings, section, look.problems);
+    look.caption = read.text(Titulo);
+    look.fontName = read.text(Fonte);
+    look.fontSize = read.fontSize(FonteSize, design.fontSize);
+    look.rowHeight = read.rowHeight(AlturaLinhas, design.rowHeight);
+    look.headingHeight = read.headingHeight(Cabecalho_Altura, design.headingHeight);
+
+    StyleLook& heading = look.heading;
+    heading.fontName = read.text(Cabecalho_Fonte);
+    heading.fontSize = read.fontSize(Cabecalho_FonteSize, design.heading.fontSize);
+    heading.backColor = read.lenientColour(Cabecalho_BackColor, design.heading.backColor);
+    heading.foreColor = read.lenientColour(Cabecalho_ForeColor, design.heading.foreColor);
+
+    look.groupHeader = readStyleLook(
+        read, {Group_BackColor, Group_ForeColor, Group_Font, Group_FontSize}, design.groupHeader);
+    look.selection = readStyleLook(
+        read, {Seleccao_backColor, Seleccao_Forecolor, Seleccao_Font, Seleccao_FontSize},
+        design.selection);
+    look.inactiveSelection = readStyleLook(read,
+                                           {SeleccaoInactiva_backColor, SeleccaoInactiva_Forecolor,
+                                            SeleccaoInactiva_Font, SeleccaoInactiva_FontSize},
+                                           design.inactiveSelection);
+
+    StyleLook& band = look.groupByBox;
+    band.backColor = read.colour(GroupBox_backColor, design.groupByBox.backColor);
+    band.fontName = read.text(GroupBox_Font);
+    band.fontSize = read.fontSize(GroupBox_FontSize, design.groupByBox.fontSize);
     return look;
 }
 

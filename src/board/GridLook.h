@@ -1,42 +1,23 @@
 #pragma once
 
-#include "core/BoardError.h"
 #include "settings/SettingsFields.h"
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
-#include <optional>
 
 namespace assi {
 
+class Grid;
 class SettingsLookup;
 
-// The settings a grid's look is made of, in the order they are read.
-enum class LookStep {
-    Caption,
-    FontName,
-    FontSize,
-    RowHeight,
-    HeadingHeight,
-    HeadingFontName,
-    HeadingFontSize,
-    HeadingBackColor,
-    HeadingForeColor,
-    GroupHeaderBackColor,
-    GroupHeaderForeColor,
-    GroupHeaderFontName,
-    GroupHeaderFontSize,
-    SelectionBackColor,
-    SelectionForeColor,
-    SelectionFontName,
-    SelectionFontSize,
-    InactiveSelectionBackColor,
-    InactiveSelectionForeColor,
-    InactiveSelectionFontName,
-    InactiveSelectionFontSize,
-    GroupByBoxBackColor,
-    GroupByBoxFontName,
-    GroupByBoxFontSize,
+/// A look setting that did not read: its key, and a message naming the
+/// file, the section, the key and the value.
+struct LookProblem {
+    SettingsField field;
+    QString message;
+
+    friend bool operator==(const LookProblem&, const LookProblem&) = default;
 };
 
 // Colours and font of one of the grid's styles (colours 0x00BBGGRR).
@@ -47,15 +28,8 @@ struct StyleLook {
     double fontSize = 0;
 };
 
-// A setting that did not convert stops the reading there.
-struct LookFailure {
-    LookStep step;
-    BoardError error;
-};
-
-// A grid's look as one section of the settings gives it. When `failure` is
-// set, only the values read before its step hold; the rest keep their
-// defaults.
+// A grid's look as one section of the settings gives it, whole: a value that
+// does not read is the design value in its place, and a problem.
 struct GridLook {
     QString caption;
     QString fontName;
@@ -69,12 +43,21 @@ struct GridLook {
     StyleLook inactiveSelection;
     // The group-by band's text colour has no setting.
     StyleLook groupByBox;
-    std::optional<LookFailure> failure;
+    // In the order the values were read.
+    QList<LookProblem> problems;
 };
 
-// Reads the look of the grids of `section`, setting by setting, up to the
-// first one that does not convert. Heading colours are read leniently: a text
-// that is no number gives black.
+// The look `grid` shows now, for the values a GridLook holds.
+GridLook lookOf(const Grid& grid);
+
+// The look of a grid just made, before any setting: what a value that does
+// not read falls back on.
+const GridLook& designLook();
+
+// Reads the look of the grids of `section`, every value on its own: a value
+// that does not convert takes its design value and adds a problem, and the
+// rest are read all the same. Heading colours are read leniently: a text that
+// is no number gives black.
 GridLook readGridLook(const SettingsLookup& settings, SettingsSection section);
 
 } // namespace assi

@@ -31,22 +31,12 @@ const QString& designFontName() {
     return name;
 }
 
-// What the model shows before the first binding: no rows, three fields.
-Recordset placeholderRecordset() {
-    Recordset placeholder;
-    for (const QString& name : {u"Col0"_s, u"Field0"_s, u"Field1"_s})
-        placeholder.appendField(name, FieldType::Text);
-    return placeholder;
-}
-
 } // namespace
 
 Grid::Grid(QWidget* parent)
     : QWidget(parent), m_styles(new GridStyles(this)), m_source(new RecordsetModel(this)),
       m_groups(new GroupingProxyModel(this)), m_captionBar(new GridCaptionBar(this)),
       m_groupByBand(new GridGroupByBand(this)), m_view(new GridTreeView(*m_styles, this)) {
-    m_groupByBand->setPrompt(
-        u"Arraste um cabeçalho de coluna para aqui para agrupar por essa coluna"_s);
     m_captionBar->hide();
     m_groups->setGroupRole(RecordsetModel::ValueRole);
     m_groups->setSourceModel(m_source);
@@ -57,9 +47,6 @@ Grid::Grid(QWidget* parent)
     m_view->setModel(m_groups);
     m_columns =
         std::make_unique<GridColumns>(GridColumn::Parts{m_styles, m_source, m_view->gridHeader()});
-    m_source->setRecordset(placeholderRecordset());
-    m_columns->createPlaceholders();
-    m_view->gridDelegate()->setColumnStyles(m_columns->styles());
     setFocusProxy(m_view);
 
     connect(m_styles, &GridStyles::changed, this, &Grid::scheduleUpdate);

@@ -27,8 +27,9 @@ class RecordsetModel;
 ///
 /// Binding a recordset makes one column per field, keyed by the field's
 /// name, in field order, with default settings; the rows are the
-/// recordset's, in its order. Before the first binding the grid shows three
-/// placeholder columns, "Col0", "Field0" and "Field1". Looks come from named
+/// recordset's, in its order. Before the first binding the grid has no
+/// columns and no rows: its caption, the group-by band (empty until a column
+/// is grouped) and the empty area under the headings. Looks come from named
 /// styles (see GridStyles) and format rules. Lengths are in twips, 15 to a
 /// logical pixel. Display rows count the rows as shown (group headers
 /// included, collapsed groups' rows not), from 0.

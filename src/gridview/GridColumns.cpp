@@ -4,8 +4,6 @@
 #include "gridview/GridHeaderView.h"
 #include "gridview/GridStyles.h"
 
-using namespace Qt::StringLiterals;
-
 namespace assi {
 
 namespace {
@@ -24,9 +22,6 @@ GridDataType dataTypeOf(FieldType type) {
     return GridDataType::Text;
 }
 
-constexpr double PlaceholderHeadingWidth = 330;
-constexpr double PlaceholderFieldWidth = 495;
-
 } // namespace
 
 GridColumns::GridColumns(const GridColumn::Parts& parts) : m_parts(parts) {}
@@ -42,16 +37,6 @@ void GridColumns::clear() {
     m_columns.clear();
     m_indexByLowerKey.clear();
     m_parts.header->clearColumnSettings();
-}
-
-void GridColumns::createPlaceholders() {
-    clear();
-    GridColumn& heading = append(u"Col0"_s, m_parts.styles->style(GridStyles::Heading));
-    heading.setWidth(PlaceholderHeadingWidth);
-    heading.setCaption(QString());
-    heading.style().setTextAlignment(TextAlignment::LeftMiddle);
-    for (const QString& key : {u"Field0"_s, u"Field1"_s})
-        append(key, m_parts.styles->normal()).setWidth(PlaceholderFieldWidth);
 }
 
 void GridColumns::createFor(const Recordset& recordset) {

@@ -17,9 +17,6 @@ class GridColumns {
 public:
     explicit GridColumns(const GridColumn::Parts& parts);
 
-    /// The columns shown before the first binding ("Col0", a heading
-    /// column, and "Field0", "Field1"), over the model's placeholder fields.
-    void createPlaceholders();
     /// One column per field of `recordset`, in default settings.
     void createFor(const Recordset& recordset);
 

@@ -20,11 +20,6 @@ GridGroupByBand::GridGroupByBand(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("groupByBox"));
 }
 
-void GridGroupByBand::setPrompt(const QString& prompt) {
-    m_prompt = prompt;
-    update();
-}
-
 void GridGroupByBand::setChips(const QStringList& captions) {
     if (captions == m_chips)
         return;
@@ -40,34 +35,27 @@ void GridGroupByBand::setLooks(const GridCellLook& band, const GridCellLook& chi
 
 int GridGroupByBand::preferredHeight() const {
     const int chip = QFontMetrics(m_chip.font).height() + 2 * ChipPaddingY;
-    const int prompt = QFontMetrics(m_band.font).height();
-    return std::max(chip, prompt) + 2 * BandPadding;
+    const int line = QFontMetrics(m_band.font).height();
+    return std::max(chip, line) + 2 * BandPadding;
 }
 
 void GridGroupByBand::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (m_chips.isEmpty()) {
-        GridCellLook look = m_band;
+    painter.fillRect(rect(), m_band.back);
+    const QFontMetrics metrics(m_chip.font);
+    const int chipHeight = metrics.height() + 2 * ChipPaddingY;
+    const int top = (height() - chipHeight) / 2;
+    int x = BandPadding;
+    for (const QString& caption : m_chips) {
+        const int width = metrics.horizontalAdvance(caption) + 2 * ChipPaddingX;
+        const QRect chip(x, top, width, chipHeight);
+        GridCellLook look = m_chip;
         look.wordWrap = false;
-        drawCell(painter, rect().adjusted(BandPadding, 0, 0, 0), m_prompt, look, Overflow::Elide);
-        painter.fillRect(0, 0, BandPadding, height(), m_band.back);
-    } else {
-        painter.fillRect(rect(), m_band.back);
-        const QFontMetrics metrics(m_chip.font);
-        const int chipHeight = metrics.height() + 2 * ChipPaddingY;
-        const int top = (height() - chipHeight) / 2;
-        int x = BandPadding;
-        for (const QString& caption : m_chips) {
-            const int width = metrics.horizontalAdvance(caption) + 2 * ChipPaddingX;
-            const QRect chip(x, top, width, chipHeight);
-            GridCellLook look = m_chip;
-            look.wordWrap = false;
-            look.alignment = Qt::AlignCenter;
-            drawCell(painter, chip, caption, look);
-            painter.setPen(QPen(look.gridLine, 0));
-            painter.drawRect(chip.adjusted(0, 0, -1, -1));
-            x += width + ChipGap;
-        }
+        look.alignment = Qt::AlignCenter;
+        drawCell(painter, chip, caption, look);
+        painter.setPen(QPen(look.gridLine, 0));
+        painter.drawRect(chip.adjusted(0, 0, -1, -1));
+        x += width + ChipGap;
     }
     painter.setPen(QPen(m_chip.gridLine, 0));
     painter.drawLine(rect().bottomLeft(), rect().bottomRight());

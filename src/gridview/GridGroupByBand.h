@@ -8,16 +8,15 @@
 namespace assi {
 
 /// The band between a grid's caption and its headings that shows how the
-/// rows are grouped: a chip with each grouped column's caption, or, when
-/// nothing is grouped, a prompt. It only shows; nothing can be dropped on it.
+/// rows are grouped: a chip with each grouped column's caption; empty when
+/// nothing is grouped. It only shows; nothing can be dropped on it, so it
+/// asks for nothing.
 class GridGroupByBand : public QWidget {
     Q_OBJECT
 
 public:
     explicit GridGroupByBand(QWidget* parent = nullptr);
 
-    void setPrompt(const QString& prompt);
-    const QString& prompt() const { return m_prompt; }
     void setChips(const QStringList& captions);
     const QStringList& chips() const { return m_chips; }
     /// The band's own look ("GroupByBox") and the chips' ("Heading", in the
@@ -29,7 +28,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString m_prompt;
     QStringList m_chips;
     GridCellLook m_band;
     GridCellLook m_chip;

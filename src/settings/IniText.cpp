@@ -84,11 +84,12 @@ QString IniText::decode(const QByteArray& bytes) {
     return decodeWindows1252(bytes);
 }
 
-QString IniText::findValue(QStringView text, QStringView section, QStringView key) {
+std::optional<QString> IniText::lookUpValue(QStringView text, QStringView section,
+                                            QStringView key) {
     const QStringView wantedSection = trimBlanks(section);
     const QStringView wantedKey = trimBlanks(key);
     if (wantedKey.isEmpty())
-        return {};
+        return std::nullopt;
 
     bool inWantedSection = false;
     for (qsizetype pos = 0; pos < text.size();) {
@@ -102,7 +103,7 @@ QString IniText::findValue(QStringView text, QStringView section, QStringView ke
             const QStringView name = close < 0 ? rest : rest.first(close);
             // A later section of the same name is never searched.
             if (inWantedSection)
-                return {};
+                return std::nullopt;
             inWantedSection = isSameName(trimBlanks(name), wantedSection);
             continue;
         }
@@ -113,7 +114,11 @@ QString IniText::findValue(QStringView text, QStringView section, QStringView ke
             continue;
         return stripEnclosingQuotes(trimBlanks(line.sliced(equals + 1))).toString();
     }
-    return {};
+    return std::nullopt;
+}
+
+QString IniText::findValue(QStringView text, QStringView section, QStringView key) {
+    return lookUpValue(text, section, key).value_or(QString());
 }
 
 } // namespace assi

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
+#include <optional>
 
 namespace assi {
 
@@ -30,8 +31,11 @@ public:
     /// code page of Western European Windows.
     static QString decode(const QByteArray& bytes);
 
-    /// The value of `key` in `section` of `text`, or the empty text when the
-    /// section or the key is not there. An empty key finds nothing.
+    /// The value of `key` in `section` of `text`; none when the section or
+    /// the key is not there. An empty key finds nothing.
+    static std::optional<QString> lookUpValue(QStringView text, QStringView section,
+                                              QStringView key);
+    /// lookUpValue(), with the empty text for a value that is not there.
     static QString findValue(QStringView text, QStringView section, QStringView key);
 };
 

@@ -77,6 +77,10 @@ QString settingsKeyOf(int fieldNumber) {
     return found == std::end(Keys) ? QString() : QString::fromUtf16(found->key);
 }
 
+QString settingsPlace(SettingsSection section, SettingsField field) {
+    return u"[%1] %2"_s.arg(sectionOf(section), settingsKeyOf(field));
+}
+
 SettingsLookup::SettingsLookup(const QString& settingsFilePath) {
     m_reader.read(settingsFilePath);
 }
@@ -86,8 +90,20 @@ void SettingsLookup::requireReadable() const {
         throw BoardError(problem());
 }
 
+void SettingsLookup::requireFile() const {
+    requireReadable();
+    if (!m_reader.fileExists())
+        throw BoardError(
+            u"O ficheiro de definições %1 não existe."_s.arg(QDir::toNativeSeparators(filePath())));
+}
+
 QString SettingsLookup::Ler_INI(int iGrelha, int iCampo) const {
     return m_reader.readValue(sectionOf(iGrelha), settingsKeyOf(iCampo));
+}
+
+std::optional<QString> SettingsLookup::lookUpValue(SettingsSection section,
+                                                   SettingsField field) const {
+    return m_reader.lookUpValue(sectionOf(section), settingsKeyOf(field));
 }
 
 std::int32_t SettingsLookup::readLeadingWholeNumber(SettingsSection section,
@@ -111,9 +127,14 @@ double SettingsLookup::readFontPointSize(SettingsSection section, SettingsField 
 }
 
 BoardError SettingsLookup::invalidSetting(SettingsSection section, SettingsField field,
-                                          const QString& text, const ConversionError& error) const {
-    const QString complaint = u"Definição inválida em [%1] %2: %3"_s.arg(
-        sectionOf(section), settingsKeyOf(field), error.describe(text));
+                                          const std::optional<QString>& stored,
+                                          const ConversionError& error) const {
+    // An empty text that does not convert would read «"" não é um número»,
+    // which sends a person looking for a value that is not in the file at all.
+    const QString why =
+        stored ? error.describe(*stored) : u"falta a chave %1"_s.arg(settingsKeyOf(field));
+    const QString complaint =
+        u"Definição inválida em %1: %2"_s.arg(settingsPlace(section, field), why);
     const QString file = QDir::toNativeSeparators(filePath());
     if (!problem().isEmpty())
         return BoardError(u"%1 %2"_s.arg(problem(), complaint));

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <utility>
 
@@ -28,6 +29,10 @@ std::span<const SettingsKey> settingsKeys();
 // one, which finds nothing in any section.
 QString settingsKeyOf(int fieldNumber);
 
+// Where a setting is, as a person finds it in the file: its section and key,
+// "[GrelhaPedidos] Cabecalho_FonteSize".
+QString settingsPlace(SettingsSection section, SettingsField field);
+
 // Reads the board's settings by grid number and field number from one reading
 // of the settings file: the file is read when the lookup is made, and every
 // value comes from those contents. The window makes a new lookup for each
@@ -35,7 +40,8 @@ QString settingsKeyOf(int fieldNumber);
 //
 // The read* helpers read a setting and convert it; a text that does not
 // convert throws BoardError with a message that names the file, the section,
-// the key and the offending text.
+// the key and the offending text, or says the key is missing when the file
+// does not have it.
 class SettingsLookup {
 public:
     explicit SettingsLookup(const QString& settingsFilePath);
@@ -45,6 +51,8 @@ public:
     const QString& problem() const { return m_reader.problem(); }
     /// Throws BoardError with problem() when the file is there but was not read.
     void requireReadable() const;
+    /// As requireReadable(), and throws BoardError too when there is no file.
+    void requireFile() const;
 
     // The text stored for field `iCampo` in the section of grid `iGrelha`
     // (see SettingsFields.h), exactly as the file holds it; the empty text
@@ -58,21 +66,24 @@ public:
 
     // Reads a setting and hands its text to `convert`, any callable taking a
     // QStringView that throws ConversionError when the text does not convert.
+    // A key that is not there converts as the empty text.
     template <typename Convert>
     auto readConverted(SettingsSection section, SettingsField field, Convert&& convert) const {
-        const QString text = Ler_INI(section, field);
+        const std::optional<QString> stored = lookUpValue(section, field);
         try {
-            return std::forward<Convert>(convert)(QStringView(text));
+            return std::forward<Convert>(convert)(QStringView(stored.value_or(QString())));
         } catch (const ConversionError& error) {
-            throw invalidSetting(section, field, text, error);
+            throw invalidSetting(section, field, stored, error);
         }
     }
 
 private:
-    // The complete error for a setting whose `text` failed a conversion. When
-    // the settings file is missing the message says so first: it is the
-    // likeliest reason for an empty setting.
-    BoardError invalidSetting(SettingsSection section, SettingsField field, const QString& text,
+    std::optional<QString> lookUpValue(SettingsSection section, SettingsField field) const;
+    // The complete error for a setting whose text (none: the key is missing)
+    // failed a conversion. When the settings file is missing the message says
+    // so first: it is the likeliest reason for a missing key.
+    BoardError invalidSetting(SettingsSection section, SettingsField field,
+                              const std::optional<QString>& stored,
                               const ConversionError& error) const;
 
     SettingsReader m_reader;

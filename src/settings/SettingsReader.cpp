@@ -64,9 +64,14 @@ void SettingsReader::read(const QString& path) {
 }
 
 QString SettingsReader::readValue(const QString& section, const QString& key) const {
+    return lookUpValue(section, key).value_or(QString());
+}
+
+std::optional<QString> SettingsReader::lookUpValue(const QString& section,
+                                                   const QString& key) const {
     if (key.isEmpty() || !m_exists)
-        return {};
-    return IniText::findValue(m_text, section, key);
+        return std::nullopt;
+    return IniText::lookUpValue(m_text, section, key);
 }
 
 } // namespace assi

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace assi {
 
@@ -33,6 +34,10 @@ public:
     /// file, the section or the key is missing (or the file was not read).
     /// An empty key asks for nothing and gets the empty text.
     QString readValue(const QString& section, const QString& key) const;
+    /// The text stored under `key` of `section`; none when the file, the
+    /// section or the key is missing, so that a key left out can be told
+    /// from one left empty.
+    std::optional<QString> lookUpValue(const QString& section, const QString& key) const;
 
 private:
     QString m_filePath;

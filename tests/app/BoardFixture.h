@@ -11,6 +11,7 @@
 #include "gridview/Grid.h"
 
 #include <QLabel>
+#include <gtest/gtest.h>
 
 namespace assi::test {
 
@@ -96,6 +97,27 @@ inline QByteArray settingsWith(const QByteArray& quantosMinutosLine) {
 }
 
 inline const QByteArray validSettings = settingsWith("QuantosMinutos=5\r\n");
+
+// `settings` with `key` of `section` set to `value`, or taken out when `value` is null.
+inline QByteArray withSetting(const QByteArray& settings, const QString& section,
+                              const QString& key, const QString& value) {
+    QStringList lines = QString::fromUtf8(settings).split(u'\n');
+    bool inSection = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (line.startsWith(u'['))
+            inSection = line == u'[' + section + u']';
+        else if (inSection && line.startsWith(key + u'=')) {
+            if (value.isNull())
+                lines.removeAt(i);
+            else
+                lines[i] = key + u'=' + value;
+            return lines.join(u'\n').toUtf8();
+        }
+    }
+    ADD_FAILURE() << "no " << key.toStdString() << " in [" << section.toStdString() << "]";
+    return settings;
+}
 
 struct Board {
     explicit Board(const QByteArray& settings = validSettings,

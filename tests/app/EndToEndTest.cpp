@@ -131,6 +131,18 @@ TEST(EndToEnd, FailuresSayWhatFailedInPortugueseWithoutThePassword) {
         << footer[u"text"_s].toString().toStdString();
     EXPECT_TRUE(dump[u"status"_s].toString().endsWith(dump[u"error"_s].toString()));
     EXPECT_FALSE((run.out + run.err).contains(u"pa55-secreta"_s));
+    // The grids have their titles from the start, and nothing the window was designed with.
+    const QJsonObject grids = dump[u"grids"_s].toObject();
+    const std::pair<QString, QString> titles[] = {
+        {u"Grelha_1"_s, u"Pedidos de assistência pendentes"_s},
+        {u"Grelha_11"_s, u"Pedidos de assistência pendentes"_s},
+        {u"Grelha_2"_s, u"Ordens de serviço da semana"_s},
+    };
+    for (const auto& [name, title] : titles) {
+        const QJsonObject grid = grids[name].toObject();
+        EXPECT_EQ(grid[u"caption"_s].toString(), title) << name.toStdString();
+        EXPECT_EQ(grid[u"columns"_s].toArray(), QJsonArray()) << name.toStdString();
+    }
 
     run = runAssi({u"--base-dir"_s, dir.path(), u"--check"_s});
     EXPECT_EQ(run.exitCode, 1);
@@ -159,6 +171,43 @@ TEST(EndToEnd, FailuresSayWhatFailedInPortugueseWithoutThePassword) {
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains(u"--after espera um número inteiro de segundos"_s))
         << run.err.toStdString();
+}
+
+// A look value that does not read leaves the data on the wall: the board
+// shows them, and its footer names the setting in words that fit.
+TEST(EndToEnd, ABadLookValueShowsTheDataAndNamesTheSetting) {
+    assi::test::TempDir dir;
+    ASSERT_EQ(runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--check"_s}).exitCode, 0);
+    const QString settings = dir.filePath(u"zelvio/OTK.zlv"_s);
+    replaceLine(settings, u"^Cabecalho_FonteSize=.*$"_s, u"Cabecalho_FonteSize=grande"_s);
+    const ProgramRun run =
+        runAssi({u"--base-dir"_s, dir.path(), u"--dump"_s, u"--size"_s, u"1330x748"_s});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject dump = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    const QJsonObject grids = dump[u"grids"_s].toObject();
+    EXPECT_GT(grids[u"Grelha_1"_s].toObject()[u"rows"_s].toArray().size(), 0);
+    EXPECT_GT(grids[u"Grelha_2"_s].toObject()[u"rows"_s].toArray().size(), 0);
+    EXPECT_DOUBLE_EQ(grids[u"Grelha_1"_s]
+                         .toObject()[u"styles"_s]
+                         .toObject()[u"Heading"_s]
+                         .toObject()[u"font"_s]
+                         .toObject()[u"size"_s]
+                         .toDouble(),
+                     8.25);
+    const QJsonObject footer = dump[u"footer"_s].toObject();
+    EXPECT_EQ(footer[u"state"_s].toString(), u"failed"_s);
+    const QString shown = footer[u"text"_s].toString();
+    EXPECT_TRUE(shown.contains(u" — Definições com erro: [GrelhaPedidos] Cabecalho_FonteSize"_s))
+        << shown.toStdString();
+    EXPECT_FALSE(shown.endsWith(u"…"_s)) << shown.toStdString();
+    for (const QString& section : {u"GrelhaPedidos"_s, u"GrelhaAssistencias"_s}) {
+        const QString message =
+            u"Definição inválida em [%1] Cabecalho_FonteSize: \"grande\" não é um número (%2)"_s
+                .arg(section, settings);
+        EXPECT_TRUE(dump[u"status"_s].toString().contains(message))
+            << dump[u"status"_s].toString().toStdString();
+        EXPECT_TRUE(run.err.contains(message)) << "in the log";
+    }
 }
 
 // --check says every general setting the board would complain of on its

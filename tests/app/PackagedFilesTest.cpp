@@ -170,8 +170,9 @@ TEST_P(ExampleSettingsLoad, EveryValueConverts) {
         EXPECT_GT(lookup.readWholeNumber16(assi::GeneralSection, assi::QuantosMinutos), 0);
         for (const SettingsSection section : {assi::RequestGridsSection, assi::WeekBoardSection}) {
             const assi::GridLook look = assi::readGridLook(lookup, section);
-            EXPECT_FALSE(look.failure.has_value())
-                << (look.failure ? look.failure->error.message().toStdString() : std::string());
+            EXPECT_TRUE(look.problems.isEmpty())
+                << (look.problems.isEmpty() ? std::string()
+                                            : look.problems[0].message.toStdString());
             EXPECT_FALSE(look.caption.isEmpty());
         }
         EXPECT_GT(lookup.readFontPointSize(assi::RequestGridsSection, assi::Grid_FontSize), 0);

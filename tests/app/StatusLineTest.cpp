@@ -11,9 +11,14 @@ using State = StatusLine::State;
 const QString connectFailure =
     u"Não foi possível ligar à base de dados (servidor db1, base de dados servicos): "
     u"Adaptive Server is unavailable or does not exist"_s;
-const QString badSetting =
-    u"Definição inválida em [Grelhas] Cabecalho_FontSize: \"doze\" não é um número "
-    u"(/srv/quadro/zelvio/OTK.zlv)"_s;
+const StatusLine::SettingsProblem badSetting = {
+    u"[GrelhaPedidos] Cabecalho_FonteSize"_s,
+    u"Definição inválida em [GrelhaPedidos] Cabecalho_FonteSize: \"doze\" não é um número "
+    u"(/srv/quadro/zelvio/OTK.zlv)"_s};
+const StatusLine::SettingsProblem badPage = {
+    u"[Geral] SegundosPorPagina"_s,
+    u"Definição inválida em [Geral] SegundosPorPagina: falta a chave SegundosPorPagina "
+    u"(/srv/quadro/zelvio/OTK.zlv)"_s};
 } // namespace
 
 // Monday 7 December 2026; the board refreshes every 5 minutes and its next
@@ -90,24 +95,36 @@ TEST(StatusLine, SaysWhatTheDataIsWorthAndSinceWhen) {
              s.refreshFailed(at(10, 40), connectFailure);
          },
          u"Sem ligação à base de dados desde as 10:40 · nova tentativa às 10:43"_s, State::Failed},
-        {"a setting gone wrong, from the refresh that found it",
+        {"a setting gone wrong names its section and key",
          [&](StatusLine& s) {
              s.refreshStarted(at(10, 30));
-             s.setSettingsProblem(badSetting);
+             s.setSettingsProblems({badSetting});
              s.refreshSucceeded(at(10, 30));
-             s.refreshStarted(at(10, 35));
-             s.setSettingsProblem(badSetting);
-             s.refreshSucceeded(at(10, 35));
          },
-         u"Definição inválida em [Grelhas] Cabecalho_FontSize: \"doze\" não é um número · "
-         u"desde as 10:30 · nova leitura às 10:43"_s,
+         u"Definições com erro: [GrelhaPedidos] Cabecalho_FonteSize · nova tentativa às 10:43"_s,
+         State::Failed},
+        {"settings gone wrong, each named",
+         [&](StatusLine& s) {
+             s.setSettingsProblems({badPage, badSetting});
+             s.refreshSucceeded(at(10, 30));
+         },
+         u"Definições com erro: [Geral] SegundosPorPagina, [GrelhaPedidos] Cabecalho_FonteSize · "
+         u"nova tentativa às 10:43"_s,
+         State::Failed},
+        {"a setting gone wrong while a refresh runs",
+         [&](StatusLine& s) {
+             s.setSettingsProblems({badSetting});
+             s.refreshSucceeded(at(10, 30));
+             s.refreshStarted(at(10, 41));
+         },
+         u"Definições com erro: [GrelhaPedidos] Cabecalho_FonteSize · a atualizar…"_s,
          State::Failed},
         {"a setting corrected",
          [&](StatusLine& s) {
              s.refreshStarted(at(10, 40));
-             s.setSettingsProblem(badSetting);
+             s.setSettingsProblems({badSetting});
              s.refreshSucceeded(at(10, 40));
-             s.setSettingsProblem({});
+             s.setSettingsProblems({});
          },
          u"Atualizado às 10:40"_s, State::Ok},
         {"a slow refresh shows it is alive",
@@ -132,7 +149,7 @@ TEST(StatusLine, SaysWhatTheDataIsWorthAndSinceWhen) {
 // message itself stays whole behind it.
 TEST(StatusLine, FailuresInPlainWords) {
     const QDateTime now(QDate(2026, 12, 7), QTime(10, 42));
-    // A quoted setting ends in its value: "desde" is set apart from it.
+    // A setting's place ends in its key: "desde" is set apart from it.
     const std::pair<QString, QString> cases[] = {
         {connectFailure, u"Sem ligação à base de dados"_s},
         {u"Não foi possível ligar à base de dados (servidor db1): [FreeTDS][SQL Server]Login "
@@ -146,8 +163,7 @@ TEST(StatusLine, FailuresInPlainWords) {
          u"O ficheiro de definições não pode ser lido"_s},
         {u"Definição inválida em [BaseDados] Motor: \"oracle\" não é \"sqlserver\" nem \"sqlite\" "
          u"(/srv/OTK.zlv)"_s,
-         u"Definição inválida em [BaseDados] Motor: \"oracle\" não é \"sqlserver\" nem "
-         u"\"sqlite\" ·"_s},
+         u"Definições com erro: [BaseDados] Motor ·"_s},
         {u"A base de dados não respondeu em 60 s (servidor db1); a ligação foi abandonada e será "
          u"refeita na próxima atualização."_s,
          u"A base de dados não respondeu a tempo"_s},

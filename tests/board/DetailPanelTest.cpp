@@ -96,7 +96,7 @@ struct DetailPanelTest : ::testing::Test {
         const SettingsLookup settings(file.write());
         for (Grid* grid : {grelha1, grelha11}) {
             grid->setDataSource(test::sampleRequests());
-            setUpRequestColumns(*grid, settings);
+            EXPECT_TRUE(setUpRequestColumns(*grid, settings).isEmpty());
         }
         WeekDayNames DiasSemana{};
         fillWeekDayNames(QDate(2026, 12, 9), DiasSemana);

@@ -2,12 +2,12 @@
 
 #include "GridsTestSupport.h"
 #include "common/ScopedLocale.h"
+#include "gridview/Grid.h"
 #include "settings/SettingsLookup.h"
 
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
-#include <optional>
 
 using namespace assi;
 using namespace Qt::StringLiterals;
@@ -32,8 +32,8 @@ QStringList lookLines(const GridLook& look) {
         styleLine(u"InactiveSelection"_s, look.inactiveSelection),
         styleLine(u"GroupByBox"_s, look.groupByBox),
     };
-    if (look.failure)
-        lines << u"falha no passo %1"_s.arg(int(look.failure->step));
+    for (const LookProblem& problem : look.problems)
+        lines << u"problema em %1"_s.arg(settingsKeyOf(problem.field));
     return lines;
 }
 
@@ -89,23 +89,29 @@ TEST(GridLook, EachGridReadsItsOwnSection) {
     }
 }
 
-// One request-grid setting changed at a time: the value it gives, or the step
-// the reading stops at, with a message that says where to fix it.
-TEST(GridLook, ReadsEachValueOrStopsAtTheFirstBadOne) {
-    using enum LookStep;
+// One request-grid setting changed at a time: the value it gives, or, when it
+// does not read, its design value and a message that says where to fix it,
+// with every other value read all the same.
+TEST(GridLook, ReadsEachValueOrPutsItsDesignValueInItsPlace) {
     struct Case {
         const char* locale;
         const char16_t* key;
-        const char16_t* text;
+        const char16_t* text; // null: the key is not in the file
         std::function<double(const GridLook&)> value;
         double expected;
-        std::optional<LookStep> failsAt = std::nullopt;
+        bool readsAsDesign = false;
     };
     const auto headingBack = [](const GridLook& l) { return double(l.heading.backColor); };
     const auto groupBack = [](const GridLook& l) { return double(l.groupHeader.backColor); };
     const auto rows = [](const GridLook& l) { return l.rowHeight; };
+    const auto headings = [](const GridLook& l) { return l.headingHeight; };
+    const auto fontSize = [](const GridLook& l) { return l.fontSize; };
     const auto headingSize = [](const GridLook& l) { return l.heading.fontSize; };
-    const auto none = [](const GridLook&) { return 0.0; };
+    const auto selectionSize = [](const GridLook& l) { return l.selection.fontSize; };
+    const auto inactiveFore = [](const GridLook& l) {
+        return double(l.inactiveSelection.foreColor);
+    };
+    const auto bandBack = [](const GridLook& l) { return double(l.groupByBox.backColor); };
     const Case cases[] = {
         // Heading colours take the leading number and fail only past 32 bits.
         {"C", u"Cabecalho_BackColor", u"&HFF", headingBack, 255},
@@ -113,60 +119,92 @@ TEST(GridLook, ReadsEachValueOrStopsAtTheFirstBadOne) {
         {"C", u"Cabecalho_BackColor", u"13.5", headingBack, 14},
         {"C", u"Cabecalho_BackColor", u"azul", headingBack, 0},
         {"C", u"Cabecalho_BackColor", u"", headingBack, 0},
+        {"C", u"Cabecalho_BackColor", nullptr, headingBack, 0},
         {"C", u"Cabecalho_BackColor", u"&H80000005", headingBack, double(qint32(0x80000005u))},
-        {"C", u"Cabecalho_BackColor", u"&H1FFFFFFFF", none, 0, HeadingBackColor},
+        {"C", u"Cabecalho_BackColor", u"&H1FFFFFFFF", headingBack, 0, true},
         // Everything else follows the regional number format, whole.
         {"pt_PT.UTF-8", u"Group_BackColor", u"12,5", groupBack, 12},
         {"pt_PT.UTF-8", u"Group_BackColor", u"13,5", groupBack, 14},
-        {"C", u"Group_BackColor", u"12,5", none, 0, GroupHeaderBackColor},
-        {"C", u"Group_BackColor", u"", none, 0, GroupHeaderBackColor},
+        {"C", u"Group_BackColor", u"12,5", groupBack, 0, true},
+        {"C", u"Group_BackColor", u"", groupBack, 0, true},
+        {"C", u"Group_BackColor", nullptr, groupBack, 0, true},
         {"pt_PT.UTF-8", u"AlturaLinhas", u"330,5", rows, 330.5},
-        {"C", u"AlturaLinhas", u"330,5", none, 0, RowHeight},
-        {"C", u"AlturaLinhas", u"0", none, 0, RowHeight},
+        {"C", u"AlturaLinhas", u"330,5", rows, 0, true},
+        {"C", u"AlturaLinhas", u"0", rows, 0, true},
         {"pt_PT.UTF-8", u"Cabecalho_FonteSize", u"10,5", headingSize, 10.5},
-        {"C", u"Cabecalho_FonteSize", u"4000", none, 0, HeadingFontSize},
-        {"C", u"FonteSize", u"", none, 0, FontSize},
-        {"C", u"Cabecalho_Altura", u"alto", none, 0, HeadingHeight},
-        {"C", u"Seleccao_FontSize", u"0", none, 0, SelectionFontSize},
-        {"C", u"SeleccaoInactiva_Forecolor", u"x", none, 0, InactiveSelectionForeColor},
-        {"C", u"GroupBox_backColor", u"cinzento", none, 0, GroupByBoxBackColor},
+        {"C", u"Cabecalho_FonteSize", u"4000", headingSize, 0, true},
+        {"C", u"Cabecalho_FonteSize", u"grande", headingSize, 0, true},
+        {"C", u"FonteSize", u"", fontSize, 0, true},
+        {"C", u"Cabecalho_Altura", u"alto", headings, 0, true},
+        {"C", u"Seleccao_FontSize", u"0", selectionSize, 0, true},
+        {"C", u"SeleccaoInactiva_Forecolor", u"x", inactiveFore, 0, true},
+        {"C", u"GroupBox_backColor", u"cinzento", bandBack, 0, true},
     };
     for (const Case& c : cases) {
         const QString key = QString::fromUtf16(c.key);
-        const QString text = QString::fromUtf16(c.text);
-        SCOPED_TRACE(
-            (u"%1 = %2 em %3"_s.arg(key, text, QString::fromLatin1(c.locale))).toStdString());
+        const QString text = c.text ? QString::fromUtf16(c.text) : QString();
+        SCOPED_TRACE((u"%1 = %2 em %3"_s.arg(key, c.text ? text : u"(em falta)"_s,
+                                             QString::fromLatin1(c.locale)))
+                         .toStdString());
         test::ScopedLocale locale(c.locale);
         if (!locale.ok())
             GTEST_SKIP() << c.locale << " não está instalado";
         test::SettingsFile file;
-        file.set(u"GrelhaPedidos"_s, key, text);
+        if (c.text)
+            file.set(u"GrelhaPedidos"_s, key, text);
+        else
+            file.remove(u"GrelhaPedidos"_s, key);
         const GridLook look = readGridLook(SettingsLookup(file.write()), RequestGridsSection);
-        if (!c.failsAt) {
-            EXPECT_FALSE(look.failure.has_value());
+        // What comes before and after the value is read all the same.
+        EXPECT_EQ(look.caption, u"Pedidos pendentes"_s);
+        EXPECT_EQ(look.groupByBox.fontName, u"Times New Roman"_s);
+        if (!c.readsAsDesign) {
+            EXPECT_TRUE(look.problems.isEmpty());
             EXPECT_DOUBLE_EQ(c.value(look), c.expected);
             continue;
         }
-        ASSERT_TRUE(look.failure.has_value());
-        EXPECT_EQ(look.failure->step, *c.failsAt);
-        const QString message = look.failure->error.message();
-        EXPECT_TRUE(message.contains(u"[GrelhaPedidos] %1: \"%2\""_s.arg(key, text)))
+        EXPECT_DOUBLE_EQ(c.value(look), c.value(designLook()));
+        ASSERT_EQ(look.problems.size(), 1);
+        EXPECT_EQ(settingsKeyOf(look.problems[0].field), key);
+        const QString message = look.problems[0].message;
+        const QString why = c.text ? u"\"%1\""_s.arg(text) : u"falta a chave %1"_s.arg(key);
+        EXPECT_TRUE(message.contains(u"[GrelhaPedidos] %1: %2"_s.arg(key, why)))
             << message.toStdString();
         EXPECT_TRUE(message.contains(file.path())) << message.toStdString();
-        // What came before the bad value was read all the same.
-        EXPECT_EQ(look.caption, u"Pedidos pendentes"_s);
     }
 }
 
-TEST(GridLook, MissingFileStopsAtTheFirstNumberAndSaysSoFirst) {
+// A grid's design values are those of a grid just made, whatever was applied
+// to another since.
+TEST(GridLook, TheDesignLookIsAFreshGrids) {
+    Grid used;
+    used.setFontSize(30);
+    used.style(GridStyles::Heading).setBackColor(255);
+    const GridLook design = designLook();
+    const Grid fresh;
+    EXPECT_EQ(lookLines(design), lookLines(lookOf(fresh)));
+    EXPECT_EQ(design.fontSize, 8.25);
+    EXPECT_EQ(design.rowHeight, fresh.rowHeight());
+    EXPECT_EQ(design.heading.fontName, u"MS Sans Serif"_s);
+}
+
+TEST(GridLook, MissingFileGivesTheDesignLookAndSaysSoFirst) {
     test::TempDir dir;
     const QString path = dir.filePath(u"zelvio/OTK.zlv"_s);
     const GridLook look = readGridLook(SettingsLookup(path), WeekBoardSection);
-    ASSERT_TRUE(look.failure.has_value());
-    EXPECT_EQ(look.failure->step, LookStep::FontSize);
-    EXPECT_TRUE(look.failure->error.message().startsWith(
+    // The texts are empty; every number takes its design value.
+    EXPECT_EQ(look.caption, QString());
+    EXPECT_EQ(look.fontSize, designLook().fontSize);
+    EXPECT_EQ(look.rowHeight, designLook().rowHeight);
+    EXPECT_EQ(look.heading.fontSize, designLook().heading.fontSize);
+    EXPECT_EQ(look.groupHeader.backColor, designLook().groupHeader.backColor);
+    EXPECT_EQ(look.groupByBox.fontSize, designLook().groupByBox.fontSize);
+    ASSERT_FALSE(look.problems.isEmpty());
+    EXPECT_EQ(look.problems[0].field, FonteSize);
+    EXPECT_TRUE(look.problems[0].message.startsWith(
         u"O ficheiro de definições %1 não existe"_s.arg(QDir::toNativeSeparators(path))))
-        << look.failure->error.message().toStdString();
+        << look.problems[0].message.toStdString();
+    EXPECT_TRUE(look.problems[0].message.contains(u"falta a chave FonteSize"_s));
 }
 
 } // namespace

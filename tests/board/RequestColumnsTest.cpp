@@ -2,7 +2,6 @@
 
 #include "GridsTestSupport.h"
 #include "common/ScopedLocale.h"
-#include "core/BoardError.h"
 #include "settings/SettingsLookup.h"
 
 #include <QCoreApplication>
@@ -23,14 +22,16 @@ struct RequestColumnsTest : ::testing::Test {
         grelha11.setObjectName(u"Grelha_11"_s);
     }
 
-    // One refresh of the request grids: bind, then set up, as the window does.
-    void refresh(const Recordset& first, const Recordset& second) {
+    // One refresh of the request grids: bind, then set up, as the window
+    // does; what did not read, as the first grid found it.
+    QList<LookProblem> refresh(const Recordset& first, const Recordset& second) {
         const SettingsLookup settings(file.write());
         grelha1.setDataSource(first);
         grelha11.setDataSource(second);
-        setUpRequestColumns(grelha1, settings);
-        setUpRequestColumns(grelha11, settings);
+        const QList<LookProblem> problems = setUpRequestColumns(grelha1, settings);
+        EXPECT_EQ(setUpRequestColumns(grelha11, settings), problems);
         QCoreApplication::processEvents();
+        return problems;
     }
 };
 
@@ -87,34 +88,70 @@ TEST_F(RequestColumnsTest, ChangedSettingsAndStrayGroupingFollowTheNextRefresh) 
     }
 }
 
-TEST_F(RequestColumnsTest, BadWidthStopsTheSetUpAtThatColumn) {
+// Each column setting bad, at the first refresh and at one after a good one:
+// only what it sets stays as binding made it (the default width, the grid's
+// font), and the rest of the set-up is done.
+TEST_F(RequestColumnsTest, ABadValueLeavesOnlyItsColumnsAsBindingMadeThem) {
     struct Case {
         const char16_t* key;
-        const char16_t* text;
+        const char16_t* text; // null: the key is not in the file
+        QStringList expected;
+        const char16_t* goodText;
     };
-    const Case cases[] = {{u"Grid_Coluna2", u""},
-                          {u"Grid_Coluna2", u"largo"},
-                          {u"Grid_Coluna2", u"-5"},
-                          {u"Grid_FontSize", u""}};
+    file.set(u"GrelhaPedidos"_s, u"Grid_Coluna1"_s, u"1600"_s);
+    const QStringList good = {
+        u"Dep|Dep|1600|oculta|Verdana 12|sim|0|General"_s,
+        u"Cliente|Cliente|4000|visível|Verdana 12|sim|0|General"_s,
+        u"Pedido|Pedido|1200|visível|Verdana 12|sim|5|General"_s,
+        u"DataPedido|Data Pedido|1300|visível|Verdana 12|sim|5|dd-MM-yyyy"_s,
+        u"Obs|Obs|1500|oculta|MS Sans Serif 8.25|sim|0|General"_s,
+    };
+    const auto with = [&](int row, const QString& from, const QString& to) {
+        QStringList changed = good;
+        changed[row].replace(from, to);
+        return changed;
+    };
+    QStringList gridFont = good;
+    for (int row = 0; row < 4; ++row)
+        gridFont[row].replace(u"Verdana 12"_s, u"Verdana 8.25"_s);
+    const Case cases[] = {
+        {u"Grid_FontSize", u"grande", gridFont, u"12"},
+        {u"Grid_FontSize", u"0", gridFont, u"12"},
+        {u"Grid_Coluna1", u"largo", with(0, u"|1600|"_s, u"|1500|"_s), u"1600"},
+        {u"Grid_Coluna2", u"", with(1, u"|4000|"_s, u"|1500|"_s), u"4000"},
+        {u"Grid_Coluna3", u"-5", with(2, u"|1200|"_s, u"|1500|"_s), u"1200"},
+        {u"Grid_Coluna4", nullptr, with(3, u"|1300|"_s, u"|1500|"_s), u"1300"},
+    };
+    ASSERT_EQ(GridColumn::DefaultWidth, 1500);
     for (const Case& c : cases) {
         const QString key = QString::fromUtf16(c.key);
-        const QString text = QString::fromUtf16(c.text);
-        SCOPED_TRACE((key + u" = "_s + text).toStdString());
-        test::SettingsFile local;
-        local.set(u"GrelhaPedidos"_s, key, text);
-        Grid grid;
-        grid.setDataSource(test::sampleRequests());
-        QString message;
-        try {
-            setUpRequestColumns(grid, SettingsLookup(local.write()));
-        } catch (const BoardError& e) {
-            message = e.message();
+        const QString text = c.text ? QString::fromUtf16(c.text) : QString();
+        for (const bool running : {false, true}) {
+            SCOPED_TRACE((key + u" = "_s + (c.text ? text : u"(em falta)"_s) +
+                          (running ? u", while running"_s : QString()))
+                             .toStdString());
+            for (const Case& each : cases)
+                file.set(u"GrelhaPedidos"_s, QString::fromUtf16(each.key),
+                         QString::fromUtf16(each.goodText));
+            if (running) {
+                ASSERT_TRUE(refresh(test::sampleRequests(), test::sampleRequests()).isEmpty());
+            }
+            if (c.text)
+                file.set(u"GrelhaPedidos"_s, key, text);
+            else
+                file.remove(u"GrelhaPedidos"_s, key);
+            const QList<LookProblem> problems =
+                refresh(test::sampleRequests(), test::sampleRequests());
+            const std::string expected = c.expected.join(u'\n').toStdString();
+            EXPECT_EQ(test::columnsSummary(grelha1).join(u'\n').toStdString(), expected);
+            EXPECT_EQ(test::columnsSummary(grelha11).join(u'\n').toStdString(), expected);
+            EXPECT_EQ(grelha1.groupColumns(), QStringList{u"Dep"_s});
+            ASSERT_EQ(problems.size(), 1);
+            EXPECT_EQ(settingsKeyOf(problems[0].field), key);
+            const QString why = c.text ? u"\"%1\""_s.arg(text) : u"falta a chave %1"_s.arg(key);
+            EXPECT_TRUE(problems[0].message.contains(u"[GrelhaPedidos] %1: %2"_s.arg(key, why)))
+                << problems[0].message.toStdString();
         }
-        EXPECT_TRUE(message.contains(u"[GrelhaPedidos] %1"_s.arg(key))) << message.toStdString();
-        EXPECT_TRUE(message.contains(u"\"%1\""_s.arg(text))) << message.toStdString();
-        EXPECT_EQ(grid.column(u"Cliente"_s).style().font().name, u"MS Sans Serif"_s);
-        EXPECT_FALSE(grid.column(u"Obs"_s).isHidden());
-        EXPECT_TRUE(grid.groupColumns().isEmpty());
     }
 }
 

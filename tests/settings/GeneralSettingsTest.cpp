@@ -81,8 +81,8 @@ TEST(GeneralSettings, ReadsEveryKeyAndFallsBackOnWhatDoesNotRead) {
          u" | -9: Definição inválida em [Geral] DistanciaLeitura: \"longe\" não é um número (F)"
          u" | -10: Definição inválida em [Geral] PolegadasEcra: \"grande\" não é um número (F)"
          u" | -2: Definição inválida em [Geral] QuantosMinutos: \"muitos\" não é um número (F)"_s},
-        {"", u"- | 0 | sempre aberto | - | -2: Definição inválida em [Geral] QuantosMinutos: \"\" "
-             u"não é um número (F)"_s},
+        {"", u"- | 0 | sempre aberto | - | -2: Definição inválida em [Geral] QuantosMinutos: "
+             u"falta a chave QuantosMinutos (F)"_s},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lines.toStdString());

@@ -156,10 +156,12 @@ TEST(SettingsLookup, MissingSettingsFileIsNamedFirst) {
     test::TempDir dir;
     const QString path = dir.filePath(u"zelvio/OTK.zlv"_s);
     const SettingsLookup settings(path);
-    EXPECT_EQ(
-        errorOf([&] { settings.readWholeNumber16(GeneralSection, QuantosMinutos); }),
-        u"O ficheiro de definições %1 não existe ou não pode ser lido. Definição inválida "
-        u"em [Geral] QuantosMinutos: \"\" não é um número"_s.arg(QDir::toNativeSeparators(path)));
+    EXPECT_EQ(errorOf([&] { settings.readWholeNumber16(GeneralSection, QuantosMinutos); }),
+              u"O ficheiro de definições %1 não existe ou não pode ser lido. Definição inválida "
+              u"em [Geral] QuantosMinutos: falta a chave QuantosMinutos"_s.arg(
+                  QDir::toNativeSeparators(path)));
+    EXPECT_EQ(errorOf([&] { settings.requireFile(); }),
+              u"O ficheiro de definições %1 não existe."_s.arg(QDir::toNativeSeparators(path)));
 
     // A file that is there but refused is named with the reason.
     const QString folder = dir.mkdir(u"pasta/OTK.zlv"_s);
@@ -169,5 +171,42 @@ TEST(SettingsLookup, MissingSettingsFileIsNamedFirst) {
     EXPECT_TRUE(errorOf([&] {
                     refused.readWholeNumber16(GeneralSection, QuantosMinutos);
                 }).startsWith(refusal));
+    EXPECT_TRUE(errorOf([&] { refused.requireFile(); }).startsWith(refusal));
     EXPECT_EQ(errorOf([&] { settings.requireReadable(); }), u"(no error)"_s);
+}
+
+// A key left out is not a value left empty: the message sends a person to add
+// the key, not to look for a value that is not there. The same for every way
+// a setting is read and converted, whatever the key's section.
+TEST(SettingsLookup, AMissingKeySaysSo) {
+    test::TempDir dir;
+    const QString path = dir.write(u"OTK.zlv"_s, "[Geral]\n"
+                                                 "QuantosMinutos=\n"
+                                                 "[GrelhaPedidos]\n"
+                                                 "Titulo=Pedidos\n"_ba);
+    const SettingsLookup settings(path);
+    const QString file = QDir::toNativeSeparators(path);
+    const std::pair<std::function<void()>, QString> cases[] = {
+        {[&] { settings.readWholeNumber16(GeneralSection, QuantosMinutos); },
+         u"Definição inválida em [Geral] QuantosMinutos: \"\" não é um número (%1)"_s},
+        {[&] { settings.readWholeNumber16(GeneralSection, SegundosPorPagina); },
+         u"Definição inválida em [Geral] SegundosPorPagina: falta a chave SegundosPorPagina "
+         u"(%1)"_s},
+        {[&] { settings.readStrictWholeNumber(RequestGridsSection, Group_BackColor); },
+         u"Definição inválida em [GrelhaPedidos] Group_BackColor: falta a chave Group_BackColor "
+         u"(%1)"_s},
+        {[&] { settings.readFontPointSize(WeekBoardSection, FonteSize); },
+         u"Definição inválida em [GrelhaAssistencias] FonteSize: falta a chave FonteSize (%1)"_s},
+        {[&] {
+             settings.readConverted(RequestGridsSection, Grid_Coluna1,
+                                    [](QStringView text) { return parseStrictDecimal(text); });
+         },
+         u"Definição inválida em [GrelhaPedidos] Grid_Coluna1: falta a chave Grid_Coluna1 (%1)"_s},
+    };
+    for (const auto& [call, expected] : cases)
+        EXPECT_EQ(errorOf(call), expected.arg(file));
+    // A missing key that converts all the same is no error.
+    EXPECT_EQ(settings.readLeadingWholeNumber(RequestGridsSection, Cabecalho_BackColor), 0);
+    EXPECT_EQ(settingsPlace(WeekBoardSection, Cabecalho_FonteSize),
+              u"[GrelhaAssistencias] Cabecalho_FonteSize"_s);
 }

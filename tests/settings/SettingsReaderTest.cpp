@@ -158,7 +158,22 @@ TEST(SettingsReader, MissingFileGivesEmptyTextWithoutComplaint) {
         EXPECT_FALSE(reader.fileExists()) << path.toStdString();
         EXPECT_EQ(reader.problem(), QString()) << path.toStdString();
         EXPECT_EQ(reader.readValue(u"Geral"_s, u"QuantosMinutos"_s), QString());
+        EXPECT_EQ(reader.lookUpValue(u"Geral"_s, u"QuantosMinutos"_s), std::nullopt);
     }
+}
+
+// A key written with no value is there; a key left out, or in a section that
+// is not there, is not.
+TEST(SettingsReader, TellsAKeyLeftOutFromOneLeftEmpty) {
+    test::TempDir dir;
+    SettingsReader reader;
+    reader.read(dir.write(u"OTK.zlv"_s, "[Geral]\nQuantosMinutos=\nSegundosPorPagina = 10\n"));
+    EXPECT_EQ(reader.lookUpValue(u"geral"_s, u"QuantosMinutos"_s), QString());
+    EXPECT_EQ(reader.lookUpValue(u"Geral"_s, u"segundosporpagina"_s), u"10"_s);
+    EXPECT_EQ(reader.lookUpValue(u"Geral"_s, u"Escala"_s), std::nullopt);
+    EXPECT_EQ(reader.lookUpValue(u"GrelhaPedidos"_s, u"QuantosMinutos"_s), std::nullopt);
+    EXPECT_EQ(reader.lookUpValue(u"Geral"_s, QString()), std::nullopt);
+    EXPECT_EQ(reader.readValue(u"Geral"_s, u"Escala"_s), QString());
 }
 
 // Anything but a modest regular file is refused before it is read: a pipe
@@ -198,6 +213,7 @@ TEST(SettingsReader, RefusesWhatIsNotASettingsFile) {
         EXPECT_TRUE(reader.problem().contains(c.path)) << reader.problem().toStdString();
         EXPECT_TRUE(reader.problem().contains(c.expected)) << reader.problem().toStdString();
         EXPECT_EQ(reader.readValue(u"Geral"_s, u"QuantosMinutos"_s), QString());
+        EXPECT_EQ(reader.lookUpValue(u"Geral"_s, u"QuantosMinutos"_s), std::nullopt);
     }
 }
 
