@@ -1,15 +1,12 @@
 #include "app/ConnectingNotice.h"
 
-#include <algorithm>
+#include "app/StartupNotice.h"
 
 using namespace Qt::StringLiterals;
 
 namespace assi {
 
 namespace {
-// About this many lines would fill the window's height; never smaller than MinPixels.
-constexpr int LinesPerHeight = 24;
-constexpr int MinPixels = 16;
 // Quiet: it is a state the board passes through, not an alarm.
 const QColor WaitingColour(0x5A, 0x66, 0x73);
 } // namespace
@@ -29,7 +26,7 @@ ConnectingNotice::ConnectingNotice(QWidget* parent) : QLabel(parent) {
 
 void ConnectingNotice::placeOver(const QRect& area) {
     QFont type = font();
-    type.setPixelSize(std::max(MinPixels, parentWidget()->height() / LinesPerHeight));
+    type.setPixelSize(noticeTextPixels(parentWidget()->height()));
     setFont(type);
     setGeometry(area);
 }

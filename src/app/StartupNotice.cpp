@@ -13,6 +13,10 @@ constexpr int MinPixels = 18;
 const QColor AlarmColour(0xC0, 0x00, 0x00);
 } // namespace
 
+int noticeTextPixels(int windowHeight) {
+    return std::max(MinPixels, windowHeight / LinesPerHeight);
+}
+
 StartupNotice::StartupNotice(QWidget* parent) : QLabel(parent) {
     setObjectName(u"StartupNotice"_s);
     setTextFormat(Qt::PlainText);
@@ -43,7 +47,7 @@ void StartupNotice::fitToParent() {
     setContentsMargins(margin, margin, margin, margin);
     QFont type = font();
     type.setBold(true);
-    type.setPixelSize(std::max(MinPixels, window->height() / LinesPerHeight));
+    type.setPixelSize(noticeTextPixels(window->height()));
     setFont(type);
 }
 

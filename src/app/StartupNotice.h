@@ -8,6 +8,10 @@ namespace assi {
 /// Why the board has not started, over the whole window in large red type:
 /// the board hangs on a wall with nobody at its keyboard, so the reason must
 /// read from across the room and no dialog may wait for a click.
+/// The pixel size of a notice read across the room on a window
+/// `windowHeight` pixels high: about 24 lines would fill it.
+int noticeTextPixels(int windowHeight);
+
 class StartupNotice : public QLabel {
     Q_OBJECT
 public:

@@ -75,8 +75,8 @@ bool opensOn(const OpeningHours& hours, const QDate& date, int minute) {
     return !isOpenOn(hours, date, minute - 1);
 }
 
-// `date` at `minute` in the time spec of `like`: a clock that carries its
-// offset from UTC gives a moment that carries one too.
+// `date` at `minute`, told the way `like` tells its time (local, UTC or a
+// fixed offset): a clock that carries its offset gives a moment that does too.
 QDateTime momentLike(const QDateTime& like, const QDate& date, int minute) {
     const QTime time(minute / MinutesPerHour, minute % MinutesPerHour);
     if (like.timeSpec() == Qt::TimeZone)

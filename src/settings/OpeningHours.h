@@ -22,7 +22,8 @@ struct OpeningHours {
     bool isAlwaysOpen() const;
     bool isOpenAt(const QDateTime& moment) const;
     /// The first whole minute from `from` on at which the board opens (open
-    /// then, closed the minute before), in `from`'s time spec; none when it
+    /// then, closed the minute before), told as `from` is (local, UTC or an
+    /// offset); none when it
     /// never closes or never opens.
     std::optional<QDateTime> nextOpening(const QDateTime& from) const;
     /// In words, for --check: "sempre aberto", or "das 08:00 às 19:00 (seg,ter)".
