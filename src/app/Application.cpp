@@ -20,6 +20,7 @@
 #include "wall/DesktopSession.h"
 #include "wall/PointerHider.h"
 #include "wall/ScreenAwake.h"
+#include "wall/SettingsFileReader.h"
 #include "wall/SystemdNotifier.h"
 #include "wall/TerminationSignals.h"
 
@@ -33,6 +34,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -112,15 +114,31 @@ void settle() {
 }
 
 // Once per start, into the log: the board runs all the same.
+// On a thread of its own: the files may sit on a share that does not answer,
+// and a warning is no reason to hold the window back.
 void warnAboutReadablePasswords(const QString& baseDir, const QString& appDir) {
-    for (const QString& warning : readablePasswordWarnings(locateConnectionFiles(baseDir, appDir)))
-        qCWarning(lcApp).noquote() << warning;
+    std::thread([baseDir, appDir] {
+        for (const QString& warning :
+             readablePasswordWarnings(locateConnectionFiles(baseDir, appDir)))
+            qCWarning(lcApp).noquote() << warning;
+    }).detach();
 }
 
 // The settings' Escala, unless a reading distance sizes the text itself, in
-// the screen's own pixels.
-void applyScaleSetting(const QString& settingsFile, const QSize& requestedSize) {
-    const GeneralSettings general = GeneralSettings::read(SettingsLookup(settingsFile));
+// the screen's own pixels. Read within the usual deadline: a file that does
+// not answer holds back neither the window nor the board's own word on it.
+void applyScaleSetting(const QString& baseDir, const QString& appDir, const QSize& requestedSize) {
+    SettingsFileReader reader;
+    const std::optional<SettingsFileReading> reading = reader.read([baseDir, appDir] {
+        return SettingsFileReading::readNow(locateSettingsFile(baseDir, appDir));
+    });
+    if (!reading) {
+        qCWarning(lcApp).noquote()
+            << u"O ficheiro de definições não respondeu em %1 s: o quadro arranca sem Escala."_s
+                   .arg(reader.deadline().count() / 1000);
+        return;
+    }
+    const GeneralSettings general = GeneralSettings::read(SettingsLookup(reading->contents));
     if (general.readingDistanceMetres)
         return;
     if (const auto scale = chooseBoardScale(general.scale, requestedSize))
@@ -139,7 +157,9 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
             [baseDir, appDir] { return std::make_unique<BoardLoader>(baseDir, appDir); });
         feed.setServerDescription(
             [baseDir, appDir] { return describePlannedConnection(baseDir, appDir); });
-        Assi window(&feed, locateSettings(), options.today);
+        // Located with each reading, on the reader's thread: the folder may be
+        // on a share that does not answer.
+        Assi window(&feed, QString(), options.today);
         window.setSettingsLocator(locateSettings);
         // --size is the screen's, in device pixels: with a scale the board
         // lays itself out in fewer, larger pixels.
@@ -264,7 +284,7 @@ int runApplication(int argc, char** argv) {
         baseDir = defaultDemoFolder();
     // Qt takes the scale when the application object is made, never after.
     if (!options.check)
-        applyScaleSetting(locateSettingsFile(baseDir, appDir), options.size);
+        applyScaleSetting(baseDir, appDir, options.size);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"assi"_s);

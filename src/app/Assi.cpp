@@ -20,7 +20,7 @@
 #include "wall/BoardSchedule.h"
 #include "wall/PointerHider.h"
 #include "wall/ScreenAwake.h"
-#include "wall/SettingsWatcher.h"
+#include "wall/SettingsFileReader.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -52,7 +52,7 @@ qint64 msecsToNextTick(const QDateTime& now) {
 Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::Assi>()), m_feed(feed),
       m_settingsFilePath(std::move(settingsFilePath)),
-      m_settings(std::make_unique<SettingsLookup>(m_settingsFilePath)), m_fixedToday(fixedToday),
+      m_settings(std::make_unique<SettingsLookup>(SettingsReader())), m_fixedToday(fixedToday),
       m_clock([this] { return m_localClock.now(); }) {
     m_ui->setupUi(this);
     setWindowIcon(boardIcon());
@@ -106,8 +106,7 @@ Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget*
         connect(grid, &Grid::pageChanged, this, [this, grid] { hidePanelOnPageTurn(grid); });
 
     m_schedule = std::make_unique<BoardSchedule>(this, ScreenAwake::none());
-    m_settingsWatcher = new SettingsWatcher(SettingsWatcher::QuietMilliseconds, this);
-    connect(m_settingsWatcher, &SettingsWatcher::settled, this, &Assi::onSettingsEdited);
+    setUpSettingsReading();
 }
 
 Assi::~Assi() = default;
@@ -242,10 +241,10 @@ void Assi::onLoaded(const BoardData& data) {
 void Assi::applyRefresh(const BoardData& data) {
     WeekDayNames DiasSemana{};
     m_panel->hide();
-    readSettings();
-    // Without its file every look would fall back to its design value: the
-    // grids keep what they show until the file is back.
-    m_settings->requireFile();
+    // A file caught halfway, gone or silent leaves the last whole one in
+    // force, and the footer says so; the data is refreshed all the same.
+    if (readSettings() == SettingsOutcome::Unchanged)
+        applyGeneralSettings(*m_general);
     Act_Grelha_1();
     Act_Grelha_11();
 
@@ -255,6 +254,7 @@ void Assi::applyRefresh(const BoardData& data) {
     m_ui->Grelha_11->setDataSource(data.second);
     Act_Grelha_1_Campos();
     Act_Grelha_11_Campos();
+    m_requestsShown = true;
     if (!m_ui->Grelha_1->isVisible())
         m_ui->Grelha_1->setVisible(true);
     if (!m_ui->Grelha_11->isVisible())
@@ -269,8 +269,23 @@ void Assi::applyRefresh(const BoardData& data) {
         return;
     m_ui->Grelha_2->setDataSource(data.board);
     Act_Grelha_2_Campos_Novo(*m_ui->Grelha_2, DiasSemana);
+    m_weekShown = true;
     if (!m_ui->Grelha_2->isVisible())
         m_ui->Grelha_2->setVisible(true);
+    Form_Resize();
+}
+
+void Assi::applyLooks() {
+    m_panel->hide();
+    Act_Grelha_1();
+    Act_Grelha_11();
+    if (m_requestsShown) {
+        Act_Grelha_1_Campos();
+        Act_Grelha_11_Campos();
+    }
+    Act_Grelha_2();
+    if (m_weekShown)
+        Act_Grelha_2_Campos_Novo(*m_ui->Grelha_2, m_lastDiasSemana);
     Form_Resize();
 }
 

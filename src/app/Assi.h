@@ -8,6 +8,7 @@
 #include "data/BoardData.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -29,6 +30,7 @@ class BoardSchedule;
 class ConnectingNotice;
 class PointerHider;
 class ScreenAwake;
+class SettingsFileReader;
 class SettingsWatcher;
 class DetailPanel;
 class FooterBand;
@@ -38,6 +40,7 @@ class StartupNotice;
 struct GeneralSettings;
 struct LookProblem;
 enum SettingsSection : int;
+enum class SettingsFileState;
 
 /// The board's window: three grids, the detail panel and the footer band,
 /// refreshed from the database every few minutes.
@@ -124,6 +127,8 @@ protected:
 private:
     // --- The refresh cycle (Assi.cpp)
     void applyRefresh(const BoardData& data);
+    /// The settings' looks and columns over the data the grids already show.
+    void applyLooks();
     void onLoaded(const BoardData& data);
     /// Arms the clock's next tick for the wall clock's next minute.
     void armRelogio();
@@ -140,10 +145,25 @@ private:
                               QList<StatusLine::SettingsProblem> problems);
 
     // --- The settings, read once per start or refresh, and the hours (AssiSettings.cpp)
+    void setUpSettingsReading();
     void LoadGeneralSettings();
-    /// Reads the settings file once for what follows (a start or a refresh)
-    /// and applies its general settings.
-    GeneralSettings readSettings();
+    enum class SettingsOutcome {
+        Changed,   // a whole file, other than the last: now in force
+        Unchanged, // a whole file, as the last one
+        KeptLast,  // no whole file to be had: the last one stays in force
+    };
+    /// Reads the settings file once for what follows (a start, a refresh or an
+    /// edit) and applies its general settings when they changed. A file that
+    /// cannot be read, is caught halfway or does not answer leaves the last
+    /// whole reading in force and is said in red; before there is one, the
+    /// board cannot start and this throws BoardError saying why.
+    SettingsOutcome readSettings();
+    /// The settings file has not answered within the deadline: said in red,
+    /// and read again as soon as it answers. Returns what was said.
+    QString noteSettingsFileSilent();
+    void noteSettingsFileAnswered();
+    /// A reading caught halfway is read again shortly; one that lasts is said in red.
+    void noteUnfinishedSettingsFile(SettingsFileState state);
     /// The general settings that may change at any refresh; what does not
     /// read is said on the footer and the board goes on without it.
     void applyGeneralSettings(const GeneralSettings& general);
@@ -181,7 +201,12 @@ private:
     std::unique_ptr<DetailPanel> m_panel;
     BoardFeed* m_feed;
     QString m_settingsFilePath;
-    std::unique_ptr<SettingsLookup> m_settings;
+    std::unique_ptr<SettingsLookup> m_settings; // the last whole reading
+    std::unique_ptr<GeneralSettings> m_general; // its [Geral]; none before one
+    std::unique_ptr<SettingsFileReader> m_settingsReader;
+    QTimer m_settingsReread;         // a reading caught halfway, read again
+    QTimer m_settingsFileWait;       // a file that does not answer, asked whether it has
+    QElapsedTimer m_unfinishedSince; // since the readings are caught halfway
     QDate m_fixedToday;
     int m_refreshTicks = 0;
     int m_tickCount = 0;
@@ -193,6 +218,8 @@ private:
     ConnectingNotice* m_connectingNotice = nullptr; // until the database first answers
     QString m_startupProblem;
     bool m_refreshing = false;
+    bool m_requestsShown = false; // the request grids have had data
+    bool m_weekShown = false;     // and the weekly board
     bool m_retryOnNextTick = false;
     bool m_refreshAfterThisOne = false; // the settings were edited while a refresh ran
     QDate m_requestedDay;               // the day the latest refresh asked the data for

@@ -5,16 +5,27 @@
 #include "app/Logging.h"
 #include "board/GridLook.h"
 #include "core/BoardError.h"
+#include "database/ConnectionProfile.h"
 #include "settings/GeneralSettings.h"
 #include "settings/SettingsLookup.h"
 #include "wall/BoardSchedule.h"
+#include "wall/SettingsFileReader.h"
 #include "wall/SettingsWatcher.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
 namespace assi {
 
 namespace {
+
+// A writer that empties the file and fills it again is done well within this.
+constexpr qint64 UnfinishedFileMilliseconds = 10000;
+constexpr int RereadMilliseconds = 1000;
+// How often a file that has not answered is asked whether it has now.
+constexpr int SilentFilePollMilliseconds = 1000;
 
 // The problems of one section's settings (anything with a `field` and a
 // `message`), each named by its section and key.
@@ -30,27 +41,121 @@ QList<StatusLine::SettingsProblem> inSection(SettingsSection section,
 
 } // namespace
 
+void Assi::setUpSettingsReading() {
+    m_settingsReader = std::make_unique<SettingsFileReader>();
+    m_settingsWatcher = new SettingsWatcher(SettingsWatcher::QuietMilliseconds, this);
+    connect(m_settingsWatcher, &SettingsWatcher::settled, this, &Assi::onSettingsEdited);
+    m_settingsReread.setSingleShot(true);
+    m_settingsReread.setInterval(RereadMilliseconds);
+    connect(&m_settingsReread, &QTimer::timeout, this, &Assi::onSettingsEdited);
+    m_settingsFileWait.setInterval(SilentFilePollMilliseconds);
+    connect(&m_settingsFileWait, &QTimer::timeout, this, [this] {
+        if (!m_settingsReader->isHanging())
+            onSettingsEdited();
+    });
+}
+
 void Assi::setSettingsLocator(std::function<QString()> locate) {
     m_locateSettings = std::move(locate);
 }
 
 void Assi::LoadGeneralSettings() {
-    const GeneralSettings general = readSettings();
-    if (!general.refreshMinutes)
-        throw BoardError(general.problemWith(QuantosMinutos));
-    m_refreshTicks = *general.refreshMinutes;
+    readSettings();
+    if (!m_general->refreshMinutes)
+        throw BoardError(m_general->problemWith(QuantosMinutos));
+    m_refreshTicks = *m_general->refreshMinutes;
     Form_Resize();
 }
 
-GeneralSettings Assi::readSettings() {
-    if (m_locateSettings)
-        m_settingsFilePath = m_locateSettings();
-    m_settings = std::make_unique<SettingsLookup>(m_settingsFilePath);
-    m_settingsWatcher->watch(m_settingsFilePath);
-    m_settings->requireReadable();
-    GeneralSettings general = GeneralSettings::read(*m_settings);
-    applyGeneralSettings(general);
-    return general;
+Assi::SettingsOutcome Assi::readSettings() {
+    std::optional<SettingsFileReading> reading =
+        m_settingsReader->read([locate = m_locateSettings, path = m_settingsFilePath] {
+            return SettingsFileReading::readNow(locate ? locate() : path);
+        });
+    if (!reading) {
+        const QString message = noteSettingsFileSilent();
+        if (!m_general)
+            throw BoardError(message);
+        return SettingsOutcome::KeptLast;
+    }
+    m_settingsFilePath = reading->contents.filePath();
+    m_settingsWatcher->watch(m_settingsFilePath, reading->folder, reading->file);
+    SettingsLookup lookup(std::move(reading->contents));
+    noteSettingsFileAnswered();
+    // A file that cannot be read at all (too large, not a file, no
+    // permission) is no better than half a file: said in red until mended.
+    if (!lookup.problem().isEmpty()) {
+        noteSettingsProblems(
+            SettingsProblems::Step::File,
+            {{QFileInfo(m_settingsFilePath).fileName() + u" ilegível"_s, lookup.problem()}});
+        m_unfinishedSince.invalidate();
+        m_settingsReread.stop();
+        if (!m_general)
+            throw BoardError(lookup.problem());
+        return SettingsOutcome::KeptLast;
+    }
+    if (const SettingsFileState state = settingsFileState(lookup);
+        state != SettingsFileState::Whole) {
+        noteUnfinishedSettingsFile(state);
+        if (!m_general)
+            throw BoardError(GeneralSettings::read(lookup).problemWith(QuantosMinutos));
+        return SettingsOutcome::KeptLast;
+    }
+    noteUnfinishedSettingsFile(SettingsFileState::Whole);
+    if (m_general && lookup.filePath() == m_settings->filePath() &&
+        lookup.reading().text() == m_settings->reading().text())
+        return SettingsOutcome::Unchanged;
+    m_settings = std::make_unique<SettingsLookup>(std::move(lookup));
+    m_general = std::make_unique<GeneralSettings>(GeneralSettings::read(*m_settings));
+    applyGeneralSettings(*m_general);
+    return SettingsOutcome::Changed;
+}
+
+QString Assi::noteSettingsFileSilent() {
+    // Before the first reading the file's folder may not even be known.
+    const QString file = m_settingsFilePath.isEmpty()
+                             ? QString()
+                             : u" "_s + QDir::toNativeSeparators(m_settingsFilePath);
+    const QString meanwhile = m_general ? u"o quadro continua com as últimas definições lidas e "
+                                          u"lê-o de novo quando responder"_s
+                                        : u"o quadro arranca quando responder"_s;
+    const QString message =
+        u"O ficheiro de definições%1 não respondeu em %2 s (partilha de rede parada?): %3."_s
+            .arg(file)
+            .arg(m_settingsReader->deadline().count() / 1000)
+            .arg(meanwhile);
+    const QString name = QFileInfo(m_settingsFilePath).fileName();
+    noteSettingsProblems(SettingsProblems::Step::File,
+                         {{(name.isEmpty() ? u"ficheiro"_s : name) + u" não responde"_s, message}});
+    m_settingsFileWait.start();
+    return message;
+}
+
+void Assi::noteSettingsFileAnswered() {
+    m_settingsFileWait.stop();
+}
+
+void Assi::noteUnfinishedSettingsFile(SettingsFileState state) {
+    if (state == SettingsFileState::Whole) {
+        m_unfinishedSince.invalidate();
+        m_settingsReread.stop();
+        noteSettingsProblems(SettingsProblems::Step::File, {});
+        return;
+    }
+    // Read again shortly: a writer that has emptied the file is about to fill it.
+    if (!m_unfinishedSince.isValid())
+        m_unfinishedSince.start();
+    if (m_unfinishedSince.elapsed() < UnfinishedFileMilliseconds) {
+        m_settingsReread.start();
+        return;
+    }
+    // Long enough to be no writer's pause: said in red, and read again when the
+    // file changes or at the next refresh.
+    m_settingsReread.stop();
+    noteSettingsProblems(
+        SettingsProblems::Step::File,
+        {{unfinishedFilePlace(state, m_settingsFilePath),
+          describeUnfinishedFile(state, m_settingsFilePath, UnfinishedFileMilliseconds / 1000)}});
 }
 
 void Assi::applyGeneralSettings(const GeneralSettings& general) {
@@ -96,6 +201,23 @@ bool Assi::checkOpeningHours(bool* justOpened) {
     return m_schedule->isOpen();
 }
 
+namespace {
+
+// What the board connects with: an edit there is worth asking the database again.
+QStringList connectionValues(const SettingsLookup& settings) {
+    QStringList values;
+    using Key = ConnectionProfile::Key;
+    for (int key = int(Key::Servidor); key <= int(Key::Driver); ++key)
+        values << settings.reading().readValue(ConnectionProfile::section(),
+                                               ConnectionProfile::keyName(Key(key)));
+    return values;
+}
+
+} // namespace
+
+// An edit is taken at once, and asks no more of the database than it needs:
+// a file saved again as it was (a touch, a sync) changes nothing, and new
+// looks, pages or periods are applied to the data the board already has.
 void Assi::onSettingsEdited() {
     if (!m_startupProblem.isEmpty()) {
         start();
@@ -105,14 +227,24 @@ void Assi::onSettingsEdited() {
         m_refreshAfterThisOne = true;
         return;
     }
-    try {
-        readSettings();
-    } catch (const BoardError&) {
-        // The refresh says what is wrong with the file, on the footer.
+    const QStringList connectionBefore = connectionValues(*m_settings);
+    // Before the first whole reading the board has not started: not here.
+    const SettingsOutcome outcome = readSettings();
+    const bool failing = !m_lastError.isEmpty();
+    if (outcome == SettingsOutcome::KeptLast ||
+        (outcome == SettingsOutcome::Unchanged && !failing)) {
+        showStatus();
+        return;
     }
-    if (checkOpeningHours()) {
-        RefreshBoard();
-        m_tickCount = 0;
+    bool justOpened = false;
+    if (checkOpeningHours(&justOpened)) {
+        if (justOpened || failing || !m_requestsShown ||
+            connectionValues(*m_settings) != connectionBefore) {
+            RefreshBoard();
+            m_tickCount = 0;
+        } else {
+            applyLooks();
+        }
     }
     showStatus();
 }

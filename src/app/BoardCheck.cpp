@@ -2,9 +2,11 @@
 
 #include "app/BoardReading.h"
 #include "board/BoardFonts.h"
+#include "board/GridLooks.h"
 #include "core/BoardError.h"
 #include "data/ConnectionCheck.h"
 #include "data/ConnectionStartup.h"
+#include "gridview/Grid.h"
 #include "settings/GeneralSettings.h"
 #include "settings/SettingsLookup.h"
 #include "wall/ScreenAwake.h"
@@ -42,6 +44,22 @@ void reportReading(const GeneralSettings& general, const SettingsLookup& setting
             << Qt::endl;
 }
 
+// Every look value that the board would leave at its design value, read as
+// the board reads them, onto grids of the check's own.
+QStringList lookProblems(const SettingsLookup& settings) {
+    constexpr qint32 White = 0x00FFFFFF;
+    Grid requests;
+    Grid board;
+    QList<LookProblem> problems = applyGridLook(requests, settings, RequestGridsSection, White);
+    problems += applyGridLook(board, settings, WeekBoardSection, White);
+    QStringList messages;
+    for (const LookProblem& problem : problems) {
+        if (!messages.contains(problem.message))
+            messages << problem.message;
+    }
+    return messages;
+}
+
 // The general settings and the wall's side of the board: when it is open and
 // how it keeps the screen awake. Every [Geral] value that does not read is
 // said, as the footer would say it.
@@ -52,11 +70,14 @@ bool reportGeneralSettings(const QString& settingsFile, QTextStream& out) {
     reportReading(general, settings, out);
     for (const SettingProblem& problem : general.problems)
         out << problem.message << Qt::endl;
+    const QStringList looks = lookProblems(settings);
+    for (const QString& message : looks)
+        out << message << Qt::endl;
     const auto awake = ScreenAwake::forSession();
     out << u"Ecrã ligado em horário de funcionamento: %1 (%2)"_s.arg(
                mechanismName(awake->mechanism()), describeMechanism(awake->mechanism()))
         << Qt::endl;
-    return general.problems.isEmpty();
+    return general.problems.isEmpty() && looks.isEmpty();
 }
 
 } // namespace

@@ -13,7 +13,8 @@ namespace assi {
 /// keeps what it found last.
 class SettingsProblems {
 public:
-    enum class Step { General, RequestLooks, BoardLook, RequestColumns };
+    /// The settings file itself (not answering, caught halfway), then its sections.
+    enum class Step { File, General, RequestLooks, BoardLook, RequestColumns };
 
     /// What a change of the whole list brought, by message.
     struct Changes {

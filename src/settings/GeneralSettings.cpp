@@ -3,6 +3,9 @@
 #include "core/BoardError.h"
 #include "settings/SettingsLookup.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 using namespace Qt::StringLiterals;
 
 namespace assi {
@@ -97,6 +100,50 @@ GeneralSettings GeneralSettings::read(const SettingsLookup& settings) {
         return std::optional(settings.readWholeNumber16(GeneralSection, QuantosMinutos));
     });
     return general;
+}
+
+SettingsFileState settingsFileState(const SettingsLookup& settings) {
+    if (!settings.reading().fileExists())
+        return SettingsFileState::Missing;
+    if (settings.has(GeneralSection, QuantosMinutos))
+        return SettingsFileState::Whole;
+    return settings.reading().text().trimmed().isEmpty() ? SettingsFileState::Empty
+                                                         : SettingsFileState::WithoutPeriod;
+}
+
+QString describeUnfinishedFile(SettingsFileState state, const QString& filePath, int seconds) {
+    const QString shown = QDir::toNativeSeparators(filePath);
+    QString what;
+    switch (state) {
+    case SettingsFileState::Missing:
+        what = u"O ficheiro de definições %1 não existe"_s.arg(shown);
+        break;
+    case SettingsFileState::Empty:
+        what = u"O ficheiro de definições %1 está vazio"_s.arg(shown);
+        break;
+    case SettingsFileState::WithoutPeriod:
+        what = u"O ficheiro de definições %1 não tem a chave [Geral] QuantosMinutos"_s.arg(shown);
+        break;
+    case SettingsFileState::Whole:
+        return {};
+    }
+    return what + u" há %1 s: o quadro continua com as últimas definições lidas por inteiro."_s.arg(
+                      seconds);
+}
+
+QString unfinishedFilePlace(SettingsFileState state, const QString& filePath) {
+    const QString name = QFileInfo(filePath).fileName();
+    switch (state) {
+    case SettingsFileState::Missing:
+        return name + u" não existe"_s;
+    case SettingsFileState::Empty:
+        return name + u" vazio"_s;
+    case SettingsFileState::WithoutPeriod:
+        return name + u" sem QuantosMinutos"_s;
+    case SettingsFileState::Whole:
+        break;
+    }
+    return {};
 }
 
 QString GeneralSettings::problemWith(SettingsField field) const {

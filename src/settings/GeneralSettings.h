@@ -37,6 +37,21 @@ struct SettingProblem {
 ///   the screen's diagonal in inches (decimals in the regional format):
 ///   absent, empty or wrong, none (the text keeps its designed size, and the
 ///   screen's size is what the screen reports).
+/// How a reading of the settings file looks as a whole. A writer that
+/// empties the file before filling it, or a sync that deletes it before
+/// putting the new one in place, leaves for a while a file that would turn
+/// the board into one with no hours, no paging and no titles: without [Geral]
+/// QuantosMinutos, which every working file has, a reading is taken as one
+/// caught halfway and is not applied.
+enum class SettingsFileState { Whole, Missing, Empty, WithoutPeriod };
+
+SettingsFileState settingsFileState(const SettingsLookup& settings);
+/// What is wrong with a reading that is not whole, naming the file, as the
+/// footer's tooltip and the log say it; `seconds` is how long it has lasted.
+QString describeUnfinishedFile(SettingsFileState state, const QString& filePath, int seconds);
+/// The few words the footer names it by: "OTK.zlv vazio".
+QString unfinishedFilePlace(SettingsFileState state, const QString& filePath);
+
 struct GeneralSettings {
     /// The longest page: a page held longer than a day is a board that does not page.
     static constexpr int MaxSecondsPerPage = 24 * 60 * 60;

@@ -45,6 +45,16 @@ QString settingsPlace(SettingsSection section, SettingsField field);
 class SettingsLookup {
 public:
     explicit SettingsLookup(const QString& settingsFilePath);
+    /// Over a reading already made (on another thread, say); a default
+    /// reading is no file at all, where every key is missing.
+    explicit SettingsLookup(SettingsReader reading) : m_reader(std::move(reading)) {}
+
+    /// The reading every value comes from.
+    const SettingsReader& reading() const { return m_reader; }
+    /// Whether the file holds `field`'s key in `section`, even left empty.
+    bool has(SettingsSection section, SettingsField field) const {
+        return lookUpValue(section, field).has_value();
+    }
 
     const QString& filePath() const { return m_reader.filePath(); }
     /// Why the file that is there was not read (see SettingsReader::problem()).

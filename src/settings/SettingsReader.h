@@ -25,6 +25,10 @@ public:
     /// True when the file was there and was read.
     bool fileExists() const { return m_exists; }
 
+    /// The whole text read, decoded; empty when nothing was read. Two readings
+    /// with the same path and text set the board up the same way.
+    const QString& text() const { return m_text; }
+
     /// Why a file that is there was not read (not a regular file, too large,
     /// no permission), in Portuguese, naming the file; empty when it was read
     /// or is simply missing.

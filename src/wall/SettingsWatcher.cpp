@@ -14,8 +14,17 @@ SettingsWatcher::SettingsWatcher(int quietMilliseconds, QObject* parent) : QObje
 }
 
 void SettingsWatcher::watch(const QString& filePath) {
-    if (filePath == m_filePath)
+    watch(filePath,
+          FileIdentity::of(filePath.isEmpty() ? QString() : QFileInfo(filePath).absolutePath()),
+          FileIdentity::of(filePath));
+}
+
+void SettingsWatcher::watch(const QString& filePath, const FileIdentity& folder,
+                            const FileIdentity& file) {
+    if (filePath == m_filePath && folder == m_folder && file == m_file)
         return;
+    m_folder = folder;
+    m_file = file;
     if (!m_watcher.files().isEmpty())
         m_watcher.removePaths(m_watcher.files());
     if (!m_watcher.directories().isEmpty())
@@ -24,9 +33,8 @@ void SettingsWatcher::watch(const QString& filePath) {
     m_lastSeen = fingerprintOf(m_filePath);
     if (m_filePath.isEmpty())
         return;
-    const QString folder = QFileInfo(m_filePath).absolutePath();
-    if (QFileInfo(folder).isDir())
-        m_watcher.addPath(folder);
+    if (m_folder.found)
+        m_watcher.addPath(QFileInfo(m_filePath).absolutePath());
     rewatchFile();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wall/FileIdentity.h"
+
 #include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -19,7 +21,15 @@ public:
 
     explicit SettingsWatcher(int quietMilliseconds = QuietMilliseconds, QObject* parent = nullptr);
 
-    /// Watches `filePath` (and its folder) from now on; the same path again changes nothing.
+    /// Watches `filePath` (and its folder) from now on, the folder and the
+    /// file being those `folder` and `file` identify (as read with the file,
+    /// so the watcher never waits for a share itself). The same path on the
+    /// same folder and file again changes nothing; a folder swapped for
+    /// another of the same name, or a link in the path pointed elsewhere, is
+    /// watched afresh, or edits of the live file would go unseen while those
+    /// of the copy moved aside were taken for them.
+    void watch(const QString& filePath, const FileIdentity& folder, const FileIdentity& file);
+    /// As above, with the identities looked up here.
     void watch(const QString& filePath);
     const QString& filePath() const { return m_filePath; }
 
@@ -45,6 +55,8 @@ private:
     QFileSystemWatcher m_watcher;
     QTimer m_quiet;
     QString m_filePath;
+    FileIdentity m_folder;
+    FileIdentity m_file;
     Fingerprint m_lastSeen;
 };
 

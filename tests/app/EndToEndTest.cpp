@@ -210,18 +210,45 @@ TEST(EndToEnd, ABadLookValueShowsTheDataAndNamesTheSetting) {
     }
 }
 
-// --check says every general setting the board would complain of on its
-// footer, and does not call such a board in order.
-TEST(EndToEnd, CheckSaysWhichGeneralSettingDoesNotRead) {
+// --check says every setting the board would refuse or leave at its design
+// value, by section and key, and does not call such a board in order.
+TEST(EndToEnd, CheckNamesEverySettingTheBoardRefuses) {
+    struct Case {
+        const char* name;
+        QString pattern;
+        QString line;
+        QString said;
+    };
+    const Case cases[] = {
+        {"a period that is no number", u"^QuantosMinutos=.*$"_s, u"QuantosMinutos=abc"_s,
+         u"[Geral] QuantosMinutos: \"abc\" não é um número"_s},
+        {"pages in words", u"^SegundosPorPagina=.*$"_s, u"SegundosPorPagina=dez"_s,
+         u"[Geral] SegundosPorPagina: \"dez\" não é um número"_s},
+        {"pages below nothing", u"^SegundosPorPagina=.*$"_s, u"SegundosPorPagina=-1"_s,
+         u"[Geral] SegundosPorPagina: \"-1\" está fora do intervalo"_s},
+        {"pages longer than a day", u"^SegundosPorPagina=.*$"_s, u"SegundosPorPagina=86401"_s,
+         u"[Geral] SegundosPorPagina: \"86401\" está fora do intervalo"_s},
+        {"a heading's size in words", u"^Cabecalho_FonteSize=14$"_s,
+         u"Cabecalho_FonteSize=grande"_s,
+         u"[GrelhaPedidos] Cabecalho_FonteSize: \"grande\" não é um número"_s},
+        {"an empty file", u"[\\s\\S]*"_s, QString(), u"[Geral] QuantosMinutos"_s},
+    };
     assi::test::TempDir dir;
     ASSERT_EQ(runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--check"_s}).exitCode, 0);
-    replaceLine(dir.filePath(u"zelvio/OTK.zlv"_s), u"^SegundosPorPagina=.*$"_s,
-                u"SegundosPorPagina=dez"_s);
-    const ProgramRun run = runAssi({u"--base-dir"_s, dir.path(), u"--check"_s});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.out.contains(u"[Geral] SegundosPorPagina: \"dez\" não é um número"_s))
-        << run.out.toStdString();
-    EXPECT_TRUE(run.out.contains(u"Há problemas: veja acima."_s));
+    const QString settings = dir.filePath(u"zelvio/OTK.zlv"_s);
+    QFile demo(settings);
+    ASSERT_TRUE(demo.open(QIODevice::ReadOnly));
+    const QByteArray demoSettings = demo.readAll();
+    demo.close();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.write(u"zelvio/OTK.zlv"_s, demoSettings);
+        replaceLine(settings, c.pattern, c.line);
+        const ProgramRun run = runAssi({u"--base-dir"_s, dir.path(), u"--check"_s});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.out.contains(c.said)) << run.out.toStdString();
+        EXPECT_TRUE(run.out.contains(u"Há problemas: veja acima."_s));
+    }
 }
 
 TEST(EndToEnd, AfterLetsTheBoardTurnItsPagesBeforeTheDump) {

@@ -179,9 +179,9 @@ TEST(Kiosk, SettingsEditsAreNoticedHoweverTheFileIsSaved) {
     }
 }
 
-// An edit takes effect without waiting for the next tick; a broken one is
-// said on the footer and the grids keep what they had.
-TEST(Kiosk, AnEditedSettingsFileRefreshesTheBoardAtOnce) {
+// An edit takes effect without waiting for the next tick; a file that cannot
+// be read is said on the footer and the board keeps what it had.
+TEST(Kiosk, AnEditedSettingsFileTakesEffectAtOnce) {
     Board b;
     b.window.Form_Load();
     b.feed.deliver(goodData(u"x"_s));
@@ -191,18 +191,16 @@ TEST(Kiosk, AnEditedSettingsFileRefreshesTheBoardAtOnce) {
     edited.replace("Titulo=Pedidos de assistência pendentes", "Titulo=Pedidos em espera");
     const QString fresh = b.dir.write(u"zelvio/OTK.zlv.tmp"_s, edited);
     ASSERT_EQ(::rename(QFile::encodeName(fresh), QFile::encodeName(b.path)), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(b.feed.loads, 2, 5000);
-    b.feed.deliver(goodData(u"y"_s));
-    EXPECT_EQ(b.window.Grelha_1()->caption(), u"Pedidos em espera"_s);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return b.window.Grelha_1()->caption() == u"Pedidos em espera"_s; }, 5000));
 
     // Something pasted into it by mistake: far too big to be settings.
     b.dir.write(u"zelvio/OTK.zlv"_s, edited + QByteArray(2 << 20, ';'));
-    QTRY_COMPARE_WITH_TIMEOUT(b.feed.loads, 3, 5000);
-    b.feed.deliver(goodData(u"z"_s));
-    EXPECT_TRUE(footerLooksRed(b.window));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return footerLooksRed(b.window); }, 5000));
     EXPECT_TRUE(b.window.statusText().contains(QDir::toNativeSeparators(b.path)))
         << b.window.statusText().toStdString();
-    EXPECT_EQ(firstValue(b.window.Grelha_1(), u"Cliente"_s), u"y-a"_s);
+    EXPECT_EQ(b.window.Grelha_1()->caption(), u"Pedidos em espera"_s);
+    EXPECT_EQ(b.feed.loads, 1);
 }
 
 TEST(Kiosk, ThePointerHidesWhenStillAndShowsWhenTheMouseMoves) {
@@ -221,7 +219,7 @@ TEST(Kiosk, ThePointerHidesWhenStillAndShowsWhenTheMouseMoves) {
         QTest::mouseMove(&board, QPoint(50, 50));
         EXPECT_FALSE(hider.isHidden());
         EXPECT_FALSE(pointerHidden());
-        QTRY_VERIFY_WITH_TIMEOUT(pointerHidden(), 5000);
+        EXPECT_TRUE(QTest::qWaitFor(pointerHidden, 5000));
         // Qt's own move under a still pointer (a page turning) shows nothing.
         QTest::mouseMove(&board, QPoint(50, 50));
         EXPECT_TRUE(pointerHidden());
