@@ -6,6 +6,7 @@
 #include "app/BoardDump.h"
 #include "app/CommandLine.h"
 #include "app/Logging.h"
+#include "app/Snapshot.h"
 #include "core/BoardError.h"
 #include "core/EscapedText.h"
 #include "data/BoardLoader.h"
@@ -191,9 +192,13 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
                 refreshed = window.lastError().isEmpty();
             }
             settle();
-            if (!options.snapshotPath.isEmpty() && !window.grab().save(options.snapshotPath)) {
-                printErr(u"Não foi possível escrever a imagem em %1."_s.arg(options.snapshotPath));
-                return ExitStartupFailure;
+            if (!options.snapshotPath.isEmpty()) {
+                if (const QString error =
+                        saveSnapshot(window.grab().toImage(), options.snapshotPath);
+                    !error.isEmpty()) {
+                    printErr(error);
+                    return ExitStartupFailure;
+                }
             }
             if (options.dump)
                 printOut(QString::fromUtf8(

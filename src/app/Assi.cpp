@@ -89,9 +89,11 @@ Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget*
         armRelogio();
         Relogio_Timer();
     });
+    // A coarse timer may fire a little early or late; this one says the
+    // refresh is running as soon as the band would.
     m_busyTimer.setSingleShot(true);
-    m_busyTimer.setInterval(StatusLine::BusyNoticeMilliseconds);
-    connect(&m_busyTimer, &QTimer::timeout, this, &Assi::showStatus);
+    m_busyTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_busyTimer, &QTimer::timeout, this, &Assi::showBusyWhenDue);
     connect(m_feed, &BoardFeed::loaded, this, &Assi::onLoaded);
 
     m_startRetry.setSingleShot(true);
@@ -101,7 +103,7 @@ Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget*
 
     m_paging = std::make_unique<BoardPaging>(
         this, QList<Grid*>{m_ui->Grelha_1, m_ui->Grelha_11, m_ui->Grelha_2},
-        [this] { return m_clock(); });
+        [this] { return m_steadyClock(); });
     for (Grid* grid : {m_ui->Grelha_1, m_ui->Grelha_11, m_ui->Grelha_2})
         connect(grid, &Grid::pageChanged, this, [this, grid] { hidePanelOnPageTurn(grid); });
 
@@ -132,6 +134,10 @@ FooterBand* Assi::footer() const {
 
 void Assi::setClock(std::function<QDateTime()> clock) {
     m_clock = std::move(clock);
+}
+
+void Assi::setSteadyClock(std::function<qint64()> steadyClock) {
+    m_steadyClock = std::move(steadyClock);
 }
 
 QDate Assi::today() const {
@@ -204,8 +210,8 @@ void Assi::RefreshBoard() {
     if (m_refreshing)
         return;
     m_refreshing = true;
-    m_status.refreshStarted(m_clock());
-    m_busyTimer.start();
+    m_status.refreshStarted(readClocks());
+    m_busyTimer.start(StatusLine::BusyNoticeMilliseconds);
     m_requestedDay = today();
     m_feed->load(m_requestedDay);
 }
@@ -227,15 +233,24 @@ void Assi::onLoaded(const BoardData& data) {
     m_retryOnNextTick = !succeeded;
     if (succeeded) {
         m_lastError.clear();
-        m_status.refreshSucceeded(m_clock());
+        m_status.refreshSucceeded(readClocks());
     } else {
         qCWarning(lcApp).noquote() << "Falha na atualização:" << m_lastError;
-        m_status.refreshFailed(m_clock(), m_lastError);
+        m_status.refreshFailed(readClocks(), m_lastError);
     }
     showStatus();
     Q_EMIT refreshFinished(succeeded);
     if (std::exchange(m_refreshAfterThisOne, false))
         onSettingsEdited();
+}
+
+void Assi::showBusyWhenDue() {
+    const qint64 wait = m_status.msecsUntilBusyNotice(m_steadyClock());
+    if (wait > 0) {
+        m_busyTimer.start(int(wait));
+        return;
+    }
+    showStatus();
 }
 
 void Assi::applyRefresh(const BoardData& data) {

@@ -2,6 +2,7 @@
 
 #include "app/BoardLayout.h"
 #include "app/BoardReading.h"
+#include "app/ClockReading.h"
 #include "app/LocalClock.h"
 #include "app/SettingsProblems.h"
 #include "app/StatusLine.h"
@@ -103,6 +104,9 @@ public:
 
     /// The clock the footer and the day's change read; tests replace it.
     void setClock(std::function<QDateTime()> clock);
+    /// The steady clock, in milliseconds, that the data's age, a long
+    /// refresh and the pages' pause are measured by; tests replace it.
+    void setSteadyClock(std::function<qint64()> steadyClock);
 
     // --- On a wall
     /// Keeps the screen awake through `awake` while the board is open and
@@ -184,6 +188,10 @@ private:
     /// Esc, from whichever control has the focus: the board ends.
     void Form_KeyPress();
     void showStatus();
+    /// Says "A atualizar…" once the refresh has run long enough, on the
+    /// steady clock the band itself is read by.
+    void showBusyWhenDue();
+    ClockReading readClocks() const { return {m_clock(), m_steadyClock()}; }
     /// When the next refresh is due, for the footer; invalid while the clock is stopped.
     QDateTime nextRefreshAt() const;
     int heightAboveFooter() const;
@@ -230,6 +238,7 @@ private:
     SettingsProblems m_settingsProblems;
     LocalClock m_localClock;
     std::function<QDateTime()> m_clock;
+    std::function<qint64()> m_steadyClock = steadyMilliseconds;
     std::unique_ptr<BoardPaging> m_paging;
     const Grid* m_panelGrid = nullptr; // the grid whose row the panel was last shown for
     std::unique_ptr<BoardSchedule> m_schedule;

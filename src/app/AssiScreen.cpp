@@ -110,7 +110,7 @@ void Assi::keyPressEvent(QKeyEvent* event) {
 }
 
 void Assi::showStatus() {
-    const StatusLine::View v = m_status.view(m_clock(), m_refreshTicks, nextRefreshAt());
+    const StatusLine::View v = m_status.view(readClocks(), m_refreshTicks, nextRefreshAt());
     m_statusText = v.wholeStatus();
     m_ui->Footer->setView(v);
 }

@@ -14,8 +14,8 @@ constexpr int MillisecondsPerSecond = 1000;
 
 } // namespace
 
-BoardPaging::BoardPaging(QWidget* board, QList<Grid*> grids, std::function<QDateTime()> clock)
-    : m_board(board), m_grids(std::move(grids)), m_clock(std::move(clock)) {
+BoardPaging::BoardPaging(QWidget* board, QList<Grid*> grids, std::function<qint64()> steadyClock)
+    : m_board(board), m_grids(std::move(grids)), m_steadyClock(std::move(steadyClock)) {
     connect(&m_timer, &QTimer::timeout, this, &BoardPaging::showNextPages);
     // Input goes to whichever control is under the mouse or has the focus:
     // watched where every event passes.
@@ -42,11 +42,11 @@ void BoardPaging::setSecondsPerPage(int seconds) {
 }
 
 bool BoardPaging::isPaused() const {
-    return m_pausedUntil.isValid() && m_clock() < m_pausedUntil;
+    return m_pausedUntil && m_steadyClock() < *m_pausedUntil;
 }
 
 void BoardPaging::pause() {
-    m_pausedUntil = m_clock().addSecs(PauseSeconds);
+    m_pausedUntil = m_steadyClock() + qint64(PauseSeconds) * MillisecondsPerSecond;
 }
 
 void BoardPaging::showNextPages() {

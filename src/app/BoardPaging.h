@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -22,8 +22,9 @@ class BoardPaging : public QObject {
 public:
     static constexpr int PauseSeconds = 60;
 
-    /// `clock` tells the time the pause is measured by.
-    BoardPaging(QWidget* board, QList<Grid*> grids, std::function<QDateTime()> clock);
+    /// `steadyClock` measures the pause, in milliseconds: a steady clock,
+    /// which setting the wall clock back or forward does not move.
+    BoardPaging(QWidget* board, QList<Grid*> grids, std::function<qint64()> steadyClock);
     ~BoardPaging() override;
 
     /// 0: the grids are not paged and scroll as they always did. The pages
@@ -43,10 +44,10 @@ protected:
 private:
     QWidget* m_board;
     QList<Grid*> m_grids;
-    std::function<QDateTime()> m_clock;
+    std::function<qint64()> m_steadyClock;
     QTimer m_timer;
     int m_seconds = 0;
-    QDateTime m_pausedUntil;
+    std::optional<qint64> m_pausedUntil;
 };
 
 } // namespace assi

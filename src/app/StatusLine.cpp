@@ -14,7 +14,7 @@ struct MomentWords {
 };
 
 namespace {
-constexpr int SecondsPerMinute = 60;
+constexpr qint64 MillisecondsPerMinute = 60000;
 
 // The board's words do not follow the machine's locale: it speaks Portuguese
 // wherever it runs.
@@ -127,22 +127,28 @@ QString StatusLine::View::wholeStatus() const {
     return detail.isEmpty() ? status : status + u" — "_s + detail;
 }
 
-void StatusLine::refreshStarted(const QDateTime& now) {
+void StatusLine::refreshStarted(const ClockReading& now) {
     m_busySince = now;
 }
 
-void StatusLine::refreshSucceeded(const QDateTime& now) {
-    m_busySince = QDateTime();
+void StatusLine::refreshSucceeded(const ClockReading& now) {
+    m_busySince = ClockReading();
     m_lastSuccess = now;
     m_failingSince = QDateTime();
     m_error.clear();
 }
 
-void StatusLine::refreshFailed(const QDateTime& now, const QString& message) {
-    m_busySince = QDateTime();
+void StatusLine::refreshFailed(const ClockReading& now, const QString& message) {
+    m_busySince = ClockReading();
     if (!m_failingSince.isValid())
-        m_failingSince = now;
+        m_failingSince = now.wall;
     m_error = message;
+}
+
+qint64 StatusLine::msecsUntilBusyNotice(qint64 steadyNow) const {
+    if (!m_busySince.isValid())
+        return 0;
+    return std::max<qint64>(0, m_busySince.steady + BusyNoticeMilliseconds - steadyNow);
 }
 
 void StatusLine::setSettingsProblems(QList<SettingsProblem> problems) {
@@ -201,41 +207,45 @@ void StatusLine::describeSettingsProblems(View& v, const MomentWords& next) cons
     v.detail = messagesOf(m_settingsProblems);
 }
 
-StatusLine::View StatusLine::view(const QDateTime& now, int periodMinutes,
+StatusLine::View StatusLine::view(const ClockReading& now, int periodMinutes,
                                   const QDateTime& nextAttempt) const {
     View v;
-    v.clockForms = clockFormsAt(now);
+    const QDateTime& wall = now.wall;
+    v.clockForms = clockFormsAt(wall);
 
-    const bool busy = m_busySince.isValid() && m_busySince.msecsTo(now) >= BusyNoticeMilliseconds;
+    const bool busy =
+        m_busySince.isValid() && now.msecsSince(m_busySince) >= BusyNoticeMilliseconds;
     const MomentWords nextWords =
-        nextAttempt.isValid() ? prefixed(u"nova tentativa "_s, momentOf(nextAttempt, now, u"às"_s))
+        nextAttempt.isValid() ? prefixed(u"nova tentativa "_s, momentOf(nextAttempt, wall, u"às"_s))
                               : MomentWords{};
     const auto words = [](const QString& text) { return MomentWords{text, text}; };
-    const qint64 staleAfterSecs =
-        qint64(StalePeriods) * SecondsPerMinute * std::max(1, periodMinutes);
+    const qint64 staleAfterMsecs =
+        qint64(StalePeriods) * MillisecondsPerMinute * std::max(1, periodMinutes);
 
     if (m_closed) {
         setSentences(v, {u"Fora do horário de funcionamento"_s});
     } else if (m_failingSince.isValid()) {
-        describeFailure(v, now, busy ? words(u"a tentar de novo…"_s) : nextWords);
+        describeFailure(v, wall, busy ? words(u"a tentar de novo…"_s) : nextWords);
     } else if (!m_settingsProblems.isEmpty()) {
         // Settings are read again at each refresh: the next one is when a correction shows.
         describeSettingsProblems(v, busy ? words(u"a atualizar…"_s) : nextWords);
-    } else if (m_lastSuccess.isValid() && m_lastSuccess.secsTo(now) > staleAfterSecs) {
+    } else if (m_lastSuccess.isValid() && now.msecsSince(m_lastSuccess) > staleAfterMsecs) {
         v.state = State::Stale;
-        setSentences(v, sentenceForms({u"Sem atualização"_s}, false,
-                                      prefixed(u"desde "_s, momentOf(m_lastSuccess, now, u"as"_s)),
-                                      busy ? words(u"a atualizar…"_s) : nextWords));
+        setSentences(
+            v, sentenceForms({u"Sem atualização"_s}, false,
+                             prefixed(u"desde "_s, momentOf(m_lastSuccess.wall, wall, u"as"_s)),
+                             busy ? words(u"a atualizar…"_s) : nextWords));
     } else if (m_lastSuccess.isValid()) {
         v.state = busy ? State::Refreshing : State::Ok;
-        const QString updated = u"Atualizado "_s + momentOf(m_lastSuccess, now, u"às"_s).full;
+        const QString updated = u"Atualizado "_s + momentOf(m_lastSuccess.wall, wall, u"às"_s).full;
         setSentences(v, {busy ? u"A atualizar… · "_s + updated : updated});
-    } else if (m_busySince.isValid() && m_busySince.secsTo(now) > staleAfterSecs) {
+    } else if (m_busySince.isValid() && now.msecsSince(m_busySince) > staleAfterMsecs) {
         // The very first refresh hangs: there has never been data to go stale.
         v.state = State::Stale;
-        setSentences(v, sentenceForms({u"À espera da base de dados"_s}, false,
-                                      prefixed(u"desde "_s, momentOf(m_busySince, now, u"as"_s)),
-                                      words(u"a atualizar…"_s)));
+        setSentences(v,
+                     sentenceForms({u"À espera da base de dados"_s}, false,
+                                   prefixed(u"desde "_s, momentOf(m_busySince.wall, wall, u"as"_s)),
+                                   words(u"a atualizar…"_s)));
     } else {
         v.state = State::Refreshing;
         setSentences(v, {busy ? u"A atualizar…"_s : u"A carregar…"_s});

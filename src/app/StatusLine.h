@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ClockReading.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -45,9 +47,9 @@ public:
         friend bool operator==(const SettingsProblem&, const SettingsProblem&) = default;
     };
 
-    void refreshStarted(const QDateTime& now);
-    void refreshSucceeded(const QDateTime& now);
-    void refreshFailed(const QDateTime& now, const QString& message);
+    void refreshStarted(const ClockReading& now);
+    void refreshSucceeded(const ClockReading& now);
+    void refreshFailed(const ClockReading& now, const QString& message);
     /// The settings that are wrong but do not stop the board, in the order
     /// they were read; none clears them.
     void setSettingsProblems(QList<SettingsProblem> problems);
@@ -55,8 +57,12 @@ public:
     void setClosed(bool closed) { m_closed = closed; }
 
     /// What the band says at `now`, for a refresh period of `periodMinutes`
-    /// and the next refresh at `nextAttempt` (invalid: none planned).
-    View view(const QDateTime& now, int periodMinutes, const QDateTime& nextAttempt) const;
+    /// and the next refresh at `nextAttempt` (invalid: none planned). The
+    /// words tell wall-clock times; the ages are measured on the steady clock.
+    View view(const ClockReading& now, int periodMinutes, const QDateTime& nextAttempt) const;
+    /// How long after the steady clock's `steadyNow` a running refresh is
+    /// due to say so on the band; 0 when it is already, or when none runs.
+    qint64 msecsUntilBusyNotice(qint64 steadyNow) const;
 
     /// The state's name in reports: ok, stale, failed or refreshing.
     static QString stateName(State state);
@@ -66,10 +72,10 @@ private:
     void describeFailure(View& v, const QDateTime& now, const MomentWords& next) const;
     void describeSettingsProblems(View& v, const MomentWords& next) const;
 
-    QDateTime m_lastSuccess;
+    ClockReading m_lastSuccess;
     QDateTime m_failingSince; // the first failure since the last success
     QString m_error;
-    QDateTime m_busySince; // invalid when no refresh is running
+    ClockReading m_busySince; // invalid when no refresh is running
     QList<SettingsProblem> m_settingsProblems;
     bool m_closed = false;
 };

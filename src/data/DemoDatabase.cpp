@@ -30,9 +30,20 @@ QString dateTimeText(const QDateTime& dateTime) {
     return dateTime.toString(u"yyyy-MM-dd HH:mm:ss"_s);
 }
 
+// SQLite's own code for a write the disk had no room for.
+const QString DiskFullCode = u"13"_s;
+
+// Why SQLite failed, said first in words a person acts on when the disk is full.
+QString reasonOf(const QSqlError& error) {
+    if (error.nativeErrorCode() == DiskFullCode)
+        return u"o disco está cheio (%1)"_s.arg(error.text());
+    return error.text();
+}
+
 } // namespace
 
-DemoDatabase::DemoDatabase(const QString& filePath) : m_filePath(filePath) {
+DemoDatabase::DemoDatabase(const QString& filePath, const QString& shownPath)
+    : m_shownPath(QDir::toNativeSeparators(shownPath.isEmpty() ? filePath : shownPath)) {
     static std::atomic_int serial{0};
     m_connectionName = u"assi-demo-%1"_s.arg(++serial);
 
@@ -45,12 +56,12 @@ DemoDatabase::DemoDatabase(const QString& filePath) : m_filePath(filePath) {
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connectionName);
     db.setDatabaseName(filePath);
     const bool opened = db.open();
-    const QString message = db.lastError().text();
+    const QString message = reasonOf(db.lastError());
     db = QSqlDatabase();
     try {
         if (!opened) {
             throw BoardError(u"Não foi possível criar a base de dados de demonstração %1: %2"_s.arg(
-                QDir::toNativeSeparators(filePath), message));
+                m_shownPath, message));
         }
         // A demo database is rebuilt whenever it is needed: durability on a
         // crash is not worth a disk flush per row.
@@ -86,7 +97,7 @@ void DemoDatabase::exec(const QString& sql, const QVariantList& values) {
     }
     if (!ok) {
         throw BoardError(u"Erro ao escrever a base de dados de demonstração %1: %2"_s.arg(
-            QDir::toNativeSeparators(m_filePath), query.lastError().text()));
+            m_shownPath, reasonOf(query.lastError())));
     }
 }
 

@@ -34,7 +34,9 @@ struct DemoOrder {
 class DemoDatabase {
 public:
     // Creates the file afresh (an old one is replaced) with empty tables.
-    explicit DemoDatabase(const QString& filePath);
+    // Errors name `shownPath` when given: the file being built is to be
+    // moved there, and that is the file a person knows.
+    explicit DemoDatabase(const QString& filePath, const QString& shownPath = {});
     ~DemoDatabase();
     DemoDatabase(const DemoDatabase&) = delete;
     DemoDatabase& operator=(const DemoDatabase&) = delete;
@@ -53,7 +55,7 @@ private:
     void exec(const QString& sql, const QVariantList& values = {});
     void closeConnection();
 
-    QString m_filePath;
+    QString m_shownPath;
     QString m_connectionName;
 };
 

@@ -5,7 +5,10 @@
 #include "data/DemoDatabase.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSaveFile>
+#include <filesystem>
+#include <system_error>
 
 using namespace Qt::StringLiterals;
 
@@ -53,6 +56,43 @@ QString gridSection(const QString& name, const QString& title, const QString& he
     return text;
 }
 
+// Moves `from` over `to` in one step: whoever opens `to` finds the old file
+// or the new one, never neither.
+void replaceFile(const QString& from, const QString& to) {
+    std::error_code error;
+    std::filesystem::rename(QFile(from).filesystemFileName(), QFile(to).filesystemFileName(),
+                            error);
+    if (error) {
+        throw BoardError(u"Não foi possível pôr a base de dados de demonstração em %1: %2"_s.arg(
+            QDir::toNativeSeparators(to), QString::fromLocal8Bit(error.message())));
+    }
+}
+
+// Built beside its place and moved there only once whole: a disk that fills
+// up halfway leaves the earlier demo database as it was, never an empty or
+// cut one.
+void writeDemoDatabase(const QString& databaseFile, const QDate& today) {
+    const QString partial = databaseFile + u".partial"_s;
+    try {
+        {
+            DemoDatabase database(partial, databaseFile);
+            fillDemoDatabase(database, today);
+        }
+        // A journal left by an old crash would be played back onto the new file.
+        const QString oldJournal = databaseFile + u"-journal"_s;
+        if (QFile::exists(oldJournal) && !QFile::remove(oldJournal)) {
+            throw BoardError(
+                u"Não foi possível apagar o ficheiro %1, que impede a base de dados "
+                u"de demonstração de ser substituída."_s.arg(QDir::toNativeSeparators(oldJournal)));
+        }
+        replaceFile(partial, databaseFile);
+    } catch (...) {
+        QFile::remove(partial);
+        QFile::remove(partial + u"-journal"_s);
+        throw;
+    }
+}
+
 } // namespace
 
 void writeDemoSettings(const QString& settingsFile, const QString& databaseFileName) {
@@ -91,10 +131,7 @@ DemoFiles writeDemo(const QString& demoBaseFolder, const QDate& today) {
     files.settingsFile = folder.filePath(u"OTK.zlv"_s);
     files.databaseFile = folder.filePath(QString::fromUtf16(demoDatabaseFileName));
 
-    {
-        DemoDatabase database(files.databaseFile);
-        fillDemoDatabase(database, today);
-    }
+    writeDemoDatabase(files.databaseFile, today);
     writeDemoSettings(files.settingsFile, QString::fromUtf16(demoDatabaseFileName));
     return files;
 }

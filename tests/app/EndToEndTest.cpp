@@ -1,7 +1,9 @@
 // The program as a person runs it, without a display: --dump, --snapshot and
 // --check on the embedded demo, on bad settings and on a dead database.
+#include "common/FullDisk.h"
 #include "common/TempDir.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -109,6 +111,30 @@ TEST(EndToEnd, SnapshotRendersTheWindowAtTheAskedSize) {
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QImage image(png);
     EXPECT_EQ(image.size(), QSize(1920, 1080));
+}
+
+TEST(EndToEnd, ASnapshotOnAFullDiskFailsAndKeepsTheEarlierOne) {
+    const assi::test::SmallDisk disk(64);
+    if (!disk.isMounted())
+        GTEST_SKIP() << "a small tmpfs cannot be mounted here";
+    assi::test::TempDir dir;
+    const QString png = disk.filePath(u"quadro.png"_s);
+    const ProgramRun first = runAssi(
+        {u"--demo"_s, u"--base-dir"_s, dir.path(), u"--snapshot"_s, png, u"--size"_s, u"100x80"_s});
+    ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
+    QFile earlier(png);
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    const QByteArray before = earlier.readAll();
+    earlier.close();
+
+    const ProgramRun run = runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--snapshot"_s, png,
+                                    u"--size"_s, u"1920x1080"_s});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(u"Não foi possível escrever a imagem em "_s + png))
+        << run.err.toStdString();
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), before);
+    EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files), QStringList{u"quadro.png"_s});
 }
 
 TEST(EndToEnd, FailuresSayWhatFailedInPortugueseWithoutThePassword) {

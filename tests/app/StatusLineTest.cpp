@@ -188,3 +188,51 @@ TEST(StatusLine, AQuickRefreshDoesNotFlicker) {
     EXPECT_EQ(v.status, u"Atualizado às 10:30"_s);
     EXPECT_EQ(v.state, State::Ok);
 }
+
+// The wall clock is set forward and back (by hand, by the time service); the
+// data's age and a refresh's length are what really passed. Each case: the
+// wall clock jumps by `wallJump` and `elapsed` really passes.
+TEST(StatusLine, AgesFollowTheSteadyClockWhateverTheWallClockDoes) {
+    const QDateTime start(QDate(2026, 12, 7), QTime(10, 41));
+    constexpr qint64 startSteady = 5000000;
+    const ClockReading then(start, startSteady);
+    struct Case {
+        const char* name;
+        bool refreshRunning; // since `then`; else the last success was then
+        qint64 wallJumpSecs;
+        qint64 elapsedMsecs;
+        QString status;
+        State state;
+    };
+    constexpr qint64 hour = 3600;
+    constexpr qint64 minute = 60000;
+    const Case cases[] = {
+        {"clock forward, a minute gone", false, hour, minute, u"Atualizado às 10:41"_s, State::Ok},
+        {"clock back, eleven minutes gone", false, -hour, 11 * minute,
+         u"Sem atualização desde as 10:41 · nova tentativa às 09:53"_s, State::Stale},
+        {"clock back, nine minutes gone", false, -hour, 9 * minute, u"Atualizado às 10:41"_s,
+         State::Ok},
+        {"refresh, clock forward, half a second gone", true, hour, 500, u"A carregar…"_s,
+         State::Refreshing},
+        {"refresh, clock back, a second gone", true, -hour, 1000, u"A atualizar…"_s,
+         State::Refreshing},
+        {"first refresh hanging, clock back", true, -hour, 11 * minute,
+         u"À espera da base de dados desde as 10:41 · a atualizar…"_s, State::Stale},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StatusLine line;
+        if (c.refreshRunning)
+            line.refreshStarted(then);
+        else
+            line.refreshSucceeded(then);
+        const QDateTime wallNow = start.addSecs(c.wallJumpSecs).addMSecs(c.elapsedMsecs);
+        const ClockReading now(wallNow, startSteady + c.elapsedMsecs);
+        const StatusLine::View v = line.view(now, 5, wallNow.addSecs(60));
+        EXPECT_EQ(v.status.toStdString(), c.status.toStdString());
+        EXPECT_EQ(v.state, c.state);
+        EXPECT_EQ(v.clockForms.last(), wallNow.toString(u"HH:mm"_s)) << "the clock tells the wall";
+        EXPECT_EQ(line.msecsUntilBusyNotice(now.steady),
+                  c.refreshRunning ? std::max<qint64>(0, 1000 - c.elapsedMsecs) : 0);
+    }
+}

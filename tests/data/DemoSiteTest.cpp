@@ -1,6 +1,8 @@
 #include "data/DemoSite.h"
 
 #include "common/BoardTables.h"
+#include "common/ErrorOf.h"
+#include "common/FullDisk.h"
 #include "common/TableText.h"
 #include "common/TempDir.h"
 #include "data/PendingRequests.h"
@@ -8,6 +10,7 @@
 #include "database/DatabaseConnection.h"
 #include "settings/SettingsReader.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -150,4 +153,45 @@ TEST(DemoSite, IsTheSameForTheSameDateAndReplacesAnOlderOne) {
     EXPECT_EQ(again.first, fresh.first);
     EXPECT_EQ(again.second, fresh.second);
     EXPECT_EQ(again.board, fresh.board);
+}
+
+namespace {
+
+// An earlier demo database under `base`, and a new demo that does not fit:
+// the earlier one stays byte for byte, nothing is left beside it, and the
+// message names it. Returns the message.
+QString failToReplaceDemo(const QString& base) {
+    const QString folder = QDir(base).filePath(u"zelvio"_s);
+    QDir().mkpath(folder);
+    const QString database = QDir(folder).filePath(QString::fromUtf16(demoDatabaseFileName));
+    const QByteArray earlier = "the earlier demo database";
+    {
+        QFile file(database);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(earlier);
+    }
+    const QString error = errorOf([&] { writeDemo(base, QDate(2026, 12, 7)); });
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(database))) << error.toStdString();
+    QFile file(database);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), earlier);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files),
+              QStringList{QString::fromUtf16(demoDatabaseFileName)});
+    return error;
+}
+
+} // namespace
+
+TEST(DemoSite, AFullDiskLeavesTheEarlierDatabaseWhole) {
+    const SmallDisk disk(16);
+    if (!disk.isMounted())
+        GTEST_SKIP() << "a small tmpfs cannot be mounted here";
+    const QString error = failToReplaceDemo(disk.path());
+    EXPECT_TRUE(error.contains(u"o disco está cheio"_s)) << error.toStdString();
+}
+
+TEST(DemoSite, AWriteCutShortLeavesTheEarlierDatabaseWhole) {
+    const TempDir base;
+    const FileSizeLimit limit(8 * 1024);
+    failToReplaceDemo(base.path());
 }

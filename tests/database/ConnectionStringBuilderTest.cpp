@@ -180,4 +180,34 @@ TEST(ConnectionString, MessagesAreCleanedOfThePassword) {
     EXPECT_TRUE(quoted.databaseName.contains(u";PWD=a}b;"_s));
 }
 
+// The password is masked where it stands as a value or as a word of its own,
+// never inside another word a driver says.
+TEST(ConnectionString, ThePasswordIsMaskedWhereItStandsNeverInsideOtherWords) {
+    struct Case {
+        QString password, message, shown;
+    };
+    const Case cases[] = {
+        {u"x"_s, u"Timeout expired"_s, u"Timeout expired"_s},
+        {u"x"_s, u"Login failed for x."_s, u"Login failed for ****."_s},
+        {u"x"_s, u"Driver={FreeTDS};UID=u;PWD={x};"_s, u"Driver={FreeTDS};UID=u;PWD={****};"_s},
+        {u"x"_s, u"pwd=x;uid=u"_s, u"pwd=****;uid=u"_s},
+        {u"x"_s, u"Password=xy; PWD=;"_s, u"Password=****; PWD=;"_s},
+        {u"segredo"_s, u"password 'segredo' rejected, segredos kept"_s,
+         u"password '****' rejected, segredos kept"_s},
+        {u"a.*b"_s, u"a.*b or aXXb or a.*bc"_s, u"**** or aXXb or a.*bc"_s},
+        {u"duas palavras"_s, u"PWD=duas palavras;erro: duas palavras."_s,
+         u"PWD=****;erro: ****."_s},
+        {u"a}b"_s, u"PWD={a}}b} ou a}b"_s, u"PWD={****} ou ****"_s},
+        {u"}x"_s, u"valor }x!"_s, u"valor ****!"_s},
+        {u"x"_s, u"PWD={unterminated"_s, u"PWD=****"_s},
+        {u""_s, u"PWD={y};"_s, u"PWD={****};"_s},
+    };
+    for (const Case& c : cases) {
+        assi::ConnectionString cs;
+        cs.password = c.password;
+        EXPECT_EQ(cs.withoutSecrets(c.message).toStdString(), c.shown.toStdString())
+            << c.password.toStdString() << " in " << c.message.toStdString();
+    }
+}
+
 } // namespace
