@@ -9,7 +9,6 @@
 #include "data/BoardData.h"
 
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -212,9 +211,9 @@ private:
     std::unique_ptr<SettingsLookup> m_settings; // the last whole reading
     std::unique_ptr<GeneralSettings> m_general; // its [Geral]; none before one
     std::unique_ptr<SettingsFileReader> m_settingsReader;
-    QTimer m_settingsReread;         // a reading caught halfway, read again
-    QTimer m_settingsFileWait;       // a file that does not answer, asked whether it has
-    QElapsedTimer m_unfinishedSince; // since the readings are caught halfway
+    QTimer m_settingsReread;                 // a reading caught halfway, read again
+    QTimer m_settingsFileWait;               // a file that does not answer, asked whether it has
+    std::optional<qint64> m_unfinishedSince; // on the steady clock: readings caught halfway
     QDate m_fixedToday;
     int m_refreshTicks = 0;
     int m_tickCount = 0;

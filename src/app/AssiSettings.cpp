@@ -88,7 +88,7 @@ Assi::SettingsOutcome Assi::readSettings() {
         noteSettingsProblems(
             SettingsProblems::Step::File,
             {{QFileInfo(m_settingsFilePath).fileName() + u" ilegível"_s, lookup.problem()}});
-        m_unfinishedSince.invalidate();
+        m_unfinishedSince.reset();
         m_settingsReread.stop();
         if (!m_general)
             throw BoardError(lookup.problem());
@@ -137,15 +137,16 @@ void Assi::noteSettingsFileAnswered() {
 
 void Assi::noteUnfinishedSettingsFile(SettingsFileState state) {
     if (state == SettingsFileState::Whole) {
-        m_unfinishedSince.invalidate();
+        m_unfinishedSince.reset();
         m_settingsReread.stop();
         noteSettingsProblems(SettingsProblems::Step::File, {});
         return;
     }
     // Read again shortly: a writer that has emptied the file is about to fill it.
-    if (!m_unfinishedSince.isValid())
-        m_unfinishedSince.start();
-    if (m_unfinishedSince.elapsed() < UnfinishedFileMilliseconds) {
+    const qint64 now = m_steadyClock();
+    if (!m_unfinishedSince)
+        m_unfinishedSince = now;
+    if (now - *m_unfinishedSince < UnfinishedFileMilliseconds) {
         m_settingsReread.start();
         return;
     }
@@ -219,7 +220,9 @@ QStringList connectionValues(const SettingsLookup& settings) {
 // a file saved again as it was (a touch, a sync) changes nothing, and new
 // looks, pages or periods are applied to the data the board already has.
 void Assi::onSettingsEdited() {
-    if (!m_startupProblem.isEmpty()) {
+    // Until a whole file has been read the board has not started: an edit is
+    // another try.
+    if (!m_startupProblem.isEmpty() || !m_general) {
         start();
         return;
     }
@@ -228,7 +231,6 @@ void Assi::onSettingsEdited() {
         return;
     }
     const QStringList connectionBefore = connectionValues(*m_settings);
-    // Before the first whole reading the board has not started: not here.
     const SettingsOutcome outcome = readSettings();
     const bool failing = !m_lastError.isEmpty();
     if (outcome == SettingsOutcome::KeptLast ||

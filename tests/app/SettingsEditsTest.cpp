@@ -91,38 +91,61 @@ TEST(SettingsEdits, AFileCaughtHalfwayIsNotApplied) {
     struct Case {
         const char* name;
         std::function<void(const Board&)> halfway;
+        QString said; // on the footer once it has lasted
     };
     const Case cases[] = {
-        {"emptied", [](const Board& b) { b.dir.write(u"zelvio/OTK.zlv"_s, {}); }},
+        {"emptied", [](const Board& b) { b.dir.write(u"zelvio/OTK.zlv"_s, {}); },
+         u"OTK.zlv vazio"_s},
         {"without its period",
          [&night](const Board& b) {
              b.dir.write(u"zelvio/OTK.zlv"_s,
                          withSetting(night, u"Geral"_s, u"QuantosMinutos"_s, QString()));
-         }},
-        {"taken away", [](const Board& b) { QFile::remove(b.path); }},
+         },
+         u"OTK.zlv sem QuantosMinutos"_s},
+        {"taken away", [](const Board& b) { QFile::remove(b.path); }, u"OTK.zlv não existe"_s},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Board b(night);
-        b.now = QDateTime(QDate(2026, 12, 7), QTime(23, 0));
-        b.window.Form_Load();
-        const int secondsPerPage = b.window.paging().secondsPerPage();
-        ASSERT_FALSE(b.window.schedule().isOpen());
+    for (const bool open : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            SCOPED_TRACE(open ? "open" : "closed");
+            Board b(night);
+            b.now = QDateTime(QDate(2026, 12, 7), open ? QTime(10, 0) : QTime(23, 0));
+            qint64 steady = 0;
+            b.window.setSteadyClock([&steady] { return steady; });
+            b.window.Form_Load();
+            if (open)
+                b.feed.deliver(goodData(u"x"_s));
+            const int loads = b.feed.loads;
+            const int secondsPerPage = b.window.paging().secondsPerPage();
+            ASSERT_EQ(b.window.schedule().isOpen(), open);
 
-        c.halfway(b);
-        editSettled(b.window);
-        EXPECT_FALSE(b.window.schedule().isOpen());
-        EXPECT_EQ(b.feed.loads, 0);
-        EXPECT_EQ(b.window.Grelha_1()->caption(), OriginalTitle);
-        EXPECT_EQ(b.window.paging().secondsPerPage(), secondsPerPage);
-        EXPECT_EQ(b.window.RefreshTicks(), 5);
+            c.halfway(b);
+            editSettled(b.window);
+            EXPECT_EQ(b.window.schedule().isOpen(), open);
+            EXPECT_EQ(b.feed.loads, loads);
+            EXPECT_EQ(b.window.Grelha_1()->caption(), OriginalTitle);
+            EXPECT_EQ(b.window.paging().secondsPerPage(), secondsPerPage);
+            EXPECT_EQ(b.window.RefreshTicks(), 5);
+            EXPECT_FALSE(b.window.statusText().contains(c.said)) << "a writer's pause";
 
-        // The writer finishes: its file is taken.
-        QByteArray finished = night;
-        finished.replace("QuantosMinutos=5", "QuantosMinutos=9");
-        b.dir.write(u"zelvio/OTK.zlv"_s, finished);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return b.window.RefreshTicks() == 9; }, 5000));
-        EXPECT_FALSE(b.window.schedule().isOpen());
+            // Ten seconds of the same is no writer's pause: said in red (a
+            // closed board shows nothing but its closed screen).
+            steady += 10000;
+            editSettled(b.window);
+            EXPECT_EQ(b.window.statusText().contains(c.said), open)
+                << b.window.statusText().toStdString();
+            EXPECT_EQ(footerLooksRed(b.window), open);
+            EXPECT_EQ(b.window.schedule().isOpen(), open);
+
+            // The writer finishes: its file is taken.
+            QByteArray finished = night;
+            finished.replace("QuantosMinutos=5", "QuantosMinutos=9");
+            b.dir.write(u"zelvio/OTK.zlv"_s, finished);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return b.window.RefreshTicks() == 9; }, 5000));
+            EXPECT_EQ(b.window.schedule().isOpen(), open);
+            EXPECT_FALSE(b.window.statusText().contains(c.said));
+            EXPECT_EQ(b.feed.loads, loads);
+        }
     }
 }
 
