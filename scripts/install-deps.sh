@@ -5,18 +5,18 @@ set -euo pipefail
 
 # Build: compiler, CMake, Qt (with D-Bus), XCB and its DPMS extension (the display
 # check, the screen kept awake). Run: Qt's SQL drivers, FreeTDS for SQL Server,
-# fonts; libsystemd for the service watchdog. Tests: GoogleTest, the SQLite ODBC
-# driver (ODBC tests without a server), the locales below, the time zones, a D-Bus daemon, Xvfb
-# and xset (the screen kept awake on a private bus and a private X server). Benchmarks: Google
+# fonts. Tests: GoogleTest, the SQLite ODBC driver (ODBC tests without a server),
+# the locales below, the time zones, a D-Bus daemon, Xvfb, xset and XCB's
+# MIT-SCREEN-SAVER extension (the screen kept awake on a private bus and a
+# private X server, its screen saver read back). Benchmarks: Google
 # Benchmark. CI: clang-format, clang-tidy, and the Debian package's checks (dpkg-dev,
 # lintian, desktop-file-validate, systemd-analyze, man).
 packages=(
   cmake g++ make
-  qt6-base-dev qt6-base-dev-tools libxcb1-dev libxcb-dpms0-dev libqt6sql6-sqlite libqt6sql6-odbc
+  qt6-base-dev qt6-base-dev-tools libxcb1-dev libxcb-dpms0-dev libxcb-screensaver0-dev libqt6sql6-sqlite libqt6sql6-odbc
   odbcinst tdsodbc libsqliteodbc
   fonts-dejavu-core fonts-liberation2 locales tzdata
   libgtest-dev libbenchmark-dev clang-format clang-tidy dbus-daemon xvfb x11-xserver-utils
-  libsystemd-dev pkg-config
   dpkg-dev file lintian desktop-file-utils systemd man-db
 )
 

@@ -20,9 +20,11 @@ public:
     virtual void release() = 0;
     virtual bool isHolding() const = 0;
 
-    /// The desktop's org.freedesktop.ScreenSaver service when the session bus
-    /// has one, else the X server's own screen saver and power management on
-    /// X11, else nothing (said once in the log). Needs the application object.
+    /// The desktop's org.freedesktop.ScreenSaver service while the session
+    /// bus has one, else the X server's own screen saver and power management
+    /// on X11, else nothing (said once in the log); a service that comes or
+    /// goes later is followed. Never waits on the service. Needs the
+    /// application object.
     static std::unique_ptr<ScreenAwake> forSession();
     /// Holds nothing: for a board that leaves the screen to the session.
     static std::unique_ptr<ScreenAwake> none();

@@ -1,29 +1,49 @@
 #include "wall/SystemdNotifier.h"
 
 #include "wall/Logging.h"
+#ifdef ASSI_HAVE_SYSTEMD
+#include "wall/SystemdNotifySocket.h"
+#endif
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QWidget>
 #include <algorithm>
 
-#ifdef ASSI_HAVE_SYSTEMD
-#include <systemd/sd-daemon.h>
-#endif
-
 namespace assi {
+
+namespace {
+
+// The watchdog's period as the service manager gives it, or zero when it
+// watches no process, or another one (WATCHDOG_PID), as libsystemd reads it.
+std::chrono::microseconds watchdogPeriod() {
+    bool valid = false;
+    const qint64 microseconds = qEnvironmentVariable("WATCHDOG_USEC").toLongLong(&valid);
+    if (!valid || microseconds <= 0)
+        return std::chrono::microseconds::zero();
+    const QString pid = qEnvironmentVariable("WATCHDOG_PID");
+    if (!pid.isEmpty() && pid.toLongLong() != QCoreApplication::applicationPid())
+        return std::chrono::microseconds::zero();
+    return std::chrono::microseconds(microseconds);
+}
+
+} // namespace
 
 SystemdNotifier::SystemdNotifier(QObject* parent) : QObject(parent) {
     m_pingTimer.setTimerType(Qt::CoarseTimer);
 #ifdef ASSI_HAVE_SYSTEMD
-    m_active = !qEnvironmentVariableIsEmpty("NOTIFY_SOCKET");
-    uint64_t watchdogMicroseconds = 0;
-    if (!m_active || sd_watchdog_enabled(0, &watchdogMicroseconds) <= 0)
+    const QByteArray address = qgetenv("NOTIFY_SOCKET");
+    m_active = !address.isEmpty();
+    if (!m_active)
+        return;
+    m_socket = std::make_unique<SystemdNotifySocket>(address);
+    const std::chrono::microseconds period = watchdogPeriod();
+    if (period <= std::chrono::microseconds::zero())
         return;
     // Half the period leaves a whole ping's slack for a busy turn of the loop.
-    const auto half = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::microseconds(watchdogMicroseconds) / 2);
+    const auto half = std::chrono::duration_cast<std::chrono::milliseconds>(period / 2);
     m_pingTimer.setInterval(std::max(half, std::chrono::milliseconds(1)));
-    connect(&m_pingTimer, &QTimer::timeout, this, [] { send("WATCHDOG=1"); });
+    connect(&m_pingTimer, &QTimer::timeout, this, [this] { send("WATCHDOG=1"); });
     m_pingTimer.start();
     qCInfo(lcWall) << "Vigilância do systemd: sinal a cada" << m_pingTimer.interval() << "ms.";
 #endif
@@ -62,8 +82,7 @@ void SystemdNotifier::sendReady() {
 
 void SystemdNotifier::send([[maybe_unused]] const char* state) {
 #ifdef ASSI_HAVE_SYSTEMD
-    if (const int result = sd_notify(0, state); result < 0)
-        qCWarning(lcWall) << "Não foi possível avisar o systemd:" << state << result;
+    m_socket->send(state);
 #endif
 }
 

@@ -4,16 +4,20 @@
 #include <QPointer>
 #include <QTimer>
 #include <chrono>
+#include <memory>
 
 class QWidget;
 
 namespace assi {
+
+class SystemdNotifySocket;
 
 /// Tells a systemd service manager that the board is up and that its UI
 /// thread still turns: READY=1 once, after the watched window's first paint,
 /// and WATCHDOG=1 at half the watchdog period from a timer on the UI thread,
 /// so a UI thread that is stuck stops the pings and systemd restarts the
 /// board. Without NOTIFY_SOCKET (not started by systemd) it does nothing.
+/// Nothing is ever waited for: a manager that stops reading loses pings.
 class SystemdNotifier : public QObject {
 public:
     explicit SystemdNotifier(QObject* parent = nullptr);
@@ -32,8 +36,9 @@ protected:
 
 private:
     void sendReady();
-    static void send(const char* state);
+    void send(const char* state);
 
+    std::unique_ptr<SystemdNotifySocket> m_socket;
     bool m_active = false;
     bool m_readySent = false;
     QPointer<QWidget> m_window;

@@ -25,6 +25,9 @@ public:
     /// Whether DPMS is there and on; nullopt when the server has no DPMS.
     virtual std::optional<bool> dpmsEnabled() = 0;
     virtual void setDpmsEnabled(bool enabled) = 0;
+    /// Ends a screen saver that is already on and powers the display up: a
+    /// timeout switched off does not undo a blanking that has happened.
+    virtual void wakeScreen() = 0;
 };
 
 /// The ScreenAwake that switches the X server's screen saver and DPMS off

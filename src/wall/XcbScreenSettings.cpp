@@ -65,10 +65,14 @@ void XcbScreenSettings::setScreenSaver(const ScreenSaver& settings) {
                           uint8_t(settings.preferBlanking), uint8_t(settings.allowExposures))));
 }
 
-std::optional<bool> XcbScreenSettings::dpmsEnabled() {
+bool XcbScreenSettings::hasDpms() const {
     const xcb_query_extension_reply_t* extension =
         xcb_get_extension_data(m_connection, &xcb_dpms_id);
-    if (!extension || !extension->present)
+    return extension && extension->present;
+}
+
+std::optional<bool> XcbScreenSettings::dpmsEnabled() {
+    if (!hasDpms())
         return std::nullopt;
     xcb_dpms_info_reply_t* info =
         xcb_dpms_info_reply(m_connection, xcb_dpms_info(m_connection), nullptr);
@@ -82,6 +86,16 @@ std::optional<bool> XcbScreenSettings::dpmsEnabled() {
 void XcbScreenSettings::setDpmsEnabled(bool enabled) {
     std::free(xcb_request_check(m_connection, enabled ? xcb_dpms_enable_checked(m_connection)
                                                       : xcb_dpms_disable_checked(m_connection)));
+}
+
+void XcbScreenSettings::wakeScreen() {
+    std::free(xcb_request_check(
+        m_connection, xcb_force_screen_saver_checked(m_connection, XCB_SCREEN_SAVER_RESET)));
+    // The server refuses to force a power level while DPMS is disabled; the
+    // display is on then anyway, so the refusal is of no interest.
+    if (hasDpms())
+        std::free(xcb_request_check(
+            m_connection, xcb_dpms_force_level_checked(m_connection, XCB_DPMS_DPMS_MODE_ON)));
 }
 
 } // namespace assi

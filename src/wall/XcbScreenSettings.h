@@ -28,8 +28,11 @@ public:
     void setScreenSaver(const ScreenSaver& settings) override;
     std::optional<bool> dpmsEnabled() override;
     void setDpmsEnabled(bool enabled) override;
+    void wakeScreen() override;
 
 private:
+    bool hasDpms() const;
+
     xcb_connection_t* m_connection;
     bool m_owned;
 };

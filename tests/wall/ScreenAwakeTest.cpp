@@ -2,56 +2,37 @@
 // the program itself against a private session bus and a private X server.
 #include "wall/ScreenAwake.h"
 
+#include "FakeScreenSaver.h"
+#include "FakeX11Settings.h"
+#include "PrivateBus.h"
+#include "PrivateXServer.h"
 #include "common/TempDir.h"
 #include "data/DemoSite.h"
-#include "wall/X11ScreenSettings.h"
 
-#include <QDBusConnection>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace assi;
+using namespace assi::test;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// An X server's settings as a test sets them, with the calls recorded.
-class FakeX11Settings : public X11ScreenSettings {
-public:
-    struct State {
-        ScreenSaver saver{600, 600, 1, 1};
-        std::optional<bool> dpms = true;
-    };
-    explicit FakeX11Settings(State* state) : m_state(state) {}
-    std::optional<ScreenSaver> screenSaver() override { return m_state->saver; }
-    void setScreenSaver(const ScreenSaver& settings) override { m_state->saver = settings; }
-    std::optional<bool> dpmsEnabled() override { return m_state->dpms; }
-    void setDpmsEnabled(bool enabled) override { m_state->dpms = enabled; }
-
-private:
-    State* m_state;
-};
-
-} // namespace
-
-// Held, the X server neither blanks nor powers down; released (or closed),
-// it is as it was, whatever it was.
+// Held, the X server neither blanks nor powers down, and a screen already
+// dark lights up; released (or closed), it is as it was, whatever it was.
 TEST(ScreenAwake, X11SettingsAreSwitchedOffWhileHeldAndPutBackAfter) {
     struct Case {
         const char* name;
         FakeX11Settings::State before;
     };
     const Case cases[] = {
-        {"blanking and DPMS on", {{600, 600, 1, 1}, true}},
-        {"DPMS off already", {{300, 0, 0, 1}, false}},
-        {"no DPMS extension", {{120, 60, 1, 0}, std::nullopt}},
-        {"nothing on", {{0, 0, 0, 0}, false}},
+        {"blanking and DPMS on", {{600, 600, 1, 1}, true, false}},
+        {"dark after a closed night", {{600, 600, 1, 1}, true, true}},
+        {"DPMS off already", {{300, 0, 0, 1}, false, false}},
+        {"no DPMS extension, dark", {{120, 60, 1, 0}, std::nullopt, true}},
+        {"nothing on", {{0, 0, 0, 0}, false, false}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -62,6 +43,7 @@ TEST(ScreenAwake, X11SettingsAreSwitchedOffWhileHeldAndPutBackAfter) {
             awake->hold();
             awake->hold(); // twice must not take the held state for the original
             EXPECT_TRUE(awake->isHolding());
+            EXPECT_FALSE(state.blank);
             EXPECT_EQ(state.saver.timeout, 0);
             EXPECT_EQ(state.dpms, c.before.dpms ? std::optional(false) : c.before.dpms);
             awake->release();
@@ -78,134 +60,6 @@ TEST(ScreenAwake, X11SettingsAreSwitchedOffWhileHeldAndPutBackAfter) {
 }
 
 namespace {
-
-// A stand-in for the desktop's screen saver service.
-class FakeScreenSaver : public QObject {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
-public:
-    QStringList held;
-    uint nextCookie = 41;
-
-public Q_SLOTS:
-    uint Inhibit(const QString& application, const QString& reason) {
-        held << application + u": "_s + reason;
-        return ++nextCookie;
-    }
-    void UnInhibit(uint cookie) { held << u"released %1"_s.arg(cookie); }
-};
-
-// A session bus of the test's own, gone with it.
-class PrivateBus {
-public:
-    PrivateBus() {
-        const QString daemon = QStandardPaths::findExecutable(u"dbus-daemon"_s);
-        if (daemon.isEmpty())
-            return;
-        m_daemon.start(daemon, {u"--session"_s, u"--nofork"_s, u"--print-address"_s});
-        if (!m_daemon.waitForReadyRead(10000))
-            return;
-        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-    }
-    ~PrivateBus() {
-        QDBusConnection::disconnectFromBus(u"assi-test-bus"_s);
-        m_daemon.kill();
-        m_daemon.waitForFinished();
-    }
-    bool ok() const { return !m_address.isEmpty(); }
-    const QString& address() const { return m_address; }
-    QDBusConnection connect() const {
-        return QDBusConnection::connectToBus(m_address, u"assi-test-bus"_s);
-    }
-
-private:
-    QProcess m_daemon;
-    QString m_address;
-};
-
-} // namespace
-
-TEST(ScreenAwake, DesktopServiceIsAskedToInhibitAndToLetGo) {
-    PrivateBus bus;
-    if (!bus.ok())
-        GTEST_SKIP() << "dbus-daemon is not installed";
-    QDBusConnection connection = bus.connect();
-    ASSERT_TRUE(connection.isConnected());
-    FakeScreenSaver saver;
-    ASSERT_TRUE(connection.registerObject(u"/org/freedesktop/ScreenSaver"_s, &saver,
-                                          QDBusConnection::ExportAllSlots));
-    ASSERT_TRUE(connection.registerService(u"org.freedesktop.ScreenSaver"_s));
-    {
-        auto awake = makeDBusScreenAwake(connection);
-        EXPECT_EQ(mechanismName(awake->mechanism()), u"dbus"_s);
-        awake->hold();
-        awake->hold();
-        EXPECT_TRUE(awake->isHolding());
-        awake->release();
-        EXPECT_FALSE(awake->isHolding());
-        awake->hold(); // and released when the board closes
-    }
-    EXPECT_EQ(saver.held, (QStringList{u"assi: Quadro da assistência em horário de funcionamento"_s,
-                                       u"released 42"_s,
-                                       u"assi: Quadro da assistência em horário de funcionamento"_s,
-                                       u"released 43"_s}));
-}
-
-namespace {
-
-// An X server of the test's own, gone with it.
-class PrivateXServer {
-public:
-    PrivateXServer() {
-        const QString xvfb = QStandardPaths::findExecutable(u"Xvfb"_s);
-        if (xvfb.isEmpty() || QStandardPaths::findExecutable(u"xset"_s).isEmpty())
-            return;
-        // The server picks a free display itself and says which on stdout. It
-        // must not reset when its last client leaves: a reset would put the
-        // screen saver back by itself, and refuse connections meanwhile.
-        m_server.start(xvfb, {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-noreset"_s});
-        if (!m_server.waitForStarted() || !m_server.waitForReadyRead(10000))
-            return;
-        const QString number = QString::fromUtf8(m_server.readLine()).trimmed();
-        if (number.isEmpty())
-            return;
-        m_display = u":"_s + number;
-        // Named, it may still be a moment from answering.
-        for (int attempt = 0; attempt < 50 && query().isEmpty(); ++attempt)
-            QTest::qWait(100);
-    }
-    ~PrivateXServer() {
-        // Terminated, not killed: the server removes its lock and socket.
-        m_server.terminate();
-        if (!m_server.waitForFinished(5000))
-            m_server.kill();
-    }
-    bool ok() const { return !m_display.isEmpty(); }
-    const QString& display() const { return m_display; }
-
-    /// What `xset q` says of the screen saver's timeout, in seconds; -1 when it cannot say.
-    int screenSaverTimeout() const {
-        static const QRegularExpression timeout(u"timeout:\\s+(\\d+)"_s);
-        const QRegularExpressionMatch match = timeout.match(query());
-        return match.hasMatch() ? match.captured(1).toInt() : -1;
-    }
-    void setScreenSaverTimeout(int seconds) const {
-        QProcess::execute(u"xset"_s, {u"-display"_s, m_display, u"s"_s, QString::number(seconds),
-                                      QString::number(seconds)});
-    }
-
-private:
-    QString query() const {
-        QProcess xset;
-        xset.start(u"xset"_s, {u"-display"_s, m_display, u"q"_s});
-        if (!xset.waitForFinished(5000) || xset.exitCode() != 0)
-            return {};
-        return QString::fromUtf8(xset.readAllStandardOutput());
-    }
-
-    QProcess m_server;
-    QString m_display;
-};
 
 // The program run on the demo's data as a site would run it, its dump read;
 // `whileRunning` is called as it runs, on the test's own event loop (which
@@ -272,11 +126,8 @@ TEST(ScreenAwake, TheBoardHoldsTheDesktopsScreenSaverOnlyWhileOpen) {
     PrivateBus bus;
     if (!bus.ok())
         GTEST_SKIP() << "dbus-daemon is not installed";
-    QDBusConnection connection = bus.connect();
     FakeScreenSaver saver;
-    ASSERT_TRUE(connection.registerObject(u"/org/freedesktop/ScreenSaver"_s, &saver,
-                                          QDBusConnection::ExportAllSlots));
-    ASSERT_TRUE(connection.registerService(u"org.freedesktop.ScreenSaver"_s));
+    ASSERT_TRUE(saver.serveOn(bus.connect()));
     QProcessEnvironment env = environmentWithout({u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s});
     env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, bus.address());
 
@@ -329,5 +180,3 @@ TEST(ScreenAwake, TheBoardSwitchesABareXServersScreenSaverOffWhileItRuns) {
     EXPECT_EQ(x.screenSaverTimeout(), 321);
     // Debian's Xvfb has no DPMS extension: that part is left to the stand-in above.
 }
-
-#include "ScreenAwakeTest.moc"

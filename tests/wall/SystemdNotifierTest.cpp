@@ -6,8 +6,11 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QThread>
 #include <QWidget>
+#include <atomic>
+#include <cstddef>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -22,18 +25,26 @@ constexpr int PatienceMs = 20000;
 constexpr int WatchdogMicroseconds = 100000; // pings every 50 ms
 constexpr int HealthyPings = 3;
 
-// A bound datagram socket that collects what the board sends.
+// A bound datagram socket that collects what the board sends: on a path, or
+// on an abstract name, which NOTIFY_SOCKET writes with a leading '@'.
 class NotifySocket {
 public:
-    NotifySocket() {
+    explicit NotifySocket(bool abstractName = false) {
         m_fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
-        const QByteArray path = m_dir.filePath(u"notify"_s).toLocal8Bit();
-        std::copy(path.begin(), path.end(), address.sun_path);
-        m_bound =
-            m_fd >= 0 && ::bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
-        m_path = path;
+        static int sockets = 0;
+        m_path = abstractName ? "@assi-test-notify-" +
+                                    QByteArray::number(QCoreApplication::applicationPid()) + "-" +
+                                    QByteArray::number(++sockets)
+                              : m_dir.filePath(u"notify"_s).toLocal8Bit();
+        std::copy(m_path.begin(), m_path.end(), address.sun_path);
+        socklen_t length = sizeof(address);
+        if (abstractName) {
+            address.sun_path[0] = '\0';
+            length = socklen_t(offsetof(sockaddr_un, sun_path) + size_t(m_path.size()));
+        }
+        m_bound = m_fd >= 0 && ::bind(m_fd, reinterpret_cast<sockaddr*>(&address), length) == 0;
     }
     ~NotifySocket() {
         if (m_fd >= 0)
@@ -57,6 +68,18 @@ public:
         }
     }
 
+    // Fills the socket's queue, as a service manager that stopped reading would.
+    void fill() const {
+        const int sender = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::copy(m_path.begin(), m_path.end(), address.sun_path);
+        while (::sendto(sender, "x", 1, 0, reinterpret_cast<sockaddr*>(&address),
+                        sizeof(address)) == 1) {
+        }
+        ::close(sender);
+    }
+
 private:
     assi::test::TempDir m_dir;
     QByteArray m_path;
@@ -64,9 +87,12 @@ private:
     bool m_bound = false;
 };
 
+enum class WatchdogPid { Unset, Ours, Another };
+
 // Sets the service manager's variables for one test and restores none of
 // them: every test sets all three.
-void setServiceEnvironment(const QByteArray& socket, int watchdogMicroseconds) {
+void setServiceEnvironment(const QByteArray& socket, int watchdogMicroseconds,
+                           WatchdogPid pid = WatchdogPid::Unset) {
     if (socket.isEmpty())
         qunsetenv("NOTIFY_SOCKET");
     else
@@ -75,7 +101,11 @@ void setServiceEnvironment(const QByteArray& socket, int watchdogMicroseconds) {
         qputenv("WATCHDOG_USEC", QByteArray::number(watchdogMicroseconds));
     else
         qunsetenv("WATCHDOG_USEC");
-    qunsetenv("WATCHDOG_PID");
+    const qint64 ours = QCoreApplication::applicationPid();
+    if (pid == WatchdogPid::Unset)
+        qunsetenv("WATCHDOG_PID");
+    else
+        qputenv("WATCHDOG_PID", QByteArray::number(pid == WatchdogPid::Ours ? ours : ours + 1));
 }
 
 // Turns the event loop for a few watchdog periods: long enough for a ping or
@@ -109,21 +139,27 @@ struct Case {
     int watchdogUsec;  // 0: no watchdog
     bool expectReady;  // READY=1 after the first paint
     bool expectPings;  // WATCHDOG=1 again and again
+    bool abstractName = false;
+    WatchdogPid watchdogPid = WatchdogPid::Unset;
 };
 
 const Case Cases[] = {
     {"NotStartedBySystemd", false, WatchdogMicroseconds, false, false},
     {"ServiceWithoutWatchdog", true, 0, true, false},
     {"ServiceWithWatchdog", true, WatchdogMicroseconds, true, true},
+    {"OnAnAbstractSocket", true, WatchdogMicroseconds, true, true, true},
+    {"WatchdogForAnotherProcess", true, WatchdogMicroseconds, true, false, false,
+     WatchdogPid::Another},
 };
 
 class SystemdNotifierTest : public testing::TestWithParam<Case> {};
 
 TEST_P(SystemdNotifierTest, SaysReadyOnceAfterThePaintAndPingsWhileTheLoopTurns) {
     const Case& c = GetParam();
-    NotifySocket socket;
+    NotifySocket socket(c.abstractName);
     ASSERT_TRUE(socket.isBound());
-    setServiceEnvironment(c.underSystemd ? socket.path() : QByteArray(), c.watchdogUsec);
+    setServiceEnvironment(c.underSystemd ? socket.path() : QByteArray(), c.watchdogUsec,
+                          c.watchdogPid);
 
     QList<QByteArray> received;
     {
@@ -178,6 +214,104 @@ TEST(SystemdWatchdog, AStuckUiThreadStopsThePings) {
     EXPECT_EQ(socket.take().count("WATCHDOG=1"), 0);
 
     EXPECT_GE(receiveUntil(socket, "WATCHDOG=1", 1).count("WATCHDOG=1"), 1);
+    qunsetenv("NOTIFY_SOCKET");
+}
+
+// Counts the warnings of the wall's log category while it lives.
+class WarningCounter {
+public:
+    WarningCounter() {
+        s_count = 0;
+        m_previous = qInstallMessageHandler(&WarningCounter::handle);
+    }
+    ~WarningCounter() { qInstallMessageHandler(m_previous); }
+    WarningCounter(const WarningCounter&) = delete;
+    WarningCounter& operator=(const WarningCounter&) = delete;
+    int count() const { return s_count; }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString&) {
+        if (type == QtWarningMsg && qstrcmp(context.category, "assi.wall") == 0)
+            ++s_count;
+    }
+    static inline std::atomic<int> s_count = 0;
+    QtMessageHandler m_previous;
+};
+
+// Reads `socket` for the test from another thread if the UI thread has not
+// finished in time: a notifier that blocks on a full queue gets unstuck, and
+// the test fails instead of hanging.
+class Rescuer {
+public:
+    explicit Rescuer(NotifySocket& socket)
+        : m_thread(QThread::create([this, &socket] {
+              const QDeadlineTimer deadline(PatienceMs / 4);
+              while (!m_done && !deadline.hasExpired())
+                  QThread::msleep(20);
+              while (!m_done) {
+                  m_rescued = true;
+                  socket.take();
+                  QThread::msleep(20);
+              }
+          })) {
+        m_thread->start();
+    }
+    ~Rescuer() { finish(); }
+    Rescuer(const Rescuer&) = delete;
+    Rescuer& operator=(const Rescuer&) = delete;
+    // Whether the UI thread needed rescuing.
+    bool finish() {
+        m_done = true;
+        m_thread->wait();
+        return m_rescued;
+    }
+
+private:
+    std::atomic<bool> m_done = false;
+    std::atomic<bool> m_rescued = false;
+    std::unique_ptr<QThread> m_thread;
+};
+
+// Whatever goes wrong with the socket, the UI thread never waits on it, and
+// the log says so once, in words, not at every ping.
+TEST(SystemdNotifySocket, TroubleIsSaidOnceAndNeverStopsTheLoop) {
+    enum class Trouble { FullQueue, MissingPath, NotAnAddress };
+    struct TroubleCase {
+        const char* name;
+        Trouble trouble;
+    };
+    const TroubleCase cases[] = {
+        {"a manager that stopped reading", Trouble::FullQueue},
+        {"a socket that is not there", Trouble::MissingPath},
+        {"not a socket address", Trouble::NotAnAddress},
+    };
+    constexpr int FastWatchdogMicroseconds = 20000; // pings every 10 ms
+    constexpr int RunMs = 500;
+    for (const TroubleCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        NotifySocket socket;
+        ASSERT_TRUE(socket.isBound());
+        QByteArray address = socket.path();
+        if (c.trouble == Trouble::FullQueue)
+            socket.fill();
+        else if (c.trouble == Trouble::MissingPath)
+            address += "-gone";
+        else
+            address = "notify";
+        setServiceEnvironment(address, FastWatchdogMicroseconds);
+        WarningCounter warnings;
+        Rescuer rescuer(socket);
+        QElapsedTimer clock;
+        clock.start();
+        {
+            assi::SystemdNotifier notifier;
+            ASSERT_GT(notifier.pingInterval().count(), 0);
+            while (clock.elapsed() < RunMs)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        EXPECT_FALSE(rescuer.finish()) << "a send waited on the socket";
+        EXPECT_EQ(warnings.count(), 1);
+    }
     qunsetenv("NOTIFY_SOCKET");
 }
 
