@@ -85,18 +85,6 @@ SettingsLookup::SettingsLookup(const QString& settingsFilePath) {
     m_reader.read(settingsFilePath);
 }
 
-void SettingsLookup::requireReadable() const {
-    if (!problem().isEmpty())
-        throw BoardError(problem());
-}
-
-void SettingsLookup::requireFile() const {
-    requireReadable();
-    if (!m_reader.fileExists())
-        throw BoardError(
-            u"O ficheiro de definições %1 não existe."_s.arg(QDir::toNativeSeparators(filePath())));
-}
-
 QString SettingsLookup::Ler_INI(int iGrelha, int iCampo) const {
     return m_reader.readValue(sectionOf(iGrelha), settingsKeyOf(iCampo));
 }

@@ -59,10 +59,6 @@ public:
     const QString& filePath() const { return m_reader.filePath(); }
     /// Why the file that is there was not read (see SettingsReader::problem()).
     const QString& problem() const { return m_reader.problem(); }
-    /// Throws BoardError with problem() when the file is there but was not read.
-    void requireReadable() const;
-    /// As requireReadable(), and throws BoardError too when there is no file.
-    void requireFile() const;
 
     // The text stored for field `iCampo` in the section of grid `iGrelha`
     // (see SettingsFields.h), exactly as the file holds it; the empty text
