@@ -77,6 +77,13 @@ bool reportGeneralSettings(const QString& settingsFile, QTextStream& out) {
     out << u"Ecrã ligado em horário de funcionamento: %1 (%2)"_s.arg(
                mechanismName(awake->mechanism()), describeMechanism(awake->mechanism()))
         << Qt::endl;
+    // Over SSH the line above is about the SSH session, which has no screen:
+    // the board on the wall holds its own.
+    if (qEnvironmentVariableIsSet("SSH_CONNECTION"))
+        out << u"  (Isto é sobre a sessão deste comando, aberta por SSH, não sobre a do quadro "
+               u"no ecrã: o que este mostra e como mantém o ecrã ligado diz-o "
+               u"assi --estado, corrido como o utilizador do quadro.)"_s
+            << Qt::endl;
     return general.problems.isEmpty() && looks.isEmpty();
 }
 

@@ -25,8 +25,8 @@ struct Parser {
                                u"pasta"_s};
     QCommandLineOption appDir{u"app-dir"_s,
                               u"Pasta do programa, com o OTK.zlv de recurso e Catalogos/bd.sql "
-                              u"(por omissão ASSI_APP_DIR, "
-                              u"senão a pasta do executável)."_s,
+                              u"(por omissão ASSI_APP_DIR, senão /etc/assi para o programa "
+                              u"instalado, senão a pasta do executável)."_s,
                               u"pasta"_s};
     QCommandLineOption today{u"today"_s, u"Data que o quadro toma como hoje (AAAA-MM-DD)."_s,
                              u"data"_s};

@@ -6,6 +6,7 @@
 #include "data/PendingRequests.h"
 #include "data/SqlDialect.h"
 #include "data/WeekBoard.h"
+#include "database/ConnectionStringBuilder.h"
 #include "database/DatabaseConnection.h"
 
 #include <QDir>
@@ -68,10 +69,13 @@ QString describeValue(const ConnectionPlan& plan, Key key) {
     case Key::Motor:
         return raw.isEmpty() ? u"sqlserver (por omissão)"_s : raw + origin;
     case Key::Driver: {
-        if (!raw.isEmpty())
-            return raw + origin;
         const bool sqlite =
             profile.rawValue(Key::Motor).trimmed().compare(u"sqlite"_s, Qt::CaseInsensitive) == 0;
+        if (sqlite && ConnectionStringBuilder::isSqlServerDriver(raw))
+            return raw + origin +
+                   u": ignorado, o motor sqlite abre o ficheiro com o controlador SQLite do Qt"_s;
+        if (!raw.isEmpty())
+            return raw + origin;
         return sqlite ? u"(nenhum: controlador SQLite do Qt)"_s : u"FreeTDS (por omissão)"_s;
     }
     case Key::BaseDados:

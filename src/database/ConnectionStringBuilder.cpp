@@ -59,6 +59,10 @@ bool ConnectionStringBuilder::isFreeTds(const QString& odbcDriver) {
            driver.contains(u"tdsodbc"_s, Qt::CaseInsensitive);
 }
 
+bool ConnectionStringBuilder::isSqlServerDriver(const QString& odbcDriver) {
+    return isFreeTds(odbcDriver) || odbcDriver.contains(u"SQL Server"_s, Qt::CaseInsensitive);
+}
+
 ConnectionStringBuilder::ServerAddress ConnectionStringBuilder::parseServer(const QString& server) {
     ServerAddress address;
     QString rest = server.trimmed();
@@ -169,7 +173,7 @@ ConnectionString ConnectionStringBuilder::sqlite() const {
     result.password = m_password;
     result.requiredFile = file;
 
-    const QString driver = m_odbcDriver.trimmed();
+    const QString driver = isSqlServerDriver(m_odbcDriver) ? QString() : m_odbcDriver.trimmed();
     if (driver.isEmpty()) {
         result.driverName = u"QSQLITE"_s;
         result.databaseName = file;

@@ -71,6 +71,11 @@ public:
     /// host or a port that is not a number from 1 to 65535.
     static ServerAddress parseServer(const QString& server);
 
+    /// Whether `odbcDriver` is a driver for SQL Server (FreeTDS, Microsoft's),
+    /// which a SQLite file cannot be opened with: with the sqlite engine such a
+    /// Driver is ignored, as the example settings' own would otherwise be.
+    static bool isSqlServerDriver(const QString& odbcDriver);
+
 private:
     static bool isFreeTds(const QString& odbcDriver);
     static QString attribute(const QString& key, const QString& value, bool freeTds);

@@ -83,6 +83,21 @@ TEST(ConnectionCheck, ReportsTheFileTheValuesAndTheOpenConnection) {
                         database + u").\n"_s);
 }
 
+// The example settings name FreeTDS; a site that points them at a SQLite file
+// gets its board, and is told the Driver plays no part.
+TEST(ConnectionCheck, ASqlServerDriverBesideSqliteIsSaidToBeIgnored) {
+    Site site;
+    site.writeDatabase(u"base/zelvio/quadro.db"_s);
+    site.dir.write(u"base/zelvio/OTK.zlv"_s,
+                   "[BaseDados]\nMotor=sqlite\nDriver=FreeTDS\nServidor=local\n"
+                   "Utilizador=quadro\nBaseDados=quadro.db\n");
+    const auto [ok, text] = site.check();
+    EXPECT_TRUE(ok) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"  Driver     = FreeTDS (ficheiro de definições): ignorado, o motor "
+                              u"sqlite abre o ficheiro com o controlador SQLite do Qt\n"_s))
+        << text.toStdString();
+}
+
 TEST(ConnectionCheck, SaysWhyTheCatalogueWasUsedAndThatTheSettingsFileIsMissing) {
     Site site;
     site.writeDatabase(u"programa/Catalogos/cat.db"_s);

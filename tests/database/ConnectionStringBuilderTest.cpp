@@ -165,6 +165,29 @@ TEST(ConnectionStringBuilder, OpensSqliteReadOnlyWithQtsDriverOrThroughOdbc) {
               u"SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY;SQL_ATTR_LOGIN_TIMEOUT=15"_s);
 }
 
+// A SQL Server driver left in the settings (the example's own FreeTDS) must not
+// be asked to open a SQLite file; a SQLite ODBC driver is still used.
+TEST(ConnectionStringBuilder, SqliteIgnoresSqlServerDrivers) {
+    const struct {
+        QString driver;
+        QString expectedQtDriver;
+    } cases[] = {
+        {u"FreeTDS"_s, u"QSQLITE"_s},
+        {u" freetds "_s, u"QSQLITE"_s},
+        {u"/usr/lib/x86_64-linux-gnu/odbc/libtdsodbc.so"_s, u"QSQLITE"_s},
+        {u"ODBC Driver 18 for SQL Server"_s, u"QSQLITE"_s},
+        {u"SQLite3"_s, u"QODBC"_s},
+    };
+    for (const auto& c : cases) {
+        ConnectionStringBuilder builder;
+        builder.setEngine(DatabaseEngine::Sqlite);
+        builder.setDatabase(u"/dados/quadro.db"_s);
+        builder.setOdbcDriver(c.driver);
+        EXPECT_EQ(builder.buildConnectionString().driverName, c.expectedQtDriver)
+            << c.driver.toStdString();
+    }
+}
+
 TEST(ConnectionString, MessagesAreCleanedOfThePassword) {
     const assi::ConnectionString cs = sqlServerBuilder(u"srv01"_s).buildConnectionString();
     EXPECT_EQ(cs.withoutSecrets(u"ligação "_s + cs.databaseName + u" recusada"_s),
