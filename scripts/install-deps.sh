@@ -3,12 +3,12 @@
 # and generates the locales the tests use. Safe to run again: quiet when all is there.
 set -euo pipefail
 
-# Build: compiler, CMake, Qt (with D-Bus), XCB and its DPMS extension (the display
-# check, the screen kept awake). Run: Qt's SQL drivers, FreeTDS for SQL Server,
-# fonts. Tests: GoogleTest, the SQLite ODBC driver (ODBC tests without a server),
-# the locales below, the time zones, a D-Bus daemon, Xvfb, xset and XCB's
-# MIT-SCREEN-SAVER extension (the screen kept awake on a private bus and a
-# private X server, its screen saver read back). Benchmarks: Google
+# Build: compiler, CMake, Qt (with D-Bus), XCB and its DPMS and MIT-SCREEN-SAVER
+# extensions (the display check, the screen kept awake). Run: Qt's SQL drivers,
+# FreeTDS for SQL Server, fonts. Tests: GoogleTest, the SQLite ODBC driver (ODBC
+# tests without a server), the locales below, the time zones, a D-Bus daemon,
+# Xvfb and xset (the screen kept awake on a private bus and a private X server,
+# its screen saver read back). Benchmarks: Google
 # Benchmark. CI: clang-format, clang-tidy, and the Debian package's checks (dpkg-dev,
 # lintian, desktop-file-validate, systemd-analyze, man).
 packages=(

@@ -24,6 +24,7 @@
 #include "wall/SettingsFileReader.h"
 #include "wall/SystemdNotifier.h"
 #include "wall/TerminationSignals.h"
+#include "wall/X11ScreenGuard.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -281,6 +282,9 @@ int runApplication(int argc, char** argv) {
     // The board's own debug lines stay quiet unless QT_LOGGING_RULES asks for them.
     QLoggingCategory::setFilterRules(u"assi.*.debug=false"_s);
     qSetMessagePattern(u"%{time yyyy-MM-dd HH:mm:ss} %{category} %{type}: %{message}"_s);
+    // A fork, so before any thread exists (the settings' reader is the first).
+    if (!options.reportsAndExits())
+        X11ScreenGuard::start();
 
     // Empty: the data layer finds the program folder (see ProgramFolder).
     const QString& appDir = options.appDir;

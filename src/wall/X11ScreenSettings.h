@@ -17,6 +17,14 @@ public:
         int interval = 0;
         int preferBlanking = 0;
         int allowExposures = 0;
+        bool operator==(const ScreenSaver&) const = default;
+    };
+    /// What a hold found and puts back: the screen saver (none when it could
+    /// not be read) and whether DPMS was on (none without DPMS).
+    struct Originals {
+        std::optional<ScreenSaver> screenSaver;
+        std::optional<bool> dpms;
+        bool operator==(const Originals&) const = default;
     };
 
     virtual ~X11ScreenSettings() = default;
@@ -28,6 +36,11 @@ public:
     /// Ends a screen saver that is already on and powers the display up: a
     /// timeout switched off does not undo a blanking that has happened.
     virtual void wakeScreen() = 0;
+    /// Keeps the server from blanking or powering down whatever the timeout
+    /// says, until resumed; the server resumes by itself when this
+    /// connection closes, however the program ends. Nothing without the
+    /// MIT-SCREEN-SAVER extension.
+    virtual void suspendScreenSaver(bool suspended) = 0;
 };
 
 /// The ScreenAwake that switches the X server's screen saver and DPMS off

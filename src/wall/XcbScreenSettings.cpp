@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <cstdlib>
 #include <xcb/dpms.h>
+#include <xcb/screensaver.h>
 #include <xcb/xcb.h>
 
 using namespace Qt::StringLiterals;
@@ -65,6 +66,12 @@ void XcbScreenSettings::setScreenSaver(const ScreenSaver& settings) {
                           uint8_t(settings.preferBlanking), uint8_t(settings.allowExposures))));
 }
 
+bool XcbScreenSettings::hasScreenSaverExtension() const {
+    const xcb_query_extension_reply_t* extension =
+        xcb_get_extension_data(m_connection, &xcb_screensaver_id);
+    return extension && extension->present;
+}
+
 bool XcbScreenSettings::hasDpms() const {
     const xcb_query_extension_reply_t* extension =
         xcb_get_extension_data(m_connection, &xcb_dpms_id);
@@ -96,6 +103,12 @@ void XcbScreenSettings::wakeScreen() {
     if (hasDpms())
         std::free(xcb_request_check(
             m_connection, xcb_dpms_force_level_checked(m_connection, XCB_DPMS_DPMS_MODE_ON)));
+}
+
+void XcbScreenSettings::suspendScreenSaver(bool suspended) {
+    if (hasScreenSaverExtension())
+        std::free(xcb_request_check(
+            m_connection, xcb_screensaver_suspend_checked(m_connection, suspended ? 1 : 0)));
 }
 
 } // namespace assi

@@ -9,7 +9,7 @@ struct xcb_connection_t;
 namespace assi {
 
 /// X11ScreenSettings over a connection to the X server: the core protocol's
-/// screen saver, and DPMS when the server has that extension.
+/// screen saver, and DPMS and MIT-SCREEN-SAVER when the server has them.
 class XcbScreenSettings : public X11ScreenSettings {
 public:
     /// Over `connection`, closed on destruction when `owned`.
@@ -29,9 +29,11 @@ public:
     std::optional<bool> dpmsEnabled() override;
     void setDpmsEnabled(bool enabled) override;
     void wakeScreen() override;
+    void suspendScreenSaver(bool suspended) override;
 
 private:
     bool hasDpms() const;
+    bool hasScreenSaverExtension() const;
 
     xcb_connection_t* m_connection;
     bool m_owned;

@@ -11,6 +11,7 @@ public:
         ScreenSaver saver{600, 600, 1, 1};
         std::optional<bool> dpms = true;
         bool blank = false; // the screen saver or DPMS has the screen dark now
+        bool suspended = false;
     };
     explicit FakeX11Settings(State* state) : m_state(state) {}
     std::optional<ScreenSaver> screenSaver() override { return m_state->saver; }
@@ -18,6 +19,7 @@ public:
     std::optional<bool> dpmsEnabled() override { return m_state->dpms; }
     void setDpmsEnabled(bool enabled) override { m_state->dpms = enabled; }
     void wakeScreen() override { m_state->blank = false; }
+    void suspendScreenSaver(bool suspended) override { m_state->suspended = suspended; }
 
 private:
     State* m_state;
