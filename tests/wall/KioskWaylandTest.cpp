@@ -1,0 +1,150 @@
+// The board under the kiosk's own command line (packaging's kiosk script, in
+// cage on a headless output): its window shown, the screen held by an idle
+// inhibitor on that window, and the inhibitor given back when the service
+// manager ends the board.
+#include "common/TempDir.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// cage refuses to run as root; a root test runs it as this user.
+constexpr uid_t NobodyId = 65534;
+
+bool runQuietly(const QString& program, const QStringList& arguments,
+                const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+QString writeProgram(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size())
+        return {};
+    file.close();
+    chmod(QFile::encodeName(path).constData(), 0755);
+    return path;
+}
+
+// The installed kiosk script, made to start `board` with `cage`.
+QByteArray kioskScriptFor(const QString& board, const QString& cage) {
+    QFile installed(QStringLiteral(ASSI_KIOSK_SCRIPT));
+    if (!installed.open(QIODevice::ReadOnly))
+        return {};
+    QString script = QString::fromUtf8(installed.readAll());
+    script.replace(
+        QRegularExpression(uR"(^\S+( -d -- /bin/sh))"_s, QRegularExpression::MultilineOption),
+        cage + u"\\1"_s);
+    script.replace(QRegularExpression(uR"(sh "[^"]+" "\$status")"_s),
+                   u"sh \""_s + board + u"\" \"$status\""_s);
+    return script.toUtf8();
+}
+
+} // namespace
+
+TEST(KioskOnWayland, HoldsTheScreenWhileShownAndGivesItBackOnTerm) {
+    const QString cage = QStandardPaths::findExecutable(u"cage"_s);
+    if (cage.isEmpty())
+        GTEST_SKIP() << "cage não está instalado: o quiosque Wayland não pode ser experimentado";
+    const bool asRoot = geteuid() == 0;
+
+    assi::test::TempDir dir;
+    chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    const QString demo = dir.mkdir(u"demo"_s);
+    QProcessEnvironment offscreen = QProcessEnvironment::systemEnvironment();
+    offscreen.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    ASSERT_TRUE(runQuietly(QStringLiteral(ASSI_EXECUTABLE),
+                           {u"--demo"_s, u"--base-dir"_s, demo, u"--dump"_s}, offscreen));
+
+    // The build tree may lie in a folder the kiosk's user cannot enter.
+    QString program = QStringLiteral(ASSI_EXECUTABLE);
+    if (asRoot) {
+        program = dir.filePath(u"assi"_s);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ASSI_EXECUTABLE), program));
+        chmod(QFile::encodeName(program).constData(), 0755);
+    }
+    const QString pidFile = dir.filePath(u"run/board.pid"_s);
+    const QString board =
+        writeProgram(dir.filePath(u"board"_s), "#!/bin/sh\necho $$ >'" + pidFile.toUtf8() +
+                                                   "'\nexec '" + program.toUtf8() + "' \"$@\"\n");
+    const QByteArray kioskText = kioskScriptFor(board, cage);
+    ASSERT_TRUE(kioskText.contains(board.toUtf8())) << kioskText.toStdString();
+    const QString kiosk = writeProgram(dir.filePath(u"kiosk"_s), kioskText);
+    ASSERT_FALSE(kiosk.isEmpty());
+
+    const QString runtime = dir.mkdir(u"run"_s);
+    const QString home = dir.mkdir(u"home"_s);
+    chmod(QFile::encodeName(runtime).constData(), 0700);
+    if (asRoot) {
+        ASSERT_TRUE(
+            runQuietly(u"chown"_s, {u"-R"_s, u"%1:%1"_s.arg(NobodyId), demo, runtime, home}));
+    }
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"DBUS_SESSION_BUS_ADDRESS"_s})
+        environment.remove(name);
+    environment.insert(u"XDG_RUNTIME_DIR"_s, runtime);
+    environment.insert(u"HOME"_s, home);
+    environment.insert(u"WLR_BACKENDS"_s, u"headless"_s);
+    environment.insert(u"WLR_LIBINPUT_NO_DEVICES"_s, u"1"_s);
+    environment.insert(u"WAYLAND_DEBUG"_s, u"client"_s);
+    environment.insert(u"ASSI_BASE_DIR"_s, demo);
+
+    QProcess session;
+    session.setProcessEnvironment(environment);
+    session.setProcessChannelMode(QProcess::MergedChannels);
+    QString log;
+    QObject::connect(&session, &QProcess::readyRead, &session,
+                     [&] { log += QString::fromUtf8(session.readAll()); });
+    if (asRoot)
+        session.start(u"setpriv"_s, {u"--reuid=%1"_s.arg(NobodyId), u"--regid=%1"_s.arg(NobodyId),
+                                     u"--clear-groups"_s, u"/bin/sh"_s, kiosk});
+    else
+        session.start(u"/bin/sh"_s, {kiosk});
+    ASSERT_TRUE(session.waitForStarted());
+
+    const QRegularExpression created(
+        uR"(zwp_idle_inhibit_manager_v1@\d+\.create_inhibitor\(new id zwp_idle_inhibitor_v1@(\d+), wl_surface@(\d+)\))"_s);
+    QRegularExpressionMatch inhibitor;
+    const bool held = QTest::qWaitFor(
+        [&] {
+            inhibitor = created.match(log);
+            return inhibitor.hasMatch() || session.state() == QProcess::NotRunning;
+        },
+        60000);
+    const auto stop = qScopeGuard([&] {
+        if (session.state() != QProcess::NotRunning) {
+            session.kill();
+            session.waitForFinished();
+        }
+    });
+    ASSERT_TRUE(held && inhibitor.hasMatch()) << log.toStdString();
+
+    // Held on the board's window, and that window drawn on the output.
+    const QString surface = inhibitor.captured(2);
+    const QRegularExpression drawn(u"wl_surface@"_s + surface + uR"(\.attach\(wl_buffer@\d+)"_s);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return drawn.match(log).hasMatch(); }, 20000))
+        << log.toStdString();
+
+    QFile pid(pidFile);
+    ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+    ASSERT_EQ(::kill(pid_t(pid.readAll().trimmed().toInt()), SIGTERM), 0);
+    const QString destroyed = u"zwp_idle_inhibitor_v1@"_s + inhibitor.captured(1) + u".destroy()"_s;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return log.contains(destroyed); }, 20000))
+        << log.toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session.state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(session.exitCode(), 0) << log.toStdString();
+}
