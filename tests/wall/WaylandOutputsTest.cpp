@@ -1,13 +1,12 @@
 #include "wall/WaylandOutputs.h"
 
+#include "FakeCompositor.h"
 #include "common/TempDir.h"
 
 #include <QElapsedTimer>
-#include <atomic>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <thread>
 #include <unistd.h>
 #include <wayland-server.h>
 
@@ -15,14 +14,10 @@ using namespace assi;
 
 namespace {
 
-constexpr char SocketName[] = "assi-test-wayland";
+using test::FakeCompositor;
+using test::FakeOutput;
 
-struct FakeOutput {
-    QSize pixels;
-    QSize millimetres;
-    int scale = 1;
-    int transform = WL_OUTPUT_TRANSFORM_NORMAL;
-};
+constexpr const char* SocketName = FakeCompositor::SocketName;
 
 // The runtime folder a compositor's socket is looked for in, for one test.
 class ScopedRuntimeFolder {
@@ -36,51 +31,6 @@ public:
 private:
     test::TempDir m_dir;
     QByteArray m_saved;
-};
-
-// A compositor that has outputs and nothing else, each describing itself
-// when bound (a mode it does not show first, then the current one), served
-// on a thread of its own.
-class FakeCompositor {
-public:
-    explicit FakeCompositor(QList<FakeOutput> outputs)
-        : m_outputs(std::move(outputs)), m_display(wl_display_create()) {
-        EXPECT_EQ(wl_display_add_socket(m_display, SocketName), 0);
-        for (FakeOutput& output : m_outputs)
-            wl_global_create(m_display, &wl_output_interface, 3, &output, &bindOutput);
-        m_thread = std::thread([this] {
-            wl_event_loop* loop = wl_display_get_event_loop(m_display);
-            while (!m_stop) {
-                wl_event_loop_dispatch(loop, 20);
-                wl_display_flush_clients(m_display);
-            }
-        });
-    }
-    ~FakeCompositor() {
-        m_stop = true;
-        m_thread.join();
-        wl_display_destroy(m_display);
-    }
-
-private:
-    static void bindOutput(wl_client* client, void* data, uint32_t version, uint32_t id) {
-        const auto* output = static_cast<const FakeOutput*>(data);
-        wl_resource* resource = wl_resource_create(client, &wl_output_interface, int(version), id);
-        wl_resource_set_implementation(resource, nullptr, nullptr, nullptr);
-        wl_output_send_geometry(resource, 0, 0, output->millimetres.width(),
-                                output->millimetres.height(), WL_OUTPUT_SUBPIXEL_UNKNOWN, "assi",
-                                "teste", output->transform);
-        wl_output_send_mode(resource, WL_OUTPUT_MODE_PREFERRED, 640, 480, 60000);
-        wl_output_send_mode(resource, WL_OUTPUT_MODE_CURRENT, output->pixels.width(),
-                            output->pixels.height(), 60000);
-        wl_output_send_scale(resource, output->scale);
-        wl_output_send_done(resource);
-    }
-
-    QList<FakeOutput> m_outputs;
-    wl_display* m_display;
-    std::atomic<bool> m_stop = false;
-    std::thread m_thread;
 };
 
 QString describe(const WaylandOutput& output) {

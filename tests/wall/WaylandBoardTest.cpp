@@ -1,7 +1,9 @@
-// The board under the kiosk's own command line (packaging's kiosk script, in
-// cage on a headless output): its window shown, the screen held by an idle
-// inhibitor on that window, and the inhibitor given back when the service
-// manager ends the board.
+// The board on Wayland: under the kiosk's own command line (packaging's kiosk
+// script, in cage on a headless output) its window is shown, the screen held
+// by an idle inhibitor on that window and given back when the service
+// manager ends the board; and on a compositor with a pointer, the pointer is
+// hidden over the board.
+#include "FakeCompositor.h"
 #include "common/TempDir.h"
 
 #include <QFile>
@@ -53,6 +55,14 @@ QByteArray kioskScriptFor(const QString& board, const QString& cage) {
     return script.toUtf8();
 }
 
+// The demo's database and settings, written into `folder`.
+bool writeDemo(const QString& folder) {
+    QProcessEnvironment offscreen = QProcessEnvironment::systemEnvironment();
+    offscreen.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    return runQuietly(QStringLiteral(ASSI_EXECUTABLE),
+                      {u"--demo"_s, u"--base-dir"_s, folder, u"--dump"_s}, offscreen);
+}
+
 } // namespace
 
 TEST(KioskOnWayland, HoldsTheScreenWhileShownAndGivesItBackOnTerm) {
@@ -64,10 +74,7 @@ TEST(KioskOnWayland, HoldsTheScreenWhileShownAndGivesItBackOnTerm) {
     assi::test::TempDir dir;
     chmod(QFile::encodeName(dir.path()).constData(), 0755);
     const QString demo = dir.mkdir(u"demo"_s);
-    QProcessEnvironment offscreen = QProcessEnvironment::systemEnvironment();
-    offscreen.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    ASSERT_TRUE(runQuietly(QStringLiteral(ASSI_EXECUTABLE),
-                           {u"--demo"_s, u"--base-dir"_s, demo, u"--dump"_s}, offscreen));
+    ASSERT_TRUE(writeDemo(demo));
 
     // The build tree may lie in a folder the kiosk's user cannot enter.
     QString program = QStringLiteral(ASSI_EXECUTABLE);
@@ -147,4 +154,49 @@ TEST(KioskOnWayland, HoldsTheScreenWhileShownAndGivesItBackOnTerm) {
         << log.toStdString();
     ASSERT_TRUE(QTest::qWaitFor([&] { return session.state() == QProcess::NotRunning; }, 20000));
     EXPECT_EQ(session.exitCode(), 0) << log.toStdString();
+}
+
+// Qt hides the pointer on Wayland by giving it no image when it enters the
+// window: the board asks for that before its window exists, and the pointer
+// comes afterwards.
+TEST(PointerOnWayland, IsHiddenWhenItEntersTheBoard) {
+    assi::test::TempDir dir;
+    const QString demo = dir.mkdir(u"demo"_s);
+    ASSERT_TRUE(writeDemo(demo));
+    const QString runtime = dir.mkdir(u"run"_s);
+    chmod(QFile::encodeName(runtime).constData(), 0700);
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    const auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", savedRuntime); });
+    const assi::test::FakeCompositor compositor({{QSize(1280, 720), QSize(600, 340)}}, true);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(u"DISPLAY"_s);
+    environment.insert(u"XDG_RUNTIME_DIR"_s, runtime);
+    environment.insert(u"WAYLAND_DISPLAY"_s,
+                       QString::fromLatin1(assi::test::FakeCompositor::SocketName));
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
+    environment.insert(u"ASSI_BASE_DIR"_s, demo);
+    QProcess board;
+    board.setProcessEnvironment(environment);
+    board.setProcessChannelMode(QProcess::MergedChannels);
+    board.start(QStringLiteral(ASSI_EXECUTABLE), {u"--fullscreen"_s});
+    const auto stop = qScopeGuard([&] {
+        board.terminate();
+        if (!board.waitForFinished(10000))
+            board.kill();
+        board.waitForFinished();
+    });
+    const auto answered = [&] {
+        const QList<QString> requests = compositor.cursorRequests();
+        return !requests.isEmpty() && !requests.contains(u"undrawn"_s);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answered() || board.state() == QProcess::NotRunning; },
+                                30000));
+    ASSERT_TRUE(answered()) << board.readAll().toStdString();
+    // Given time to change its mind.
+    QTest::qWait(500);
+    for (const QString& request : compositor.cursorRequests())
+        EXPECT_TRUE(request == u"none"_s || request == u"transparent image"_s)
+            << request.toStdString();
 }
