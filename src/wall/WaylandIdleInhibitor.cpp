@@ -71,6 +71,9 @@ void WaylandIdleInhibitor::announce(void* data, wl_registry* registry, unsigned 
 void WaylandIdleInhibitor::inhibit(wl_surface* surface) {
     if (!m_manager || !surface || surface == m_surface)
         return;
+    // Globals announced since (a screen plugged in) wait on our queue: they
+    // are let go of here rather than piling up.
+    wl_display_dispatch_queue_pending(m_display, m_queue);
     uninhibit();
     m_inhibitor = zwp_idle_inhibit_manager_v1_create_inhibitor(m_manager, surface);
     m_surface = surface;
