@@ -112,6 +112,8 @@ TEST(KioskOnWayland, HoldsTheScreenWhileShownAndGivesItBackOnTerm) {
 
     QProcess session;
     session.setProcessEnvironment(environment);
+    // A group of its own, so that a test that fails leaves no compositor behind.
+    session.setChildProcessModifier([] { setpgid(0, 0); });
     session.setProcessChannelMode(QProcess::MergedChannels);
     QString log;
     QObject::connect(&session, &QProcess::readyRead, &session,
@@ -134,7 +136,7 @@ TEST(KioskOnWayland, HoldsTheScreenWhileShownAndGivesItBackOnTerm) {
         60000);
     const auto stop = qScopeGuard([&] {
         if (session.state() != QProcess::NotRunning) {
-            session.kill();
+            ::kill(-pid_t(session.processId()), SIGKILL);
             session.waitForFinished();
         }
     });
