@@ -3,16 +3,21 @@
 # and generates the locales the tests use. Safe to run again: quiet when all is there.
 set -euo pipefail
 
-# Build: compiler, CMake, Qt (with D-Bus), XCB and its DPMS and MIT-SCREEN-SAVER
-# extensions (the display check, the screen kept awake). Run: Qt's SQL drivers,
-# FreeTDS for SQL Server, fonts. Tests: GoogleTest, the SQLite ODBC driver (ODBC
-# tests without a server), the locales below, the time zones, a D-Bus daemon,
-# Xvfb and xset (the screen kept awake on a private bus and a private X server,
-# its screen saver read back). Benchmarks: Google
-# Benchmark. CI: clang-format, clang-tidy, and the Debian package's checks (dpkg-dev,
-# lintian, desktop-file-validate, systemd-analyze, man).
+# Build: compiler, CMake, pkg-config, Qt (with D-Bus), XCB and its DPMS and
+# MIT-SCREEN-SAVER extensions (the display check, the screen kept awake),
+# libwayland, wayland-protocols and Qt's private GUI headers (the screen measured and kept
+# on under Wayland: the idle-inhibit protocol's code is generated at build
+# time and bound on Qt's own connection). Run: Qt's SQL drivers, FreeTDS for
+# SQL Server, fonts, Qt's Wayland platform. Tests: GoogleTest, the SQLite ODBC
+# driver (ODBC tests without a server), the locales below, the time zones, a
+# D-Bus daemon, Xvfb and xset (the screen kept awake on a private bus and a
+# private X server, its screen saver read back), cage and Xwayland (the kiosk run on a headless Wayland output).
+# Benchmarks: Google Benchmark. CI: clang-format, clang-tidy, and the Debian
+# package's checks (dpkg-dev, lintian, desktop-file-validate, systemd-analyze,
+# man).
 packages=(
-  cmake g++ make
+  cmake g++ make pkg-config
+  libwayland-dev wayland-protocols qt6-base-private-dev qt6-wayland cage xwayland
   qt6-base-dev qt6-base-dev-tools libxcb1-dev libxcb-dpms0-dev libxcb-screensaver0-dev libqt6sql6-sqlite libqt6sql6-odbc
   odbcinst tdsodbc libsqliteodbc
   fonts-dejavu-core fonts-liberation2 locales tzdata

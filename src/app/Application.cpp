@@ -169,7 +169,7 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
                                              : DesignClientSize);
         if (options.size.isValid())
             window.setScreenSize(options.size / window.devicePixelRatioF());
-        window.keepScreenAwake(ScreenAwake::forSession());
+        window.keepScreenAwake(ScreenAwake::forSession(&window));
         if (options.fullscreen)
             window.hidePointerWhenStill(PointerHider::StillMilliseconds);
         if (interactive) {

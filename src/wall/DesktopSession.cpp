@@ -5,6 +5,8 @@
 #include <QtGlobal>
 
 #ifdef Q_OS_LINUX
+#include "wall/WaylandOutputs.h"
+
 #include <unistd.h>
 #include <xcb/xcb.h>
 #endif
@@ -40,8 +42,34 @@ QString unreachableDisplay() {
 #endif
 }
 
+#ifdef Q_OS_LINUX
+namespace {
+
+// Whether Qt will open the Wayland display rather than an X11 one.
+bool onWayland() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+           (platform.isEmpty() || platform.startsWith("wayland"));
+}
+
+// Read once, on the first use, and kept: the outputs do not change their
+// size while the board starts, and a compositor is asked at most once.
+const std::optional<QList<WaylandOutput>>& waylandOutputsAtStart() {
+    static const std::optional<QList<WaylandOutput>> outputs =
+        readWaylandOutputs(qgetenv("WAYLAND_DISPLAY"), WaylandOutputsTimeoutMilliseconds);
+    return outputs;
+}
+
+} // namespace
+#endif
+
 int screenLines() {
 #ifdef Q_OS_LINUX
+    if (onWayland()) {
+        const auto& outputs = waylandOutputsAtStart();
+        const auto largest = outputs ? largestOutput(*outputs) : std::nullopt;
+        return largest ? largest->pixels.height() : 0;
+    }
     if (qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return 0;
     int screenNumber = 0;
@@ -58,6 +86,24 @@ int screenLines() {
     return lines;
 #else
     return 0;
+#endif
+}
+
+std::optional<QSizeF> screenMillimetres(const QSize& pixels) {
+#ifdef Q_OS_LINUX
+    if (!onWayland())
+        return std::nullopt;
+    const auto& outputs = waylandOutputsAtStart();
+    if (!outputs)
+        return std::nullopt;
+    for (const WaylandOutput& output : *outputs) {
+        if (output.pixels == pixels)
+            return output.millimetres;
+    }
+    return std::nullopt;
+#else
+    Q_UNUSED(pixels);
+    return std::nullopt;
 #endif
 }
 

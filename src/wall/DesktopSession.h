@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QSize>
+#include <QSizeF>
 #include <QString>
+#include <optional>
 
 namespace assi {
 
@@ -16,9 +19,16 @@ bool hasDisplay();
 /// empty when it opens, when none is named, or off X11.
 QString unreachableDisplay();
 
-/// The height in pixels of the X11 screen DISPLAY names, before Qt opens
-/// it; 0 when there is none or it cannot be asked (Wayland, elsewhere).
+/// The height in device pixels of the screen Qt will open, before it opens
+/// it: the X11 screen DISPLAY names, or on Wayland the largest output the
+/// compositor announces; 0 when there is none or it cannot be asked.
 int screenLines();
+
+/// The physical size of the Wayland output `pixels` device pixels large, as
+/// the compositor announced it at start-up: empty when it gave none, null off
+/// Wayland or when it announced no output of that size. Qt makes a size up
+/// from a density of its own where the compositor gives none.
+std::optional<QSizeF> screenMillimetres(const QSize& pixels);
 
 /// Gives the process a private runtime folder when the session has none
 /// (XDG_RUNTIME_DIR on Linux), which Qt otherwise warns about at every start.

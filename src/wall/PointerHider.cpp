@@ -3,8 +3,27 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPixmap>
+
+using namespace Qt::StringLiterals;
 
 namespace assi {
+
+namespace {
+
+// Qt 6.4 on Wayland hides a blank cursor only by hiding a cursor image it
+// has already shown: a pointer that first enters the board while hidden
+// keeps the compositor's own arrow. An image with nothing in it is shown
+// like any other, and hides the pointer from the start.
+QCursor hiddenCursor() {
+    if (QGuiApplication::platformName() != u"wayland"_s)
+        return QCursor(Qt::BlankCursor);
+    QPixmap nothing(1, 1);
+    nothing.fill(Qt::transparent);
+    return QCursor(nothing, 0, 0);
+}
+
+} // namespace
 
 PointerHider::PointerHider(int stillMilliseconds, QObject* parent) : QObject(parent) {
     m_stillTimer.setSingleShot(true);
@@ -38,7 +57,7 @@ bool PointerHider::eventFilter(QObject* watched, QEvent* event) {
 void PointerHider::hide() {
     if (m_hidden)
         return;
-    QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
+    QGuiApplication::setOverrideCursor(hiddenCursor());
     m_hidden = true;
 }
 

@@ -1,5 +1,7 @@
 #include "wall/ScreenPhysicalSize.h"
 
+#include "wall/DesktopSession.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -15,7 +17,18 @@ bool isRealScreen(const QScreen* screen) {
 }
 
 QSizeF reportedScreenMillimetres(const QScreen* screen) {
-    return isRealScreen(screen) ? screen->physicalSize() : QSizeF();
+    if (!isRealScreen(screen))
+        return {};
+    // On Wayland Qt makes a size up (at 100 dpi) for an output the compositor
+    // gives none for, and that size looks believable: what the compositor
+    // said at start-up is taken instead.
+    if (QGuiApplication::platformName() == u"wayland"_s) {
+        const QSize pixels =
+            (QSizeF(screen->geometry().size()) * screen->devicePixelRatio()).toSize();
+        if (const std::optional<QSizeF> said = screenMillimetres(pixels))
+            return *said;
+    }
+    return screen->physicalSize();
 }
 
 } // namespace assi

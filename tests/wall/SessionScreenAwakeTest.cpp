@@ -57,3 +57,43 @@ TEST(SessionScreenAwake, AServiceThatComesAndGoesTakesOverFromTheXServerAndBack)
     EXPECT_FALSE(awake.isHolding());
     EXPECT_EQ(x.saver.timeout, ServerTimeout);
 }
+
+namespace {
+
+// The compositor's inhibitor as a test sees it.
+class FakeInhibitor : public ScreenAwake {
+public:
+    explicit FakeInhibitor(bool* holding) : m_holding(holding) {}
+    Mechanism mechanism() const override { return Mechanism::Wayland; }
+    void hold() override { *m_holding = true; }
+    void release() override { *m_holding = false; }
+    bool isHolding() const override { return *m_holding; }
+
+private:
+    bool* m_holding;
+};
+
+} // namespace
+
+// GNOME on Wayland offers both the service and the inhibitor: both are held,
+// and both given back.
+TEST(SessionScreenAwake, TheCompositorsInhibitorIsHeldBesideTheService) {
+    PrivateBus bus;
+    if (!bus.ok())
+        GTEST_SKIP() << "dbus-daemon is not installed";
+    FakeScreenSaver saver;
+    ASSERT_TRUE(saver.serveOn(bus.connect(u"service"_s)));
+    bool inhibiting = false;
+    SessionScreenAwake awake(bus.connect(u"board"_s), nullptr,
+                             std::make_unique<FakeInhibitor>(&inhibiting));
+    awake.hold();
+    EXPECT_TRUE(inhibiting);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return saver.inhibits == 1; }, PatienceMs));
+    EXPECT_EQ(mechanismName(awake.mechanism()), u"wayland"_s);
+
+    awake.release();
+    EXPECT_FALSE(inhibiting);
+    EXPECT_FALSE(awake.isHolding());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return saver.held.contains(u"released 42"_s); }, PatienceMs))
+        << saver.held.join(u", "_s).toStdString();
+}
