@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace assi {
 
 namespace {
@@ -80,7 +82,18 @@ void SystemdNotifier::sendReady() {
     send("READY=1");
 }
 
-void SystemdNotifier::send([[maybe_unused]] const char* state) {
+void SystemdNotifier::setStatus(const QString& status) {
+    // One line: systemd keeps a status as it comes, and a line break would
+    // end it early in `systemctl status`.
+    QString line = status;
+    line.replace(u"\r\n"_s, u" "_s).replace(u'\n', u' ').replace(u'\r', u' ');
+    if (!m_active || line == m_status)
+        return;
+    m_status = line;
+    send("STATUS=" + line.toUtf8());
+}
+
+void SystemdNotifier::send([[maybe_unused]] QByteArrayView state) {
 #ifdef ASSI_HAVE_SYSTEMD
     m_socket->send(state);
 #endif
