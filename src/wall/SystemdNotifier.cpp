@@ -83,19 +83,22 @@ void SystemdNotifier::sendReady() {
 }
 
 void SystemdNotifier::setStatus(const QString& status) {
-    // One line: systemd keeps a status as it comes, and a line break would
-    // end it early in `systemctl status`.
+    // One line: the protocol ends each assignment at a line break, so the
+    // rest of a status after one would be lost.
     QString line = status;
     line.replace(u"\r\n"_s, u" "_s).replace(u'\n', u' ').replace(u'\r', u' ');
     if (!m_active || line == m_status)
         return;
-    m_status = line;
-    send("STATUS=" + line.toUtf8());
+    // A status lost on a full socket goes again with the next report.
+    if (send("STATUS=" + line.toUtf8()))
+        m_status = line;
 }
 
-void SystemdNotifier::send([[maybe_unused]] QByteArrayView state) {
+bool SystemdNotifier::send([[maybe_unused]] QByteArrayView state) {
 #ifdef ASSI_HAVE_SYSTEMD
-    m_socket->send(state);
+    return m_socket->send(state);
+#else
+    return false;
 #endif
 }
 

@@ -41,12 +41,13 @@ protected:
 
 private:
     void sendReady();
-    void send(QByteArrayView state);
+    /// Whether `state` was handed to the manager.
+    bool send(QByteArrayView state);
 
     std::unique_ptr<SystemdNotifySocket> m_socket;
     bool m_active = false;
     bool m_readySent = false;
-    QString m_status; // the last one sent
+    QString m_status; // the last one handed to the manager
     QPointer<QWidget> m_window;
     QTimer m_pingTimer;
 };
