@@ -4,8 +4,11 @@
 #include "app/Assi.h"
 #include "app/BoardCheck.h"
 #include "app/BoardDump.h"
+#include "app/BoardStateFiles.h"
 #include "app/CommandLine.h"
 #include "app/Logging.h"
+#include "app/RunningBoard.h"
+#include "app/ShownBoardReports.h"
 #include "app/Snapshot.h"
 #include "core/BoardError.h"
 #include "core/EscapedText.h"
@@ -17,9 +20,11 @@
 #include "gridview/Grid.h"
 #include "settings/GeneralSettings.h"
 #include "settings/SettingsLookup.h"
+#include "wall/BoardInstanceLock.h"
 #include "wall/BoardScale.h"
 #include "wall/DesktopSession.h"
 #include "wall/PointerHider.h"
+#include "wall/RuntimeFolder.h"
 #include "wall/ScreenAwake.h"
 #include "wall/SettingsFileReader.h"
 #include "wall/SystemdNotifier.h"
@@ -209,9 +214,42 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
 
         SystemdNotifier notifier;
         notifier.watch(window);
+        BoardStateFiles stateFiles(boardRuntimeFolder());
+        const ShownBoardReports reports(window, &notifier, &stateFiles);
         exitCode = execBoard(window, feed, options.fullscreen);
     }
     return exitCode;
+}
+
+// The display's one board: the lock, or none when the runtime folder cannot
+// hold one (the board runs all the same). When another board holds it, says
+// so and sets `heldByAnother`: that board is the one asked for, and this
+// process has nothing to do.
+std::unique_ptr<BoardInstanceLock> lockDisplay(bool* heldByAnother) {
+    *heldByAnother = false;
+    const QString folder = boardRuntimeFolder();
+    if (const QString problem = makeBoardRuntimeFolder(folder); !problem.isEmpty()) {
+        qCWarning(lcApp).noquote() << u"Sem garantia de um só quadro por ecrã: %1."_s.arg(problem);
+        return {};
+    }
+    const QString display = displayFileName();
+    auto lock = std::make_unique<BoardInstanceLock>(folder + u'/' + display + u".lock"_s);
+    switch (lock->outcome()) {
+    case BoardInstanceLock::Outcome::Taken:
+        return lock;
+    case BoardInstanceLock::Outcome::Unavailable:
+        qCWarning(lcApp).noquote()
+            << u"Sem garantia de um só quadro por ecrã: %1."_s.arg(lock->problem());
+        return {};
+    case BoardInstanceLock::Outcome::HeldByAnother:
+        break;
+    }
+    *heldByAnother = true;
+    const QString process = lock->holderPid() > 0 ? u"processo %1"_s.arg(lock->holderPid())
+                                                  : u"processo ainda a arrancar"_s;
+    printErr(u"Já há um quadro aberto no ecrã %1 (%2): este termina sem abrir outro."_s.arg(
+        display, process));
+    return {};
 }
 
 } // namespace
@@ -260,6 +298,12 @@ int runApplication(int argc, char** argv) {
         printOut(u"assi %1\n"_s.arg(QStringLiteral(ASSI_VERSION)));
         return 0;
     }
+    if (options.state) {
+        // Read from a shell, often another user's over SSH: no display, no window.
+        const RunningBoardReport report = reportRunningBoard(boardRuntimeFolders());
+        printOut(report.text);
+        return report.exitCode;
+    }
 
     // Reports need no display: pick the offscreen platform unless told otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
@@ -285,6 +329,16 @@ int runApplication(int argc, char** argv) {
     // A fork, so before any thread exists (the settings' reader is the first).
     if (!options.reportsAndExits())
         X11ScreenGuard::start();
+
+    // Before anything is written (the demo's files) or shown: never two
+    // boards on one display. Reports run beside a board and take no lock.
+    std::unique_ptr<BoardInstanceLock> displayLock;
+    if (!options.reportsAndExits()) {
+        bool heldByAnother = false;
+        displayLock = lockDisplay(&heldByAnother);
+        if (heldByAnother)
+            return 0;
+    }
 
     // Empty: the data layer finds the program folder (see ProgramFolder).
     const QString& appDir = options.appDir;

@@ -162,6 +162,7 @@ void Assi::start() {
         m_startupNotice->showProblem(m_startupProblem,
                                      m_clock().addMSecs(StartRetryMilliseconds).time());
         m_startRetry.start();
+        Q_EMIT statusShown();
         return;
     }
     m_startRetry.stop();
@@ -230,6 +231,7 @@ void Assi::onLoaded(const BoardData& data) {
         m_lastError = QString::fromLocal8Bit(e.what());
     }
     m_refreshing = false;
+    m_lastRefreshAt = m_clock();
     m_retryOnNextTick = !succeeded;
     if (succeeded) {
         m_lastError.clear();

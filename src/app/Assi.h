@@ -88,6 +88,10 @@ public:
     /// What the footer says of the data, whole, with the message behind a
     /// failure (the band itself may cut it to fit).
     const QString& statusText() const { return m_statusText; }
+    /// What the footer says, as it was last shown.
+    const StatusLine::View& statusView() const { return m_statusView; }
+    /// When the last refresh ended, on the board's clock; invalid before one has.
+    const QDateTime& lastRefreshAt() const { return m_lastRefreshAt; }
     bool isRefreshing() const { return m_refreshing; }
     double ScaleWidth() const;
     double ScaleHeight() const;
@@ -120,6 +124,9 @@ public:
 Q_SIGNALS:
     /// After each refresh's steps have run (or stopped at a failure).
     void refreshFinished(bool succeeded);
+    /// The footer, or the reason the board cannot start, was shown again
+    /// (a refresh, a tick of the clock, a resize); what it says may be the same.
+    void statusShown();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -233,6 +240,8 @@ private:
     WeekDayNames m_lastDiasSemana{};
     QString m_lastError;
     QString m_statusText;
+    StatusLine::View m_statusView;
+    QDateTime m_lastRefreshAt;
     StatusLine m_status;
     SettingsProblems m_settingsProblems;
     LocalClock m_localClock;

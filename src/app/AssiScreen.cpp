@@ -110,9 +110,10 @@ void Assi::keyPressEvent(QKeyEvent* event) {
 }
 
 void Assi::showStatus() {
-    const StatusLine::View v = m_status.view(readClocks(), m_refreshTicks, nextRefreshAt());
-    m_statusText = v.wholeStatus();
-    m_ui->Footer->setView(v);
+    m_statusView = m_status.view(readClocks(), m_refreshTicks, nextRefreshAt());
+    m_statusText = m_statusView.wholeStatus();
+    m_ui->Footer->setView(m_statusView);
+    Q_EMIT statusShown();
 }
 
 void Assi::keepScreenAwake(std::unique_ptr<ScreenAwake> awake) {

@@ -54,11 +54,17 @@ struct Parser {
         u"páginas e relógio) antes de reportar."_s,
         u"segundos"_s};
 
+    QCommandLineOption state{
+        u"estado"_s,
+        u"Diz o que mostra o quadro deste utilizador que está a correr (rodapé, páginas, última "
+        u"atualização, processo e imagem do quadro) e termina: 0 se há um quadro a correr, 3 se "
+        u"não há nenhum, 4 se ainda não guardou o seu estado. Não precisa de ecrã."_s};
+
     Parser() {
         parser.setApplicationDescription(u"Quadro da assistência técnica: pedidos pendentes por "
                                          u"departamento e ordens de serviço da semana."_s);
         parser.addOptions({help, version, baseDir, appDir, today, demo, check, dump, snapshot, size,
-                           fullscreen, select, after});
+                           fullscreen, select, after, state});
     }
 };
 
@@ -111,6 +117,7 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
     }
     o.help = p.parser.isSet(p.help);
     o.version = p.parser.isSet(p.version);
+    o.state = p.parser.isSet(p.state);
     o.baseDir = p.parser.isSet(p.baseDir) ? p.parser.value(p.baseDir)
                                           : qEnvironmentVariable("ASSI_BASE_DIR");
     o.appDir =

@@ -22,6 +22,7 @@ struct CommandLineOptions {
     int afterSeconds = 0; // how long the board runs (ticks, pages, clock) before it reports
     bool help = false;
     bool version = false;
+    bool state = false; // --estado: what this user's running board shows
 
     /// --dump, --snapshot and --check report and exit; they need no display.
     bool reportsAndExits() const { return dump || !snapshotPath.isEmpty() || check; }

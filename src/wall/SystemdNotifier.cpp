@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace assi {
 
 namespace {
@@ -80,9 +82,23 @@ void SystemdNotifier::sendReady() {
     send("READY=1");
 }
 
-void SystemdNotifier::send([[maybe_unused]] const char* state) {
+void SystemdNotifier::setStatus(const QString& status) {
+    // One line: the protocol ends each assignment at a line break, so the
+    // rest of a status after one would be lost.
+    QString line = status;
+    line.replace(u"\r\n"_s, u" "_s).replace(u'\n', u' ').replace(u'\r', u' ');
+    if (!m_active || line == m_status)
+        return;
+    // A status lost on a full socket goes again with the next report.
+    if (send("STATUS=" + line.toUtf8()))
+        m_status = line;
+}
+
+bool SystemdNotifier::send([[maybe_unused]] QByteArrayView state) {
 #ifdef ASSI_HAVE_SYSTEMD
-    m_socket->send(state);
+    return m_socket->send(state);
+#else
+    return false;
 #endif
 }
 

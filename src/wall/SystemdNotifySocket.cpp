@@ -80,7 +80,7 @@ void SystemdNotifySocket::complain(QByteArrayView state, const QString& reason) 
     if (m_failing)
         return;
     m_failing = true;
-    const QString what = state.isEmpty() ? QString() : u" (%1)"_s.arg(QString::fromLatin1(state));
+    const QString what = state.isEmpty() ? QString() : u" (%1)"_s.arg(QString::fromUtf8(state));
     qCWarning(lcWall).noquote() << u"Não foi possível avisar o systemd pelo socket %1%2: %3."_s.arg(
         QString::fromLocal8Bit(m_name), what, reason);
 }

@@ -2,7 +2,7 @@
 // datagram socket of the test's own stands in for systemd's NOTIFY_SOCKET.
 #include "wall/SystemdNotifier.h"
 
-#include "common/TempDir.h"
+#include "common/NotifySocket.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -18,74 +18,14 @@
 
 using namespace Qt::StringLiterals;
 
+using assi::test::NotifySocket;
+
 namespace {
 
 // Generous: only a broken notifier ever waits this long.
 constexpr int PatienceMs = 20000;
 constexpr int WatchdogMicroseconds = 100000; // pings every 50 ms
 constexpr int HealthyPings = 3;
-
-// A bound datagram socket that collects what the board sends: on a path, or
-// on an abstract name, which NOTIFY_SOCKET writes with a leading '@'.
-class NotifySocket {
-public:
-    explicit NotifySocket(bool abstractName = false) {
-        m_fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        static int sockets = 0;
-        m_path = abstractName ? "@assi-test-notify-" +
-                                    QByteArray::number(QCoreApplication::applicationPid()) + "-" +
-                                    QByteArray::number(++sockets)
-                              : m_dir.filePath(u"notify"_s).toLocal8Bit();
-        std::copy(m_path.begin(), m_path.end(), address.sun_path);
-        socklen_t length = sizeof(address);
-        if (abstractName) {
-            address.sun_path[0] = '\0';
-            length = socklen_t(offsetof(sockaddr_un, sun_path) + size_t(m_path.size()));
-        }
-        m_bound = m_fd >= 0 && ::bind(m_fd, reinterpret_cast<sockaddr*>(&address), length) == 0;
-    }
-    ~NotifySocket() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    NotifySocket(const NotifySocket&) = delete;
-    NotifySocket& operator=(const NotifySocket&) = delete;
-
-    bool isBound() const { return m_bound; }
-    const QByteArray& path() const { return m_path; }
-
-    // What arrived since the last call, one entry per datagram.
-    QList<QByteArray> take() {
-        QList<QByteArray> messages;
-        char buffer[256];
-        for (;;) {
-            const ssize_t size = ::recv(m_fd, buffer, sizeof(buffer), 0);
-            if (size < 0)
-                return messages;
-            messages << QByteArray(buffer, size).trimmed();
-        }
-    }
-
-    // Fills the socket's queue, as a service manager that stopped reading would.
-    void fill() const {
-        const int sender = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::copy(m_path.begin(), m_path.end(), address.sun_path);
-        while (::sendto(sender, "x", 1, 0, reinterpret_cast<sockaddr*>(&address),
-                        sizeof(address)) == 1) {
-        }
-        ::close(sender);
-    }
-
-private:
-    assi::test::TempDir m_dir;
-    QByteArray m_path;
-    int m_fd = -1;
-    bool m_bound = false;
-};
 
 enum class WatchdogPid { Unset, Ours, Another };
 
@@ -316,3 +256,38 @@ TEST(SystemdNotifySocket, TroubleIsSaidOnceAndNeverStopsTheLoop) {
 }
 
 } // namespace
+
+// What `systemctl status` prints of the board: each line once, as it changes.
+TEST(SystemdStatus, SaysEachNewLineOnceOnOneLine) {
+    NotifySocket socket;
+    ASSERT_TRUE(socket.isBound());
+    struct Step {
+        QString status;
+        QByteArray sent; // empty: nothing goes out
+    };
+    const Step steps[] = {
+        {u"Atualizado às 10:41 · 60 pedidos"_s, "STATUS=Atualizado às 10:41 · 60 pedidos"},
+        {u"Atualizado às 10:41 · 60 pedidos"_s, {}},
+        {u"Sem ligação à base de dados desde as 10:02"_s,
+         "STATUS=Sem ligação à base de dados desde as 10:02"},
+        {u"Definições com erro\n[Geral] Escala\r\nlinha"_s,
+         "STATUS=Definições com erro [Geral] Escala linha"},
+        {u"Definições com erro [Geral] Escala linha"_s, {}},
+    };
+    for (const bool underSystemd : {true, false}) {
+        SCOPED_TRACE(underSystemd ? "under systemd" : "not started by systemd");
+        setServiceEnvironment(underSystemd ? socket.path() : QByteArray(), 0);
+        assi::SystemdNotifier notifier;
+        socket.take(); // the last notifier's STOPPING=1
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.status.toStdString());
+            notifier.setStatus(step.status);
+            const QList<QByteArray> received = socket.take();
+            if (underSystemd && !step.sent.isEmpty())
+                EXPECT_EQ(received, QList<QByteArray>{step.sent});
+            else
+                EXPECT_TRUE(received.isEmpty()) << received.value(0).toStdString();
+        }
+    }
+    qunsetenv("NOTIFY_SOCKET");
+}
