@@ -47,7 +47,7 @@ QJsonObject styleJson(const GridStyle& style) {
             {u"format"_s, style.format()}};
 }
 
-QJsonObject gridJson(const Grid& grid) {
+QJsonObject gridJson(const Grid& grid, int rowsPerGrid) {
     QJsonObject g;
     g[u"visible"_s] = grid.isVisibleTo(grid.parentWidget());
     g[u"caption"_s] = grid.caption();
@@ -74,13 +74,16 @@ QJsonObject gridJson(const Grid& grid) {
 
     QJsonArray rows;
     const Recordset& data = grid.dataSource();
-    for (int r = 0; r < std::max(0, data.recordCount()); ++r) {
+    const int recordCount = std::max(0, data.recordCount());
+    for (int r = 0; r < std::min(recordCount, rowsPerGrid); ++r) {
         QJsonArray row;
         for (int f = 0; f < data.fieldCount(); ++f)
             row.append(textOrNull(data.valueAt(r, f)));
         rows.append(row);
     }
     g[u"rows"_s] = rows;
+    if (recordCount > rowsPerGrid)
+        g[u"rowsLeftOut"_s] = recordCount - rowsPerGrid;
 
     QJsonObject styles;
     QStringList names;
@@ -107,7 +110,7 @@ QJsonObject gridJson(const Grid& grid) {
 
 } // namespace
 
-QJsonObject dumpBoard(const Assi& window) {
+QJsonObject dumpBoard(const Assi& window, int rowsPerGrid) {
     QJsonObject dump;
     dump[u"settingsFile"_s] = window.SettingsFilePath();
     dump[u"refreshTicks"_s] = window.RefreshTicks();
@@ -140,9 +143,9 @@ QJsonObject dumpBoard(const Assi& window) {
     dump[u"panel"_s] = panel;
 
     QJsonObject grids;
-    grids[u"Grelha_1"_s] = gridJson(*window.Grelha_1());
-    grids[u"Grelha_11"_s] = gridJson(*window.Grelha_11());
-    grids[u"Grelha_2"_s] = gridJson(*window.Grelha_2());
+    grids[u"Grelha_1"_s] = gridJson(*window.Grelha_1(), rowsPerGrid);
+    grids[u"Grelha_11"_s] = gridJson(*window.Grelha_11(), rowsPerGrid);
+    grids[u"Grelha_2"_s] = gridJson(*window.Grelha_2(), rowsPerGrid);
     dump[u"grids"_s] = grids;
     return dump;
 }

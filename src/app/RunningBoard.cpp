@@ -29,6 +29,8 @@ const QString LastRefreshKey = u"lastRefresh"_s;
 const QString WrittenAtKey = u"writtenAt"_s;
 const QString FrameKey = u"frame"_s;
 const QString GridNames[] = {u"Grelha_1"_s, u"Grelha_11"_s, u"Grelha_2"_s};
+// Enough for any board a wall shows whole; --dump gives every row.
+constexpr int StateRowsPerGrid = 1000;
 
 const QString LockSuffix = u".lock"_s;
 
@@ -129,7 +131,9 @@ QString leftoverWords(const QStringList& folders) {
 
 QJsonObject runningBoardState(const Assi& window, const QString& statusLine,
                               const QString& framePath) {
-    QJsonObject state = dumpBoard(window);
+    // Written at every page turn: a board of 100,000 rows would make it tens
+    // of megabytes each time, built on the UI thread. --dump gives them all.
+    QJsonObject state = dumpBoard(window, StateRowsPerGrid);
     state[PidKey] = QCoreApplication::applicationPid();
     state[DisplayKey] = displayFileName();
     state[StatusLineKey] = statusLine;

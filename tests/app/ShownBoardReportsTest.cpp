@@ -3,6 +3,7 @@
 #include "app/ShownBoardReports.h"
 
 #include "BoardFixture.h"
+#include "app/BoardDump.h"
 #include "app/BoardStateFiles.h"
 #include "common/NotifySocket.h"
 #include "wall/SystemdNotifier.h"
@@ -243,4 +244,27 @@ TEST(ShownBoardReports, TheStateFilesAreReplacedWholeAtEachRefreshAndPageTurn) {
     EXPECT_EQ(halfFiles, 0);
     QFileInfo folder(r.files.folder());
     EXPECT_EQ(folder.permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
+}
+
+// The state file is written at every page turn: a big board's rows are cut
+// there, and said to be; --dump keeps them all.
+TEST(ShownBoardReports, AStateCutsABigGridsRowsAndSaysHowMany) {
+    Board b;
+    b.window.Form_Load();
+    b.feed.deliver(manyRequests());
+    const struct {
+        int rowsPerGrid;
+        qsizetype rows;
+        QJsonValue leftOut;
+    } cases[] = {
+        {5, 5, ManyRequests - 5},
+        {ManyRequests, ManyRequests, QJsonValue::Undefined},
+        {std::numeric_limits<int>::max(), ManyRequests, QJsonValue::Undefined},
+    };
+    for (const auto& c : cases) {
+        const QJsonObject grid =
+            dumpBoard(b.window, c.rowsPerGrid)[u"grids"_s].toObject()[u"Grelha_1"_s].toObject();
+        EXPECT_EQ(grid[u"rows"_s].toArray().size(), c.rows) << c.rowsPerGrid;
+        EXPECT_EQ(grid[u"rowsLeftOut"_s], c.leftOut) << c.rowsPerGrid;
+    }
 }
