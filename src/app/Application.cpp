@@ -252,6 +252,28 @@ std::unique_ptr<BoardInstanceLock> lockDisplay(bool* heldByAnother) {
     return {};
 }
 
+// Reports need no display: picks the offscreen platform unless told
+// otherwise. False, said on stderr, when the board has no screen to open.
+bool choosePlatform(const CommandLineOptions& options) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        (options.reportsAndExits() || !hasDisplay()))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (options.reportsAndExits())
+        return true;
+    if (!hasDisplay() && qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+        printErr(u"Não há ecrã onde abrir o quadro (DISPLAY não está definido). "
+                 u"Use --snapshot FICHEIRO.png para o desenhar numa imagem."_s);
+        return false;
+    }
+    if (const QString display = unreachableDisplay(); !display.isEmpty()) {
+        printErr(u"Não foi possível abrir o ecrã \"%1\": o servidor gráfico não está a "
+                 u"correr ou recusou a ligação. Tente de novo mais tarde; --snapshot "
+                 u"FICHEIRO.png e --dump funcionam sem ecrã."_s.arg(display));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int execBoard(Assi& window, const BoardFeed& feed, bool fullscreen) {
@@ -305,23 +327,8 @@ int runApplication(int argc, char** argv) {
         return report.exitCode;
     }
 
-    // Reports need no display: pick the offscreen platform unless told otherwise.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        (options.reportsAndExits() || !hasDisplay()))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!options.reportsAndExits() && !hasDisplay() && qgetenv("QT_QPA_PLATFORM") == "offscreen") {
-        printErr(u"Não há ecrã onde abrir o quadro (DISPLAY não está definido). "
-                 u"Use --snapshot FICHEIRO.png para o desenhar numa imagem."_s);
+    if (!choosePlatform(options))
         return ExitStartupFailure;
-    }
-    if (!options.reportsAndExits()) {
-        if (const QString display = unreachableDisplay(); !display.isEmpty()) {
-            printErr(u"Não foi possível abrir o ecrã \"%1\": o servidor gráfico não está a "
-                     u"correr ou recusou a ligação. Tente de novo mais tarde; --snapshot "
-                     u"FICHEIRO.png e --dump funcionam sem ecrã."_s.arg(display));
-            return ExitStartupFailure;
-        }
-    }
     ensureRuntimeFolder();
     // The board's own debug lines stay quiet unless QT_LOGGING_RULES asks for them.
     QLoggingCategory::setFilterRules(u"assi.*.debug=false"_s);
