@@ -33,7 +33,9 @@ zcat "$build/packaging/changelog.gz" | head -1 | grep -q "^assi ($version)" ||
   fail "packaging/changelog has no entry for version $version at its top"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+installed_here=0
+# A check that fails half-way must not leave the package on the machine.
+trap 'rm -rf "$work"; [ "$installed_here" = 0 ] || dpkg -P assi >/dev/null 2>&1 || true' EXIT
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 program="$root/usr/bin/assi"
@@ -151,6 +153,7 @@ grep -q "aberta por SSH" <<<"$check" || fail "--check over SSH does not say its 
 
 install_test() {
   echo "== the package installed, removed, purged and installed again"
+  installed_here=1
   dpkg -i "$deb" >/dev/null || fail "dpkg -i $deb"
   [ "$(getent passwd assi | cut -d: -f6)" = /var/lib/assi ] || fail "no user assi with home /var/lib/assi"
   [ -d /var/lib/assi ] || fail "no /var/lib/assi"
@@ -179,7 +182,9 @@ install_test() {
   [ ! -e /var/lib/assi ] || fail "purging the package left /var/lib/assi"
   dpkg -i "$deb" >/dev/null || fail "dpkg -i $deb after a purge"
   [ "$(stat -c '%U:%G %a' /etc/assi)" = "root:assi 750" ] || fail "/etc/assi after a purge is $(stat -c '%U:%G %a' /etc/assi)"
+  [ "$(stat -c '%U' /var/lib/assi)" = assi ] || fail "no home of its own for assi after a purge"
   dpkg -P assi >/dev/null
+  installed_here=0
 }
 # Only where nothing of a real installation can be lost.
 if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W assi >/dev/null 2>&1 && [ ! -e /etc/assi ]; then
