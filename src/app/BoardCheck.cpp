@@ -9,6 +9,7 @@
 #include "gridview/Grid.h"
 #include "settings/GeneralSettings.h"
 #include "settings/SettingsLookup.h"
+#include "wall/DesktopSession.h"
 #include "wall/ScreenAwake.h"
 #include "wall/ScreenPhysicalSize.h"
 
@@ -79,7 +80,7 @@ bool reportGeneralSettings(const QString& settingsFile, QTextStream& out) {
         << Qt::endl;
     // Over SSH the line above is about the SSH session, which has no screen:
     // the board on the wall holds its own.
-    if (qEnvironmentVariableIsSet("SSH_CONNECTION"))
+    if (isRemoteShell())
         out << u"  (Isto é sobre a sessão deste comando, aberta por SSH, não sobre a do quadro "
                u"no ecrã: o que este mostra e como mantém o ecrã ligado diz-o "
                u"assi --estado, corrido como o utilizador do quadro.)"_s

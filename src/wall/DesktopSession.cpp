@@ -107,6 +107,10 @@ std::optional<QSizeF> screenMillimetres(const QSize& pixels) {
 #endif
 }
 
+bool isRemoteShell() {
+    return qEnvironmentVariableIsSet("SSH_CONNECTION");
+}
+
 void ensureRuntimeFolder() {
 #ifdef Q_OS_LINUX
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))

@@ -30,6 +30,10 @@ int screenLines();
 /// from a density of its own where the compositor gives none.
 std::optional<QSizeF> screenMillimetres(const QSize& pixels);
 
+/// Whether this process was started from a remote shell (SSH), whose session
+/// is not the one the board on the screen runs in.
+bool isRemoteShell();
+
 /// Gives the process a private runtime folder when the session has none
 /// (XDG_RUNTIME_DIR on Linux), which Qt otherwise warns about at every start.
 /// Does nothing where the platform has no such folder.
