@@ -6,6 +6,7 @@
 #include "app/Logging.h"
 #include "app/StartupNotice.h"
 #include "app/WindowIcon.h"
+#include "board/BoardAttention.h"
 #include "board/BoardColumns.h"
 #include "board/DetailPanel.h"
 #include "board/GridLooks.h"
@@ -107,6 +108,14 @@ Assi::Assi(BoardFeed* feed, QString settingsFilePath, QDate fixedToday, QWidget*
     for (Grid* grid : {m_ui->Grelha_1, m_ui->Grelha_11, m_ui->Grelha_2})
         connect(grid, &Grid::pageChanged, this, [this, grid] { hidePanelOnPageTurn(grid); });
 
+    m_attention =
+        std::make_unique<BoardAttention>(*m_ui->Grelha_1, *m_ui->Grelha_11, *m_ui->Grelha_2);
+    m_marksTimer.setSingleShot(true);
+    connect(&m_marksTimer, &QTimer::timeout, this, [this] {
+        m_attention->tick(today(), m_steadyClock());
+        armMarksTimer();
+    });
+
     m_schedule = std::make_unique<BoardSchedule>(this, ScreenAwake::none());
     setUpSettingsReading();
 }
@@ -191,6 +200,9 @@ void Assi::armRelogio() {
 }
 
 void Assi::Relogio_Timer() {
+    // Requests age at midnight whether or not the database answers then.
+    m_attention->tick(today(), m_steadyClock());
+    armMarksTimer();
     bool justOpened = false;
     if (!checkOpeningHours(&justOpened)) {
         showStatus();
@@ -271,6 +283,7 @@ void Assi::applyRefresh(const BoardData& data) {
     m_ui->Grelha_11->setDataSource(data.second);
     Act_Grelha_1_Campos();
     Act_Grelha_11_Campos();
+    markRequests(true);
     m_requestsShown = true;
     if (!m_ui->Grelha_1->isVisible())
         m_ui->Grelha_1->setVisible(true);
@@ -286,6 +299,7 @@ void Assi::applyRefresh(const BoardData& data) {
         return;
     m_ui->Grelha_2->setDataSource(data.board);
     Act_Grelha_2_Campos_Novo(*m_ui->Grelha_2, DiasSemana);
+    markOrders();
     m_weekShown = true;
     if (!m_ui->Grelha_2->isVisible())
         m_ui->Grelha_2->setVisible(true);
@@ -299,10 +313,13 @@ void Assi::applyLooks() {
     if (m_requestsShown) {
         Act_Grelha_1_Campos();
         Act_Grelha_11_Campos();
+        markRequests(false);
     }
     Act_Grelha_2();
-    if (m_weekShown)
+    if (m_weekShown) {
         Act_Grelha_2_Campos_Novo(*m_ui->Grelha_2, m_lastDiasSemana);
+        markOrders();
+    }
     Form_Resize();
 }
 
@@ -330,6 +347,28 @@ void Assi::Act_Grelha_1_Campos() {
 void Assi::Act_Grelha_11_Campos() {
     noteLookProblems(SettingsProblems::Step::RequestColumns, RequestGridsSection,
                      setUpRequestColumns(*m_ui->Grelha_11, *m_settings));
+}
+
+void Assi::markRequests(bool refreshed) {
+    const qint64 now = m_steadyClock();
+    noteLookProblems(SettingsProblems::Step::RequestMarks, RequestGridsSection,
+                     refreshed ? m_attention->requestsRefreshed(*m_settings, today(), now)
+                               : m_attention->requestSettingsChanged(*m_settings, today(), now));
+    armMarksTimer();
+}
+
+void Assi::markOrders() {
+    noteLookProblems(SettingsProblems::Step::BoardMarks, WeekBoardSection,
+                     m_attention->ordersShown(*m_settings));
+}
+
+void Assi::armMarksTimer() {
+    const std::optional<qint64> next = m_attention->nextChange();
+    if (!next) {
+        m_marksTimer.stop();
+        return;
+    }
+    m_marksTimer.start(int(std::clamp<qint64>(*next - m_steadyClock(), 0, TickMilliseconds)));
 }
 
 QDateTime Assi::nextRefreshAt() const {

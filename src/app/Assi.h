@@ -24,6 +24,7 @@ class Assi;
 
 namespace assi {
 
+class BoardAttention;
 class BoardFeed;
 class BoardPaging;
 class BoardSchedule;
@@ -104,6 +105,9 @@ public:
     void setScreenSize(const QSize& logicalPixels);
     /// The grids' pages and their timer ([Geral] SegundosPorPagina).
     const BoardPaging& paging() const { return *m_paging; }
+    /// What stands out on the grids: old, late and new requests, orders
+    /// without a technician.
+    const BoardAttention& attention() const { return *m_attention; }
 
     /// The clock the footer and the day's change read; tests replace it.
     void setClock(std::function<QDateTime()> clock);
@@ -153,6 +157,12 @@ private:
                           const QList<LookProblem>& problems);
     void noteSettingsProblems(SettingsProblems::Step step,
                               QList<StatusLine::SettingsProblem> problems);
+    /// The marks of what needs attention, after the requests or the orders
+    /// the grids show, or the settings, changed.
+    void markRequests(bool refreshed);
+    void markOrders();
+    /// Wakes when a request stops being new, if one will before the next refresh.
+    void armMarksTimer();
 
     // --- The settings, read once per start or refresh, and the hours (AssiSettings.cpp)
     void setUpSettingsReading();
@@ -248,6 +258,8 @@ private:
     std::function<QDateTime()> m_clock;
     std::function<qint64()> m_steadyClock = steadyMilliseconds;
     std::unique_ptr<BoardPaging> m_paging;
+    std::unique_ptr<BoardAttention> m_attention;
+    QTimer m_marksTimer;
     const Grid* m_panelGrid = nullptr; // the grid whose row the panel was last shown for
     std::unique_ptr<BoardSchedule> m_schedule;
     std::unique_ptr<PointerHider> m_pointerHider;

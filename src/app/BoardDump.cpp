@@ -2,6 +2,7 @@
 
 #include "app/Assi.h"
 #include "app/FooterBand.h"
+#include "board/BoardAttention.h"
 #include "gridview/Grid.h"
 #include "gridview/TwipsGeometry.h"
 #include "wall/BoardSchedule.h"
@@ -47,7 +48,7 @@ QJsonObject styleJson(const GridStyle& style) {
             {u"format"_s, style.format()}};
 }
 
-QJsonObject gridJson(const Grid& grid, int rowsPerGrid) {
+QJsonObject gridJson(const Grid& grid, const RowMarks& marks, int rowsPerGrid) {
     QJsonObject g;
     g[u"visible"_s] = grid.isVisibleTo(grid.parentWidget());
     g[u"caption"_s] = grid.caption();
@@ -73,6 +74,7 @@ QJsonObject gridJson(const Grid& grid, int rowsPerGrid) {
     g[u"columns"_s] = columns;
 
     QJsonArray rows;
+    QJsonArray rowMarks;
     const Recordset& data = grid.dataSource();
     const int recordCount = std::max(0, data.recordCount());
     for (int r = 0; r < std::min(recordCount, rowsPerGrid); ++r) {
@@ -80,8 +82,11 @@ QJsonObject gridJson(const Grid& grid, int rowsPerGrid) {
         for (int f = 0; f < data.fieldCount(); ++f)
             row.append(textOrNull(data.valueAt(r, f)));
         rows.append(row);
+        const QString mark = size_t(r) < marks.size() ? markName(marks[size_t(r)]) : QString();
+        rowMarks.append(mark.isNull() ? QJsonValue(QJsonValue::Null) : QJsonValue(mark));
     }
     g[u"rows"_s] = rows;
+    g[u"marks"_s] = rowMarks;
     if (recordCount > rowsPerGrid)
         g[u"rowsLeftOut"_s] = recordCount - rowsPerGrid;
 
@@ -143,9 +148,9 @@ QJsonObject dumpBoard(const Assi& window, int rowsPerGrid) {
     dump[u"panel"_s] = panel;
 
     QJsonObject grids;
-    grids[u"Grelha_1"_s] = gridJson(*window.Grelha_1(), rowsPerGrid);
-    grids[u"Grelha_11"_s] = gridJson(*window.Grelha_11(), rowsPerGrid);
-    grids[u"Grelha_2"_s] = gridJson(*window.Grelha_2(), rowsPerGrid);
+    const BoardAttention& attention = window.attention();
+    for (const Grid* grid : {window.Grelha_1(), window.Grelha_11(), window.Grelha_2()})
+        grids[grid->objectName()] = gridJson(*grid, attention.marksOf(*grid), rowsPerGrid);
     dump[u"grids"_s] = grids;
     return dump;
 }

@@ -14,7 +14,15 @@ namespace assi {
 class SettingsProblems {
 public:
     /// The settings file itself (not answering, caught halfway), then its sections.
-    enum class Step { File, General, RequestLooks, BoardLook, RequestColumns };
+    enum class Step {
+        File,
+        General,
+        RequestLooks,
+        BoardLook,
+        RequestColumns,
+        RequestMarks,
+        BoardMarks,
+    };
 
     /// What a change of the whole list brought, by message.
     struct Changes {
@@ -28,7 +36,7 @@ public:
     QList<StatusLine::SettingsProblem> all() const;
 
 private:
-    static constexpr int StepCount = int(Step::RequestColumns) + 1;
+    static constexpr int StepCount = int(Step::BoardMarks) + 1;
     std::array<QList<StatusLine::SettingsProblem>, StepCount> m_byStep;
 };
 

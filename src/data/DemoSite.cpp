@@ -109,9 +109,22 @@ void writeDemoSettings(const QString& settingsFile, const QString& databaseFileN
     text += u"BaseDados=%1\n\n"_s.arg(databaseFileName);
     text += gridSection(u"GrelhaPedidos"_s, u"Pedidos de assistência pendentes"_s, u"&H7A3D0F"_s,
                         u"360"_s, true);
+    // What needs attention: amber from ten days, red from fifteen, green for
+    // half an hour after a request comes in.
+    text += u"DiasAviso=10\n"
+            "DiasAtraso=15\n"
+            "MinutosNovo=30\n"
+            "Aviso_BackColor=508415\n"
+            "Aviso_ForeColor=0\n"
+            "Atraso_BackColor=3092435\n"
+            "Atraso_ForeColor=16777215\n"
+            "Novo_BackColor=10999461\n"
+            "Novo_ForeColor=0\n"_s;
     text += u"\n"_s;
     text += gridSection(u"GrelhaAssistencias"_s, u"Ordens de serviço da semana"_s, u"3240448"_s,
                         u"510"_s, false);
+    text += u"SemTecnico=sem técnico\n"
+            "SemTecnico_ForeColor=800447\n"_s;
 
     QSaveFile file(settingsFile);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {

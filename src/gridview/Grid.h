@@ -5,6 +5,7 @@
 #include "gridview/GridColumns.h"
 #include "gridview/GridFont.h"
 #include "gridview/GridFormatRule.h"
+#include "gridview/GridMark.h"
 #include "gridview/GridPages.h"
 #include "gridview/GridStyles.h"
 
@@ -147,6 +148,15 @@ public:
     QList<GridFormatRule> formatRules() const;
     void clearFormatRules();
 
+    // --- Marks
+    /// Marks single cells, over the format rules: `markOf` says which of
+    /// `marks` each record's cell carries, asked whenever the cell is drawn
+    /// or read, so it must answer for every row of the recordset bound then.
+    /// Replaces the marks before; throws BoardError for an unknown style
+    /// (the marks before stay).
+    void setMarks(const QList<GridMark>& marks, GridMarker markOf);
+    void clearMarks();
+
     // --- Settling
     /// Applies the changes gathered since the grid last settled now rather
     /// than at the next turn of the event loop: regroups the rows, lays out
@@ -244,6 +254,7 @@ private:
     QList<int> groupFieldsOf(const Recordset& recordset) const;
     void applyGrouping();
     void applyFormatRules();
+    void applyMarks();
     QModelIndex requireDisplayRow(int displayRow) const;
     QModelIndex requireCell(int displayRow, int column) const;
     QRect currentRowRectInGrid() const;
@@ -262,6 +273,8 @@ private:
     std::unique_ptr<GridColumns> m_columns;
     bool m_bound = false;
     QList<GridFormatRule> m_rules;
+    QList<GridMark> m_marks;
+    GridMarker m_markOf;
     qint32 m_backColor = 0xFFFFFF;
     double m_rowHeight = 255;
     double m_headingHeight = 300;

@@ -44,10 +44,21 @@ QString GridDelegate::formatOf(int column) const {
     return style ? style->format() : QString::fromUtf16(GeneralFormat);
 }
 
+const GridDelegate::Mark* GridDelegate::markOf(const QModelIndex& index) const {
+    if (!m_markOf)
+        return nullptr;
+    const int mark = m_markOf(index.data(RecordsetModel::RecordRowRole).toInt(), index.column());
+    return mark >= 0 && mark < m_marks.size() ? &m_marks[mark] : nullptr;
+}
+
 QString GridDelegate::cellText(const QModelIndex& index) const {
     const QVariant groupColumn = groupColumnOf(index);
     if (groupColumn.isValid() && index.column() != 0)
         return {};
+    if (!groupColumn.isValid()) {
+        if (const Mark* mark = markOf(index); mark && !mark->text.isNull())
+            return mark->text;
+    }
     const QString format = formatOf(groupColumn.isValid() ? groupColumn.toInt() : index.column());
     const QString text = format == QString::fromUtf16(GeneralFormat)
                              ? index.data(Qt::DisplayRole).toString()
@@ -82,6 +93,8 @@ GridCellLook GridDelegate::unzoomedLook(const QModelIndex& index, Selection sele
             if (value.toString() == rule.valueText)
                 look.overlay(*rule.style, palette);
         }
+        if (const Mark* mark = markOf(index))
+            look.overlay(*mark->style, palette);
     }
     if (selection == Selection::Active)
         look.overlay(m_styles.style(GridStyles::Selection), palette);

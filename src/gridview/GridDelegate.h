@@ -17,8 +17,8 @@ class GridStyles;
 /// says each row's height (rows that fit their text).
 ///
 /// A record's cell takes its column's style, with the styles of the format
-/// rules its record matches laid over it, its font zoomed by the styles'
-/// text zoom; a group header row takes the
+/// rules its record matches and then of its mark laid over it, its font
+/// zoomed by the styles' text zoom; a group header row takes the
 /// "GroupHeader" style and its group column's display format. A selected
 /// row then takes "Selection" over that while the view has the focus in its
 /// window, "InactiveSelection" otherwise.
@@ -32,6 +32,14 @@ public:
         QString valueText;
         const GridStyle* style;
     };
+    /// Cells marked so take `style` and, when `text` is not null, show it.
+    struct Mark {
+        const GridStyle* style;
+        QString text;
+    };
+    /// The mark of the cell of record `recordRow` in `column`: an index into
+    /// the marks, or -1.
+    using Marker = std::function<int(int recordRow, int column)>;
     enum class Selection { None, Active, Inactive };
 
     GridDelegate(const GridStyles& styles, QObject* parent = nullptr);
@@ -48,6 +56,10 @@ public:
     /// Each column's own style, by column.
     void setColumnStyles(const QList<const GridStyle*>& styles) { m_columnStyles = styles; }
     void setFormatRules(const QList<FormatRule>& rules) { m_rules = rules; }
+    void setMarks(QList<Mark> marks, Marker markOf) {
+        m_marks = std::move(marks);
+        m_markOf = std::move(markOf);
+    }
     /// What a group header shows when its value reads as the empty text.
     void setEmptyGroupCaption(const QString& caption) { m_emptyGroupCaption = caption; }
 
@@ -68,10 +80,13 @@ private:
     GridCellLook unzoomedLook(const QModelIndex& index, Selection selection) const;
     GridCellLook columnLook(int column, const QPalette& palette) const;
     QString formatOf(int column) const;
+    const Mark* markOf(const QModelIndex& index) const;
 
     const GridStyles& m_styles;
     QList<const GridStyle*> m_columnStyles;
     QList<FormatRule> m_rules;
+    QList<Mark> m_marks;
+    Marker m_markOf;
     int m_rowHeight = 17;
     std::function<int(const QModelIndex&)> m_rowHeightOf;
     QString m_emptyGroupCaption;

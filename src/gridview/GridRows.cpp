@@ -78,6 +78,30 @@ void Grid::applyFormatRules() {
     m_view->viewport()->update();
 }
 
+// --- Marks
+
+void Grid::setMarks(const QList<GridMark>& marks, GridMarker markOf) {
+    for (const GridMark& mark : marks)
+        style(mark.styleName); // throws before anything changes
+    m_marks = marks;
+    m_markOf = std::move(markOf);
+    applyMarks();
+}
+
+void Grid::clearMarks() {
+    m_marks.clear();
+    m_markOf = nullptr;
+    applyMarks();
+}
+
+void Grid::applyMarks() {
+    QList<GridDelegate::Mark> marks;
+    for (const GridMark& mark : std::as_const(m_marks))
+        marks.append({&m_styles->style(mark.styleName), mark.text});
+    m_view->gridDelegate()->setMarks(marks, m_markOf);
+    m_view->viewport()->update();
+}
+
 // --- Rows and the current cell
 
 int Grid::displayedRowCount() const {

@@ -27,6 +27,8 @@ int RecordsetModel::columnCount(const QModelIndex& parent) const {
 QVariant RecordsetModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
+    if (role == RecordRowRole)
+        return index.row();
     const QVariant value = m_recordset.valueAt(index.row(), index.column());
     if (role == Qt::DisplayRole)
         return formatForDisplay(value, QString::fromUtf16(GeneralFormat));

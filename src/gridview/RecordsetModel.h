@@ -12,7 +12,7 @@ namespace assi {
 ///
 /// Values only: DisplayRole gives a value's text in the "General" display
 /// format (see formatForDisplay), ValueRole the value itself (null as an
-/// invalid QVariant). A column's heading is its field's name until
+/// invalid QVariant), RecordRowRole the record's row. A column's heading is its field's name until
 /// setHeaderData() gives it a caption.
 class RecordsetModel : public QAbstractTableModel {
     Q_OBJECT
@@ -21,6 +21,8 @@ public:
     enum Role {
         /// The field's value as the recordset holds it.
         ValueRole = Qt::UserRole + 1,
+        /// The record's row in the recordset, from 0: what a view's row stands for.
+        RecordRowRole,
     };
 
     explicit RecordsetModel(QObject* parent = nullptr);

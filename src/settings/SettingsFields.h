@@ -57,11 +57,23 @@ enum SettingsField : int {
     Grid_Coluna5,
     Grid_Coluna6,
     Grid_Coluna7,
+    // What needs attention: requests by age and by arrival, orders without a technician.
+    DiasAviso,
+    DiasAtraso,
+    MinutosNovo,
+    Aviso_BackColor,
+    Aviso_ForeColor,
+    Atraso_BackColor,
+    Atraso_ForeColor,
+    Novo_BackColor,
+    Novo_ForeColor,
+    SemTecnico,
+    SemTecnico_ForeColor,
 };
 
 // The ends of SettingsField, kept with it: every number between them but zero
 // is a field with a key.
 constexpr int firstSettingsField = PolegadasEcra;
-constexpr int lastSettingsField = Grid_Coluna7;
+constexpr int lastSettingsField = SemTecnico_ForeColor;
 
 } // namespace assi

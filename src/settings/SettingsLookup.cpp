@@ -54,6 +54,17 @@ const SettingsKey Keys[] = {
     {Grid_Coluna5, u"Grid_Coluna5"},
     {Grid_Coluna6, u"Grid_Coluna6"},
     {Grid_Coluna7, u"Grid_Coluna7"},
+    {DiasAviso, u"DiasAviso"},
+    {DiasAtraso, u"DiasAtraso"},
+    {MinutosNovo, u"MinutosNovo"},
+    {Aviso_BackColor, u"Aviso_BackColor"},
+    {Aviso_ForeColor, u"Aviso_ForeColor"},
+    {Atraso_BackColor, u"Atraso_BackColor"},
+    {Atraso_ForeColor, u"Atraso_ForeColor"},
+    {Novo_BackColor, u"Novo_BackColor"},
+    {Novo_ForeColor, u"Novo_ForeColor"},
+    {SemTecnico, u"SemTecnico"},
+    {SemTecnico_ForeColor, u"SemTecnico_ForeColor"},
 };
 
 QString sectionOf(int gridNumber) {

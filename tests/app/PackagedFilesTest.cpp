@@ -100,6 +100,8 @@ const FieldRange FieldRanges[] = {
     {assi::RequestGridsSection, u"GrelhaPedidos", assi::Titulo, assi::Grid_Coluna7},
     // The weekly board's columns are fixed: it reads the look alone.
     {assi::WeekBoardSection, u"GrelhaAssistencias", assi::Titulo, assi::GroupBox_FontSize},
+    {assi::RequestGridsSection, u"GrelhaPedidos", assi::DiasAviso, assi::Novo_ForeColor},
+    {assi::WeekBoardSection, u"GrelhaAssistencias", assi::SemTecnico, assi::SemTecnico_ForeColor},
 };
 
 // A settings file holding exactly the keys the manual documents, each in the

@@ -2,6 +2,7 @@
 #include "common/ScopedLocale.h"
 #include "core/BoardError.h"
 #include "gridview/GridGroupByBand.h"
+#include "gridview/OleColor.h"
 #include "gridview/Twips.h"
 
 #include <QAbstractItemModelTester>
@@ -103,6 +104,44 @@ TEST_F(GridTest, ARefreshResetsTheModelOnceAndLeavesOneRule) {
     EXPECT_EQ(grid->formatRules().size(), 1);
     EXPECT_EQ(grid->styleNames().size(), 20);
     EXPECT_EQ(grid->column(u"Cliente"_s).width(), 4000) << "set up again after each binding";
+}
+
+// Marks follow the record, wherever grouping shows it, over the format rules.
+TEST_F(GridTest, MarksLayTheirStyleAndTextOverTheCellsTheyName) {
+    bindRequests();
+    GridStyle& rule = grid->addStyle(u"Pintar"_s);
+    rule.setBackColor(0x0000FF);
+    rule.setForeColor(0x00FF00);
+    grid->addFormatRule(u"Pintar"_s, u"Dep"_s, u"Informática"_s);
+    grid->addStyle(u"Marca"_s).setBackColor(0xFF0000);
+    // Record 3 (Informática) marked whole; record 2's Pedido marked with a text.
+    grid->setMarks({{u"Marca"_s, QString()}, {u"Marca"_s, u"?"_s}}, [](int record, int column) {
+        return record == 3 ? 0 : (record == 2 && column == 2) ? 1 : -1;
+    });
+    const auto displayRowOf = [&](int record) {
+        for (int row = 0; row < grid->displayedRowCount(); ++row)
+            if (grid->recordRowAt(row) == record)
+                return row;
+        return -1;
+    };
+    const QColor blue = colorFromOle(0xFF0000);
+    EXPECT_EQ(grid->cellLook(displayRowOf(3), 1).back, blue);
+    EXPECT_EQ(grid->cellLook(displayRowOf(3), 1).fore, colorFromOle(0x00FF00))
+        << "what the mark leaves unset, the rule still gives";
+    EXPECT_NE(grid->cellLook(displayRowOf(2), 1).back, blue);
+    EXPECT_EQ(grid->cellLook(displayRowOf(2), 2).back, blue);
+    EXPECT_EQ(grid->displayedText(displayRowOf(2), 2), u"?"_s);
+    EXPECT_EQ(grid->displayedText(displayRowOf(2), 1), u"Padaria Estrela"_s);
+    const int informatica = displayRowOf(3) - 1;
+    ASSERT_TRUE(grid->isGroupHeaderRow(informatica));
+    EXPECT_NE(grid->cellLook(informatica, 0).back, blue) << "a group header is never marked";
+
+    EXPECT_THROW(grid->setMarks({{u"Nenhum"_s, QString()}}, [](int, int) { return 0; }),
+                 BoardError);
+    EXPECT_EQ(grid->cellLook(displayRowOf(3), 1).back, blue) << "the marks before stay";
+    grid->clearMarks();
+    EXPECT_NE(grid->cellLook(displayRowOf(3), 1).back, blue);
+    EXPECT_EQ(grid->displayedText(displayRowOf(2), 2), u"2026/16"_s);
 }
 
 TEST_F(GridTest, BoundColumnsTakeTheDataTypeOfTheirField) {

@@ -1,0 +1,188 @@
+#include "board/AttentionMarks.h"
+
+#include "board/AttentionSettings.h"
+#include "data/WeekBoard.h"
+#include "gridview/DisplayFormat.h"
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace assi {
+
+namespace {
+
+constexpr qint64 MillisecondsPerMinute = 60'000;
+// When a request the board found at its first refresh arrived: never new.
+constexpr qint64 ArrivedBeforeTheBoard = std::numeric_limits<qint64>::min();
+
+// A request is known by its number; one without, by everything it shows.
+QString requestKey(const Recordset& requests, int row, int pedido) {
+    const QString number = pedido >= 0 ? requests.valueAt(row, pedido).toString() : QString();
+    if (!number.isEmpty())
+        return number;
+    QString key = u"\x1f"_s; // never a number's text
+    for (int field = 0; field < requests.fieldCount(); ++field)
+        key += requests.valueAt(row, field).toString() + u'\x1f';
+    return key;
+}
+
+// Dates repeat from row to row: each text is read once per marking.
+class RequestDates {
+public:
+    std::optional<QDate> dateOf(const QVariant& value) {
+        if (value.isNull())
+            return std::nullopt;
+        const QString text = value.toString();
+        const auto known = m_read.constFind(text);
+        if (known != m_read.constEnd())
+            return *known;
+        const std::optional<QDate> date = readDate(text);
+        m_read.insert(text, date);
+        return date;
+    }
+
+private:
+    static std::optional<QDate> readDate(const QString& text) {
+        if (const std::optional<QDate> regional = dateFromRegionalText(text))
+            return regional;
+        // A date the database gave as text, in its own order.
+        const QDate iso = QDate::fromString(text.left(10), Qt::ISODate);
+        return iso.isValid() ? std::optional(iso) : std::nullopt;
+    }
+
+    QHash<QString, std::optional<QDate>> m_read;
+};
+
+RowMark ageMark(const std::optional<QDate>& date, const QDate& today,
+                const RequestAttention& attention) {
+    if (!date)
+        return RowMark::None;
+    const qint64 days = date->daysTo(today);
+    if (attention.lateDays > 0 && days >= attention.lateDays)
+        return RowMark::Late;
+    if (attention.warningDays > 0 && days >= attention.warningDays)
+        return RowMark::Warning;
+    return RowMark::None;
+}
+
+} // namespace
+
+QString markName(RowMark mark) {
+    switch (mark) {
+    case RowMark::None:
+        break;
+    case RowMark::Warning:
+        return u"aviso"_s;
+    case RowMark::Late:
+        return u"atraso"_s;
+    case RowMark::New:
+        return u"novo"_s;
+    case RowMark::NoTechnician:
+        return u"semTecnico"_s;
+    }
+    return {};
+}
+
+QString markStyleName(RowMark mark) {
+    switch (mark) {
+    case RowMark::None:
+        break;
+    case RowMark::Warning:
+        return u"Aviso"_s;
+    case RowMark::Late:
+        return u"Atraso"_s;
+    case RowMark::New:
+        return u"Novo"_s;
+    case RowMark::NoTechnician:
+        return u"SemTecnico"_s;
+    }
+    return {};
+}
+
+void RequestArrivals::take(const std::vector<const Recordset*>& grids, qint64 now) {
+    const qint64 arrival = m_tracking ? now : ArrivedBeforeTheBoard;
+    QHash<QString, qint64> arrivedAt;
+    for (const Recordset* requests : grids) {
+        const int pedido = requests->fieldIndex(u"Pedido"_s);
+        for (int row = 0; row < requests->recordCount(); ++row) {
+            const QString key = requestKey(*requests, row, pedido);
+            arrivedAt.insert(key, m_arrivedAt.value(key, arrival));
+        }
+    }
+    m_arrivedAt = std::move(arrivedAt);
+    m_tracking = true;
+}
+
+bool RequestArrivals::isNew(const Recordset& requests, int row, qint64 now, int minutes) const {
+    const qint64 arrived = m_arrivedAt.value(
+        requestKey(requests, row, requests.fieldIndex(u"Pedido"_s)), ArrivedBeforeTheBoard);
+    return arrived != ArrivedBeforeTheBoard && now - arrived < minutes * MillisecondsPerMinute;
+}
+
+std::optional<qint64> RequestArrivals::nextChange(qint64 now, int minutes) const {
+    std::optional<qint64> next;
+    for (const qint64 arrived : m_arrivedAt) {
+        if (arrived == ArrivedBeforeTheBoard)
+            continue;
+        const qint64 ends = arrived + minutes * MillisecondsPerMinute;
+        if (ends > now && (!next || ends < *next))
+            next = ends;
+    }
+    return next;
+}
+
+void RequestArrivals::forget() {
+    m_arrivedAt.clear();
+    m_tracking = false;
+}
+
+RowMarks markRequests(const Recordset& requests, const QDate& today,
+                      const RequestAttention& attention, const RequestArrivals& arrivals,
+                      qint64 now) {
+    RowMarks marks(size_t(std::max(0, requests.recordCount())), RowMark::None);
+    if (!attention.marksAge() && !attention.marksNew())
+        return marks;
+    const int dataPedido = requests.fieldIndex(u"DataPedido"_s);
+    RequestDates dates;
+    for (int row = 0; row < int(marks.size()); ++row) {
+        RowMark mark = RowMark::None;
+        if (attention.marksAge() && dataPedido >= 0)
+            mark = ageMark(dates.dateOf(requests.valueAt(row, dataPedido)), today, attention);
+        // Late is an alarm, and stays one on a request that has just come in.
+        if (mark != RowMark::Late && attention.marksNew() &&
+            arrivals.isNew(requests, row, now, attention.newMinutes))
+            mark = RowMark::New;
+        marks[size_t(row)] = mark;
+    }
+    return marks;
+}
+
+bool lacksTechnician(const Recordset& board, int row, int field) {
+    if (board.valueAt(row, boardTipoField).toString() != u"1"_s)
+        return false;
+    for (int column = 0; column < dayColumnCount; ++column) {
+        if (field != boardDayField(column))
+            continue;
+        const QVariant value = board.valueAt(row, field);
+        return !value.isNull() && value.toString().isEmpty();
+    }
+    return false;
+}
+
+RowMarks markOrders(const Recordset& board) {
+    RowMarks marks(size_t(std::max(0, board.recordCount())), RowMark::None);
+    if (board.fieldCount() != boardFieldCount)
+        return marks;
+    for (int row = 0; row < int(marks.size()); ++row) {
+        for (int column = 0; column < dayColumnCount; ++column) {
+            if (lacksTechnician(board, row, boardDayField(column))) {
+                marks[size_t(row)] = RowMark::NoTechnician;
+                break;
+            }
+        }
+    }
+    return marks;
+}
+
+} // namespace assi
