@@ -1,6 +1,7 @@
 #include "app/BoardCheck.h"
 
 #include "app/BoardReading.h"
+#include "board/AttentionSettings.h"
 #include "board/BoardFonts.h"
 #include "board/GridLooks.h"
 #include "core/BoardError.h"
@@ -53,6 +54,8 @@ QStringList lookProblems(const SettingsLookup& settings) {
     Grid board;
     QList<LookProblem> problems = applyGridLook(requests, settings, RequestGridsSection, White);
     problems += applyGridLook(board, settings, WeekBoardSection, White);
+    problems += readRequestAttention(settings).problems;
+    problems += readOrderAttention(settings).problems;
     QStringList messages;
     for (const LookProblem& problem : problems) {
         if (!messages.contains(problem.message))
@@ -69,6 +72,8 @@ bool reportGeneralSettings(const QString& settingsFile, QTextStream& out) {
     const GeneralSettings general = GeneralSettings::read(settings);
     out << u"Horário de funcionamento: %1"_s.arg(general.hours.describe()) << Qt::endl;
     reportReading(general, settings, out);
+    out << describeAttention(readRequestAttention(settings), readOrderAttention(settings))
+        << Qt::endl;
     for (const SettingProblem& problem : general.problems)
         out << problem.message << Qt::endl;
     const QStringList looks = lookProblems(settings);

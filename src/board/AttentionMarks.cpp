@@ -16,17 +16,6 @@ constexpr qint64 MillisecondsPerMinute = 60'000;
 // When a request the board found at its first refresh arrived: never new.
 constexpr qint64 ArrivedBeforeTheBoard = std::numeric_limits<qint64>::min();
 
-// A request is known by its number; one without, by everything it shows.
-QString requestKey(const Recordset& requests, int row, int pedido) {
-    const QString number = pedido >= 0 ? requests.valueAt(row, pedido).toString() : QString();
-    if (!number.isEmpty())
-        return number;
-    QString key = u"\x1f"_s; // never a number's text
-    for (int field = 0; field < requests.fieldCount(); ++field)
-        key += requests.valueAt(row, field).toString() + u'\x1f';
-    return key;
-}
-
 // Dates repeat from row to row: each text is read once per marking.
 class RequestDates {
 public:
@@ -67,6 +56,16 @@ RowMark ageMark(const std::optional<QDate>& date, const QDate& today,
 }
 
 } // namespace
+
+QString requestKey(const Recordset& requests, int row, int pedido) {
+    const QString number = pedido >= 0 ? requests.valueAt(row, pedido).toString() : QString();
+    if (!number.isEmpty())
+        return number;
+    QString key = u"\x1f"_s; // never a number's text
+    for (int field = 0; field < requests.fieldCount(); ++field)
+        key += requests.valueAt(row, field).toString() + u'\x1f';
+    return key;
+}
 
 QString markName(RowMark mark) {
     switch (mark) {
@@ -115,8 +114,11 @@ void RequestArrivals::take(const std::vector<const Recordset*>& grids, qint64 no
 }
 
 bool RequestArrivals::isNew(const Recordset& requests, int row, qint64 now, int minutes) const {
-    const qint64 arrived = m_arrivedAt.value(
-        requestKey(requests, row, requests.fieldIndex(u"Pedido"_s)), ArrivedBeforeTheBoard);
+    return isNew(requestKey(requests, row, requests.fieldIndex(u"Pedido"_s)), now, minutes);
+}
+
+bool RequestArrivals::isNew(const QString& key, qint64 now, int minutes) const {
+    const qint64 arrived = m_arrivedAt.value(key, ArrivedBeforeTheBoard);
     return arrived != ArrivedBeforeTheBoard && now - arrived < minutes * MillisecondsPerMinute;
 }
 
@@ -144,6 +146,7 @@ RowMarks markRequests(const Recordset& requests, const QDate& today,
     if (!attention.marksAge() && !attention.marksNew())
         return marks;
     const int dataPedido = requests.fieldIndex(u"DataPedido"_s);
+    const int pedido = requests.fieldIndex(u"Pedido"_s);
     RequestDates dates;
     for (int row = 0; row < int(marks.size()); ++row) {
         RowMark mark = RowMark::None;
@@ -151,7 +154,7 @@ RowMarks markRequests(const Recordset& requests, const QDate& today,
             mark = ageMark(dates.dateOf(requests.valueAt(row, dataPedido)), today, attention);
         // Late is an alarm, and stays one on a request that has just come in.
         if (mark != RowMark::Late && attention.marksNew() &&
-            arrivals.isNew(requests, row, now, attention.newMinutes))
+            arrivals.isNew(requestKey(requests, row, pedido), now, attention.newMinutes))
             mark = RowMark::New;
         marks[size_t(row)] = mark;
     }

@@ -37,6 +37,8 @@ public:
     void take(const std::vector<const Recordset*>& grids, qint64 now);
     // Whether row `row` of `requests` came less than `minutes` before `now`.
     bool isNew(const Recordset& requests, int row, qint64 now, int minutes) const;
+    // The same for the request known by `key` (see requestKey()).
+    bool isNew(const QString& key, qint64 now, int minutes) const;
     // The first moment after `now` at which a request stops being new.
     std::optional<qint64> nextChange(qint64 now, int minutes) const;
     // Starts afresh: the next refresh is a first one again.
@@ -47,6 +49,10 @@ private:
     QHash<QString, qint64> m_arrivedAt;
     bool m_tracking = false;
 };
+
+// What a request is known by from one refresh to the next: its number, or
+// without one, everything it shows. `pedido` is the number's field, or -1.
+QString requestKey(const Recordset& requests, int row, int pedido);
 
 // The mark of each request of `requests` (fields Dep, Cliente, Pedido,
 // DataPedido, Obs): late, then new, then getting old, the first that

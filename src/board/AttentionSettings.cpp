@@ -92,4 +92,20 @@ OrderAttention readOrderAttention(const SettingsLookup& settings) {
     return attention;
 }
 
+QString describeAttention(const RequestAttention& requests, const OrderAttention& orders) {
+    QStringList marks;
+    if (requests.warningDays > 0)
+        marks << u"pedidos com %1 dias ou mais (Aviso)"_s.arg(requests.warningDays);
+    if (requests.lateDays > 0)
+        marks << u"pedidos com %1 dias ou mais (Atraso)"_s.arg(requests.lateDays);
+    if (requests.newMinutes > 0)
+        marks << u"pedidos novos durante %1 minutos (Novo)"_s.arg(requests.newMinutes);
+    if (orders.marksNoTechnician())
+        marks << u"ordens sem técnico como \u00AB%1\u00BB (SemTecnico)"_s.arg(
+            orders.noTechnicianText);
+    if (marks.isEmpty())
+        return u"Realce: nenhum (DiasAviso, DiasAtraso, MinutosNovo e SemTecnico não definidos)"_s;
+    return u"Realce: "_s + marks.join(u"; "_s);
+}
+
 } // namespace assi

@@ -57,4 +57,8 @@ inline constexpr int MaxNewMinutes = 1440;
 RequestAttention readRequestAttention(const SettingsLookup& settings);
 OrderAttention readOrderAttention(const SettingsLookup& settings);
 
+// What stands out, in a sentence for --check: "Realce: pedidos com 7 dias
+// ou mais (Aviso), ...", or that nothing does.
+QString describeAttention(const RequestAttention& requests, const OrderAttention& orders);
+
 } // namespace assi

@@ -365,3 +365,34 @@ TEST(EndToEnd, ReadingDistanceSizesTheTextAndCheckSaysHowLarge) {
         EXPECT_NEAR(shown, grid[u"width"_s].toDouble() - 2 * 15, 15);
     }
 }
+
+// The demo turns every mark on: old and late requests and orders nobody is
+// on stand out, --check says so, and a value that does not read is said.
+TEST(EndToEnd, TheDemoMarksWhatNeedsAttention) {
+    assi::test::TempDir dir;
+    const ProgramRun check = runAssi({u"--demo"_s, u"--base-dir"_s, dir.path(), u"--check"_s});
+    ASSERT_EQ(check.exitCode, 0) << check.out.toStdString();
+    EXPECT_TRUE(check.out.contains(u"Realce: pedidos com 10 dias ou mais (Aviso)"_s))
+        << check.out.toStdString();
+
+    const ProgramRun run = runAssi({u"--base-dir"_s, dir.path(), u"--dump"_s});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject grids = QJsonDocument::fromJson(run.out.toUtf8())[u"grids"_s].toObject();
+    QSet<QString> seen;
+    for (const QString& name : grids.keys()) {
+        const QJsonObject grid = grids[name].toObject();
+        const QJsonArray marks = grid[u"marks"_s].toArray();
+        EXPECT_EQ(marks.size(), grid[u"rows"_s].toArray().size()) << name.toStdString();
+        for (const QJsonValue& mark : marks)
+            seen.insert(mark.isNull() ? u"null"_s : name + u':' + mark.toString());
+    }
+    for (const QString& expected :
+         {u"null"_s, u"Grelha_1:aviso"_s, u"Grelha_1:atraso"_s, u"Grelha_2:semTecnico"_s})
+        EXPECT_TRUE(seen.contains(expected)) << expected.toStdString();
+
+    replaceLine(dir.filePath(u"zelvio/OTK.zlv"_s), u"^DiasAviso=.*$"_s, u"DiasAviso=dez"_s);
+    const ProgramRun spoilt = runAssi({u"--base-dir"_s, dir.path(), u"--check"_s});
+    EXPECT_NE(spoilt.exitCode, 0);
+    EXPECT_TRUE(spoilt.out.contains(u"[GrelhaPedidos] DiasAviso: \"dez\""_s))
+        << spoilt.out.toStdString();
+}
