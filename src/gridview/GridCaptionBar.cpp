@@ -65,12 +65,14 @@ void GridCaptionBar::paintEvent(QPaintEvent*) {
         // words before the note does.
         const QFontMetrics metrics(look.font);
         const int margin = qRound(metrics.height() * PageTextMarginLines);
-        const int pageRoom =
-            m_pageText.isEmpty() ? 0 : metrics.horizontalAdvance(m_pageText) + margin;
-        const QString note = metrics.elidedText(m_note, Qt::ElideRight,
-                                                std::max(0, width() - pageRoom - 2 * margin));
-        const int noteRoom = note.isEmpty() ? 0 : metrics.horizontalAdvance(note) + margin;
-        const int reserved = pageRoom + noteRoom + margin;
+        const int pageWidth = metrics.horizontalAdvance(m_pageText);
+        // A whole text height between the note and the page number keeps
+        // them apart when read from afar.
+        const int noteEnd = margin + (m_pageText.isEmpty() ? 0 : pageWidth + 2 * margin);
+        const QString note =
+            metrics.elidedText(m_note, Qt::ElideRight, std::max(0, width() - noteEnd - margin));
+        const int reserved = note.isEmpty() ? pageWidth + 2 * margin
+                                            : noteEnd + metrics.horizontalAdvance(note) + margin;
         const QRect centred = rect().adjusted(reserved, 0, -reserved, 0);
         const bool fitsCentred =
             metrics.horizontalAdvance(m_text) + 2 * CellPaddingX <= centred.width();
@@ -82,7 +84,7 @@ void GridCaptionBar::paintEvent(QPaintEvent*) {
         painter.drawText(rect().adjusted(0, 0, -margin, 0), Qt::AlignRight | Qt::AlignVCenter,
                          m_pageText);
         if (!note.isEmpty())
-            painter.drawText(rect().adjusted(0, 0, -margin - pageRoom, 0),
+            painter.drawText(rect().adjusted(0, 0, -noteEnd, 0),
                              Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, note);
     }
     painter.setPen(QPen(look.gridLine, 0));
