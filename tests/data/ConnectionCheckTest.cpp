@@ -169,8 +169,6 @@ TEST(ConnectionCheck, TheOrdersLineSaysHowManyFallOnTheWeekend) {
     const QString board = u"quadro de 2 linhas; colunas SEGUNDA, TERÇA, QUARTA, QUINTA, SEXTA"_s;
     const std::pair<QList<int>, QString> cases[] = {
         {{0, 2}, u"2 linhas ("_s + board + u")\n"_s},
-        {{0, 5},
-         u"2 linhas (1 ao fim de semana, fora das colunas do quadro; "_s + board + u")\n"_s},
         {{6, 0, 5},
          u"3 linhas (2 ao fim de semana, fora das colunas do quadro; "_s + board + u")\n"_s},
     };
