@@ -22,7 +22,8 @@ struct BoardData {
 
     WeekDayNames DiasSemana{};
     Recordset board;
-    bool ok = false; // the weekly query found orders
+    bool ok = false;       // the weekly query found orders
+    int weekendOrders = 0; // of those, the ones no day column shows
     std::optional<QString> weekError;
 };
 

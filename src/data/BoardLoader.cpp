@@ -55,7 +55,8 @@ BoardData BoardLoader::load(const QDate& today) {
         return data;
     }
     try {
-        LoadWeekBoard(*m_connection, today, data.board, data.DiasSemana, data.ok);
+        LoadWeekBoard(*m_connection, today, data.board, data.DiasSemana, data.ok,
+                      &data.weekendOrders);
     } catch (const std::exception& e) {
         data.weekError = messageOf(e);
         m_connection.reset();

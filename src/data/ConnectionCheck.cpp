@@ -159,15 +159,22 @@ bool checkBoardQueries(DatabaseConnection& connection, QTextStream& out, const Q
         Recordset board;
         WeekDayNames dayNames{};
         bool ok = false;
-        LoadWeekBoard(connection, today, board, dayNames, ok);
+        int weekendOrders = 0;
+        LoadWeekBoard(connection, today, board, dayNames, ok, &weekendOrders);
         out << u"Consulta das ordens de serviço de %1 a %2: %3 linhas"_s
                    .arg(today.toString(u"dd-MM-yyyy"_s),
                         today.addDays(LastDayOfTheWeek).toString(u"dd-MM-yyyy"_s))
                    .arg(rows);
+        // Said so that the rows above and the orders the board shows add up.
+        QStringList details;
+        if (weekendOrders > 0)
+            details << u"%1 ao fim de semana, fora das colunas do quadro"_s.arg(weekendOrders);
         if (ok)
-            out << u" (quadro de %1 linhas; colunas %2)"_s.arg(board.recordCount())
-                       .arg(QStringList(dayNames.begin(), dayNames.begin() + WorkingDays)
-                                .join(u", "_s));
+            details << u"quadro de %1 linhas; colunas %2"_s.arg(board.recordCount())
+                           .arg(QStringList(dayNames.begin(), dayNames.begin() + WorkingDays)
+                                    .join(u", "_s));
+        if (!details.isEmpty())
+            out << u" ("_s << details.join(u"; "_s) << u')';
         out << Qt::endl;
     } catch (const BoardError& e) {
         out << u"Consulta das ordens de serviço: FALHOU — %1"_s.arg(e.message()) << Qt::endl;

@@ -27,7 +27,8 @@ bool checkConnection(const QString& baseFolderOverride, const QString& appDir, Q
 
 /// Runs the board's two queries for `today` on `connection` as a refresh
 /// does and says what they return: rows, how the requests are shared out
-/// between Grelha_1 and Grelha_11, the week's columns. A failing query is
+/// between Grelha_1 and Grelha_11, how many orders fall on the weekend (no
+/// column shows them), the week's columns. A failing query is
 /// reported, not thrown; true when both ran.
 bool checkBoardQueries(DatabaseConnection& connection, QTextStream& out, const QDate& today);
 

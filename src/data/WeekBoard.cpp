@@ -8,6 +8,7 @@
 #include "database/DatabaseConnection.h"
 
 #include <QHash>
+#include <algorithm>
 #include <numeric>
 #include <optional>
 #include <vector>
@@ -186,6 +187,18 @@ Recordset pivotOrders(const std::vector<Order>& orders) {
     return board;
 }
 
+// The orders the board has no column for: they appear on no row, so the
+// window says how many there are.
+int countWithoutColumn(const std::vector<Order>& orders) {
+    return int(std::count_if(orders.begin(), orders.end(),
+                             [](const Order& order) { return order.column == noDayColumn; }));
+}
+
+void setIfGiven(int* out, int value) {
+    if (out)
+        *out = value;
+}
+
 } // namespace
 
 Recordset BuildBoardRecordset() {
@@ -219,22 +232,28 @@ int FindDayColumn(const QString& dayName, const WeekDayNames& DiasSemana) {
     return noDayColumn;
 }
 
-bool buildWeekBoard(Recordset& query, const WeekDayNames& DiasSemana, Recordset& board) {
+bool buildWeekBoard(Recordset& query, const WeekDayNames& DiasSemana, Recordset& board,
+                    int* weekendOrders) {
+    setIfGiven(weekendOrders, 0);
     if (query.recordCount() == 0)
         return false;
-    board = pivotOrders(readOrders(query, DiasSemana));
+    const std::vector<Order> orders = readOrders(query, DiasSemana);
+    board = pivotOrders(orders);
+    setIfGiven(weekendOrders, countWithoutColumn(orders));
     return true;
 }
 
 void LoadWeekBoard(DatabaseConnection& connection, const QDate& today, Recordset& board,
-                   WeekDayNames& DiasSemana, bool& ok) {
+                   WeekDayNames& DiasSemana, bool& ok, int* weekendOrders) {
     ok = true;
+    setIfGiven(weekendOrders, 0);
     fillWeekDayNames(today, DiasSemana);
     try {
         const std::vector<Order> orders = readOrders(connection, today, DiasSemana);
         ok = !orders.empty();
         if (ok)
             board = pivotOrders(orders);
+        setIfGiven(weekendOrders, countWithoutColumn(orders));
     } catch (...) {
         // Whatever failed, the caller must not take `board` for a new week.
         ok = false;

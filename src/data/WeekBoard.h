@@ -53,9 +53,12 @@ Recordset BuildBoardRecordset();
 // and a technician row (Ord "n1", Tipo "1"), one day column per working day in
 // the order of DiasSemana, which is always filled first. When the week has no
 // orders `ok` is false and `board` is left as it was. Errors pass to the
-// caller as BoardError, with `ok` false and `board` untouched.
+// caller as BoardError, with `ok` false and `board` untouched. When given,
+// `weekendOrders` gets the number of the week's orders whose day has no column
+// (those due on the Saturday or Sunday), which the board does not show; 0
+// when the week has no orders or the query fails.
 void LoadWeekBoard(DatabaseConnection& connection, const QDate& today, Recordset& board,
-                   WeekDayNames& DiasSemana, bool& ok);
+                   WeekDayNames& DiasSemana, bool& ok, int* weekendOrders = nullptr);
 
 // Writes the working days of the seven days from `today` into indices 0 to 4.
 void fillWeekDayNames(const QDate& today, WeekDayNames& DiasSemana);
@@ -67,9 +70,11 @@ int FindDayColumn(const QString& dayName, const WeekDayNames& DiasSemana);
 // The pivot of a query result (columns DiaSemana, Data, Cliente, Tecnico, read
 // from the current row to EOF), positioned on its first row. The orders of
 // each delivery date are numbered 1, 2, 3 ... in the order they arrive; orders
-// whose day has no column leave no trace, and a week with no order on a
+// whose day has no column make no row, and a week with no order on a
 // working day gives one row with every field null. False (board untouched)
-// when the result has no rows.
-bool buildWeekBoard(Recordset& query, const WeekDayNames& DiasSemana, Recordset& board);
+// when the result has no rows. When given, `weekendOrders` gets the number of
+// orders whose day has no column (0 when there are no rows).
+bool buildWeekBoard(Recordset& query, const WeekDayNames& DiasSemana, Recordset& board,
+                    int* weekendOrders = nullptr);
 
 } // namespace assi

@@ -90,6 +90,14 @@ void Grid::setCaption(const QString& caption) {
     scheduleUpdate();
 }
 
+QString Grid::captionNote() const {
+    return m_captionBar->note();
+}
+
+void Grid::setCaptionNote(const QString& note) {
+    m_captionBar->setNote(note);
+}
+
 void Grid::setBackColor(qint32 color) {
     m_backColor = color;
     scheduleUpdate();

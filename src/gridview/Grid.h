@@ -57,6 +57,11 @@ public:
     QString caption() const;
     /// An empty caption hides the caption bar.
     void setCaption(const QString& caption);
+    /// A short text at the right end of the caption bar, before the page
+    /// number ("+3 ao fim de semana"), in the caption's look; empty: none.
+    /// Shown only with a caption. Changing it repaints the caption bar alone.
+    QString captionNote() const;
+    void setCaptionNote(const QString& note);
     /// Colour of the area no row or heading covers (0x00BBGGRR).
     qint32 backColor() const { return m_backColor; }
     void setBackColor(qint32 color);

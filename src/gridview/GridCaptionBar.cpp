@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 namespace assi {
 
@@ -33,6 +34,13 @@ void GridCaptionBar::setPageText(const QString& text) {
     update();
 }
 
+void GridCaptionBar::setNote(const QString& note) {
+    if (note == m_note)
+        return;
+    m_note = note;
+    update();
+}
+
 void GridCaptionBar::setLook(const GridCellLook& look) {
     m_look = look;
     update();
@@ -48,15 +56,23 @@ void GridCaptionBar::paintEvent(QPaintEvent*) {
     GridCellLook look = m_look;
     // A title never wraps: one line, elided when the grid is too narrow.
     look.wordWrap = false;
-    if (m_pageText.isEmpty()) {
+    if (m_pageText.isEmpty() && m_note.isEmpty()) {
         drawCell(painter, rect(), m_text, look, Overflow::Elide);
     } else {
-        // The page number takes the same room from both ends, so a centred
-        // title stays where it was; a title too long for that gives up the
-        // centre before it gives up its words.
+        // The page number, and the note before it, take the same room from
+        // both ends, so a centred title stays where it was; a title too long
+        // for that gives up the centre before it gives up its words, and its
+        // words before the note does.
         const QFontMetrics metrics(look.font);
         const int margin = qRound(metrics.height() * PageTextMarginLines);
-        const int reserved = metrics.horizontalAdvance(m_pageText) + 2 * margin;
+        const int pageWidth = metrics.horizontalAdvance(m_pageText);
+        // A whole text height between the note and the page number keeps
+        // them apart when read from afar.
+        const int noteEnd = margin + (m_pageText.isEmpty() ? 0 : pageWidth + 2 * margin);
+        const QString note =
+            metrics.elidedText(m_note, Qt::ElideRight, std::max(0, width() - noteEnd - margin));
+        const int reserved = note.isEmpty() ? pageWidth + 2 * margin
+                                            : noteEnd + metrics.horizontalAdvance(note) + margin;
         const QRect centred = rect().adjusted(reserved, 0, -reserved, 0);
         const bool fitsCentred =
             metrics.horizontalAdvance(m_text) + 2 * CellPaddingX <= centred.width();
@@ -67,6 +83,9 @@ void GridCaptionBar::paintEvent(QPaintEvent*) {
         painter.setPen(look.fore);
         painter.drawText(rect().adjusted(0, 0, -margin, 0), Qt::AlignRight | Qt::AlignVCenter,
                          m_pageText);
+        if (!note.isEmpty())
+            painter.drawText(rect().adjusted(0, 0, -noteEnd, 0),
+                             Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, note);
     }
     painter.setPen(QPen(look.gridLine, 0));
     painter.drawLine(rect().bottomLeft(), rect().bottomRight());

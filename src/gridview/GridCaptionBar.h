@@ -18,6 +18,10 @@ public:
     /// Drawn at the right end, beside the title ("2/3"); empty: nothing.
     const QString& pageText() const { return m_pageText; }
     void setPageText(const QString& text);
+    /// Drawn at the right end, just before the page number; empty: nothing.
+    /// The title gives up its room before the note does.
+    const QString& note() const { return m_note; }
+    void setNote(const QString& note);
     void setLook(const GridCellLook& look);
     /// The height that fits one line of the caption's font.
     int preferredHeight() const;
@@ -30,6 +34,7 @@ protected:
 private:
     QString m_text;
     QString m_pageText;
+    QString m_note;
     GridCellLook m_look;
     bool m_fitsText = false;
 };

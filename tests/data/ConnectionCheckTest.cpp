@@ -3,6 +3,7 @@
 #include "common/SqliteFile.h"
 #include "common/TempDir.h"
 #include "core/Recordset.h"
+#include "data/DemoDatabase.h"
 #include "database/DatabaseConnection.h"
 
 #include <QDir>
@@ -157,6 +158,37 @@ TEST(ConnectionCheck, TheQueriesRunOnTheOpenConnectionAndDecideTheAnswer) {
             });
         EXPECT_EQ(ok, queriesOk);
         EXPECT_TRUE(text.endsWith(u"Clientes: 0\n"_s)) << text.toStdString();
+    }
+}
+
+// The orders line adds up: the query's rows are the orders on the board and
+// those on the weekend, which no column shows.
+TEST(ConnectionCheck, TheOrdersLineSaysHowManyFallOnTheWeekend) {
+    const QDate monday(2026, 12, 7);
+    const QString line = u"Consulta das ordens de serviço de 07-12-2026 a 13-12-2026: "_s;
+    const QString board = u"quadro de 2 linhas; colunas SEGUNDA, TERÇA, QUARTA, QUINTA, SEXTA"_s;
+    const std::pair<QList<int>, QString> cases[] = {
+        {{0, 2}, u"2 linhas ("_s + board + u")\n"_s},
+        {{6, 0, 5},
+         u"3 linhas (2 ao fim de semana, fora das colunas do quadro; "_s + board + u")\n"_s},
+    };
+    for (const auto& [dueInDays, expected] : cases) {
+        Site site;
+        {
+            assi::DemoDatabase db(site.path(u"programa/quadro.db"_s));
+            db.addClient(1, u"Hotel Miramar"_s);
+            for (int days : dueInDays)
+                db.addOrder({QDateTime(monday.addDays(days), QTime(9, 0)), 1, 1, QVariant()});
+        }
+        site.dir.write(
+            u"programa/OTK.zlv"_s,
+            "[BaseDados]\nMotor=sqlite\nServidor=.\nUtilizador=.\nBaseDados=quadro.db\n");
+        const auto [ok, text] =
+            site.check([&](assi::DatabaseConnection& connection, QTextStream& out) {
+                return assi::checkBoardQueries(connection, out, monday);
+            });
+        EXPECT_TRUE(ok);
+        EXPECT_TRUE(text.endsWith(line + expected)) << text.toStdString();
     }
 }
 

@@ -122,12 +122,14 @@ TEST_P(StreamedQueries, OrdersMatchTheWholeResultPivoted) {
         WeekDayNames names{};
         Recordset streamed;
         bool streamedOk = false;
-        LoadWeekBoard(connection, monday, streamed, names, streamedOk);
+        int streamedWeekend = -1, weekend = -1;
+        LoadWeekBoard(connection, monday, streamed, names, streamedOk, &streamedWeekend);
         Recordset whole = connection.openQuery(
             SqlDialect::forEngine(DatabaseEngine::Sqlite)->weekOrdersSql(monday));
         Recordset board;
-        const bool ok = buildWeekBoard(whole, names, board);
+        const bool ok = buildWeekBoard(whole, names, board, &weekend);
         EXPECT_EQ(streamedOk, ok);
+        EXPECT_EQ(streamedWeekend, weekend);
         if (ok) {
             EXPECT_EQ(rowsText(streamed), rowsText(board));
         }

@@ -41,10 +41,11 @@ QString boardRow(const QString& ord, const QVariantList& days, const QString& ti
     return cells.join(u'|');
 }
 
-Recordset pivot(const QList<OrderRow>& rows, const QDate& today, bool* ok = nullptr) {
+Recordset pivot(const QList<OrderRow>& rows, const QDate& today, bool* ok = nullptr,
+                int* weekendOrders = nullptr) {
     Recordset query = orderQuery(rows);
     Recordset board;
-    const bool built = buildWeekBoard(query, namesFrom(today), board);
+    const bool built = buildWeekBoard(query, namesFrom(today), board, weekendOrders);
     if (ok)
         *ok = built;
     return board;
@@ -178,11 +179,45 @@ TEST(WeekBoard, WeekendOrdersLeaveNoTraceWhereverTheyFallInAGroup) {
 
 TEST(WeekBoard, AWeekendOnlyWeekGivesOneEmptyRow) {
     bool ok = false;
+    int weekendOrders = 0;
     Recordset board =
         pivot({order(monday.addDays(5), u"s"_s, u"t"_s), order(monday.addDays(6), u"d"_s, u"t"_s)},
-              monday, &ok);
+              monday, &ok, &weekendOrders);
     EXPECT_TRUE(ok);
     EXPECT_EQ(rowsText(board), QStringList{QStringList(boardFieldCount, N).join(u'|')});
+    EXPECT_EQ(weekendOrders, 2);
+}
+
+// Every order is either under a day column or counted as a weekend one.
+TEST(WeekBoard, CountsTheOrdersNoDayColumnShows) {
+    const QDate saturday = monday.addDays(5), sunday = monday.addDays(6),
+                wednesday = monday.addDays(2);
+    const struct {
+        const char* name;
+        QDate today;
+        QList<int> dueInDays; // from today
+        int weekendOrders;
+    } cases[] = {
+        {"SaturdayFromMonday", monday, {0, 5}, 1},
+        {"TheSameOrderOnFriday", monday, {0, 4}, 0},
+        {"FromSaturdayTodayAndTomorrow", saturday, {0, 1, 2, 1}, 3},
+        {"FromSundayTodayAndTheLastDay", sunday, {0, 6, 3}, 2},
+        {"FromWednesdayMidWindow", wednesday, {0, 3, 4, 5}, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QList<OrderRow> rows;
+        for (int days : c.dueInDays)
+            rows.append(order(c.today.addDays(days), u"c%1"_s.arg(rows.size()), u"t"_s));
+        int weekendOrders = -1;
+        Recordset board = pivot(rows, c.today, nullptr, &weekendOrders);
+        EXPECT_EQ(weekendOrders, c.weekendOrders);
+        const QString shown = rowsText(board).join(u'|');
+        const auto isShown = [&](const OrderRow& row) {
+            return shown.contains(u'|' + row.cliente.toString() + u'|');
+        };
+        EXPECT_EQ(std::count_if(rows.begin(), rows.end(), isShown), rows.size() - c.weekendOrders);
+    }
 }
 
 TEST(WeekBoard, DayNamesThatDifferInCaseOrAccentsFindNoColumn) {
@@ -203,8 +238,10 @@ TEST(WeekBoard, DayNamesThatDifferInCaseOrAccentsFindNoColumn) {
 TEST(WeekBoard, NoRowsLeaveTheBoardAsItWas) {
     Recordset query = orderQuery({});
     Recordset board = orderQuery({order(monday, u"previous"_s, u"t"_s)});
-    EXPECT_FALSE(buildWeekBoard(query, namesFrom(monday), board));
+    int weekendOrders = -1;
+    EXPECT_FALSE(buildWeekBoard(query, namesFrom(monday), board, &weekendOrders));
     EXPECT_EQ(columnText(board, u"Cliente"_s), QStringList{u"previous"_s});
+    EXPECT_EQ(weekendOrders, 0);
 }
 
 namespace {
