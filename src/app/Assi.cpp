@@ -298,6 +298,8 @@ void Assi::applyRefresh(const BoardData& data) {
     if (!data.ok)
         return;
     m_ui->Grelha_2->setDataSource(data.board);
+    m_weekendOrders = data.weekendOrders;
+    m_ui->Grelha_2->setCaptionNote(weekendOrdersNote(m_weekendOrders));
     Act_Grelha_2_Campos_Novo(*m_ui->Grelha_2, DiasSemana);
     markOrders();
     m_weekShown = true;

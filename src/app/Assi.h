@@ -81,6 +81,8 @@ public:
     int RefreshTicks() const { return m_refreshTicks; }
     int TickCount() const { return m_tickCount; }
     const WeekDayNames& lastDiasSemana() const { return m_lastDiasSemana; }
+    /// The orders of the weekly board's week that fall on the weekend.
+    int weekendOrders() const { return m_weekendOrders; }
     QDate today() const;
     /// Why the board has not started yet; empty once it has.
     const QString& startupProblem() const { return m_startupProblem; }
@@ -248,6 +250,7 @@ private:
     bool m_refreshAfterThisOne = false; // the settings were edited while a refresh ran
     QDate m_requestedDay;               // the day the latest refresh asked the data for
     WeekDayNames m_lastDiasSemana{};
+    int m_weekendOrders = 0;
     QString m_lastError;
     QString m_statusText;
     StatusLine::View m_statusView;

@@ -151,6 +151,9 @@ QJsonObject dumpBoard(const Assi& window, int rowsPerGrid) {
     const BoardAttention& attention = window.attention();
     for (const Grid* grid : {window.Grelha_1(), window.Grelha_11(), window.Grelha_2()})
         grids[grid->objectName()] = gridJson(*grid, attention.marksOf(*grid), rowsPerGrid);
+    QJsonObject board = grids[u"Grelha_2"_s].toObject();
+    board[u"weekendOrders"_s] = window.weekendOrders();
+    grids[u"Grelha_2"_s] = board;
     dump[u"grids"_s] = grids;
     return dump;
 }

@@ -53,6 +53,10 @@ void addClientStyle(Grid& grid) {
 
 } // namespace
 
+QString weekendOrdersNote(int orders) {
+    return orders > 0 ? u"+%1 ao fim de semana"_s.arg(orders) : QString();
+}
+
 GridFont clientFont() {
     return {u"Tahoma"_s, ClientFontSize, true};
 }

@@ -12,6 +12,10 @@ class Grid;
 /// hidden, and the "Pintar" style painting the client rows.
 void Act_Grelha_2_Campos_Novo(Grid& grid, const WeekDayNames& DiasSemana);
 
+/// What the weekly board's caption says of the window's orders that fall on
+/// the weekend, which have no column: "+3 ao fim de semana"; none, nothing.
+QString weekendOrdersNote(int orders);
+
 /// The font the weekly board's clients are drawn in.
 GridFont clientFont();
 

@@ -172,3 +172,24 @@ TEST(Attention, AValueThatDoesNotReadTurnsItsMarkOffAndIsSaid) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Attention, TheWeeksWeekendOrdersAreCountedBeforeThePageNumber) {
+    Board b;
+    b.window.Form_Load();
+    struct Case {
+        int weekendOrders;
+        const char16_t* note;
+    } cases[] = {{3, u"+3 ao fim de semana"}, {1, u"+1 ao fim de semana"}, {0, u""}};
+    for (const Case& c : cases) {
+        BoardData data = goodData(u"x"_s);
+        data.weekendOrders = c.weekendOrders;
+        b.feed.deliver(data);
+        EXPECT_EQ(b.window.Grelha_2()->captionNote(), QString::fromUtf16(c.note));
+        EXPECT_EQ(dumpBoard(b.window)[u"grids"_s][u"Grelha_2"_s][u"weekendOrders"_s].toInt(-1),
+                  c.weekendOrders);
+    }
+}
+
+} // namespace
