@@ -67,36 +67,39 @@ QString requestKey(const Recordset& requests, int row, int pedido) {
     return key;
 }
 
-QString markName(RowMark mark) {
-    switch (mark) {
-    case RowMark::None:
-        break;
-    case RowMark::Warning:
-        return u"aviso"_s;
-    case RowMark::Late:
-        return u"atraso"_s;
-    case RowMark::New:
-        return u"novo"_s;
-    case RowMark::NoTechnician:
-        return u"semTecnico"_s;
+namespace {
+
+// Each mark's name in the dump and the style that draws it.
+struct MarkNames {
+    RowMark mark;
+    const char16_t* name;
+    const char16_t* style;
+};
+constexpr MarkNames markNames[] = {
+    {RowMark::Warning, u"aviso", u"Aviso"},
+    {RowMark::Late, u"atraso", u"Atraso"},
+    {RowMark::New, u"novo", u"Novo"},
+    {RowMark::NoTechnician, u"semTecnico", u"SemTecnico"},
+};
+
+const MarkNames* namesOf(RowMark mark) {
+    for (const MarkNames& names : markNames) {
+        if (names.mark == mark)
+            return &names;
     }
-    return {};
+    return nullptr;
+}
+
+} // namespace
+
+QString markName(RowMark mark) {
+    const MarkNames* names = namesOf(mark);
+    return names ? QString::fromUtf16(names->name) : QString();
 }
 
 QString markStyleName(RowMark mark) {
-    switch (mark) {
-    case RowMark::None:
-        break;
-    case RowMark::Warning:
-        return u"Aviso"_s;
-    case RowMark::Late:
-        return u"Atraso"_s;
-    case RowMark::New:
-        return u"Novo"_s;
-    case RowMark::NoTechnician:
-        return u"SemTecnico"_s;
-    }
-    return {};
+    const MarkNames* names = namesOf(mark);
+    return names ? QString::fromUtf16(names->style) : QString();
 }
 
 void RequestArrivals::take(const std::vector<const Recordset*>& grids, qint64 now) {
