@@ -160,17 +160,6 @@ TEST(Attention, AnOrderWithoutATechnicianSaysSoInItsStyle) {
     EXPECT_NE(board.cellLook(1, boardDayField(0)).fore, QColor(0xBF, 0x36, 0x0C));
 }
 
-TEST(Attention, AValueThatDoesNotReadTurnsItsMarkOffAndIsSaid) {
-    Board b(attentionSettings(u"sete"_s, u"14"_s, u""_s, u""_s));
-    b.window.Form_Load();
-    const QDate today(2026, 12, 7);
-    b.feed.deliver(dataWith(requestsAged(today, {{u"2026/1"_s, 8}, {u"2026/2"_s, 20}}),
-                            requestsAged(today, {})));
-    EXPECT_EQ(marksOf(b.window, "Grelha_1"), (QStringList{u"-"_s, u"atraso"_s}));
-    EXPECT_TRUE(footerStatus(b.window).contains(u"DiasAviso"_s))
-        << footerStatus(b.window).toStdString();
-}
-
 } // namespace
 
 namespace {
