@@ -116,10 +116,6 @@ void RequestArrivals::take(const std::vector<const Recordset*>& grids, qint64 no
     m_tracking = true;
 }
 
-bool RequestArrivals::isNew(const Recordset& requests, int row, qint64 now, int minutes) const {
-    return isNew(requestKey(requests, row, requests.fieldIndex(u"Pedido"_s)), now, minutes);
-}
-
 bool RequestArrivals::isNew(const QString& key, qint64 now, int minutes) const {
     const qint64 arrived = m_arrivedAt.value(key, ArrivedBeforeTheBoard);
     return arrived != ArrivedBeforeTheBoard && now - arrived < minutes * MillisecondsPerMinute;

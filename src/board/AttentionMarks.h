@@ -35,9 +35,8 @@ class RequestArrivals {
 public:
     // Takes the requests of a refresh (every grid's) as seen at `now`.
     void take(const std::vector<const Recordset*>& grids, qint64 now);
-    // Whether row `row` of `requests` came less than `minutes` before `now`.
-    bool isNew(const Recordset& requests, int row, qint64 now, int minutes) const;
-    // The same for the request known by `key` (see requestKey()).
+    // Whether the request known by `key` (see requestKey()) came less than
+    // `minutes` before `now`.
     bool isNew(const QString& key, qint64 now, int minutes) const;
     // The first moment after `now` at which a request stops being new.
     std::optional<qint64> nextChange(qint64 now, int minutes) const;

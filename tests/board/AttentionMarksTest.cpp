@@ -108,7 +108,7 @@ TEST(RequestArrivals, NewSinceThePreviousRefreshForItsMinutesOnly) {
     EXPECT_EQ(arrivals.nextChange(arrived + Minute, 30), arrived + 30 * Minute);
     arrivals.take({&before}, arrived + 2 * Minute);
     arrivals.take({&after}, arrived + 3 * Minute);
-    EXPECT_TRUE(arrivals.isNew(after, 1, arrived + 32 * Minute, 30));
+    EXPECT_TRUE(arrivals.isNew(u"2026/3"_s, arrived + 32 * Minute, 30));
 
     arrivals.forget();
     arrivals.take({&after}, arrived + 40 * Minute);
@@ -122,8 +122,8 @@ TEST(RequestArrivals, KnowsARequestWithoutANumberByWhatItShows) {
     RequestArrivals arrivals;
     arrivals.take({&one}, 0);
     arrivals.take({&two}, Minute);
-    EXPECT_FALSE(arrivals.isNew(two, 0, Minute, 30));
-    EXPECT_TRUE(arrivals.isNew(two, 1, Minute, 30));
+    EXPECT_FALSE(arrivals.isNew(requestKey(two, 0, two.fieldIndex(u"Pedido"_s)), Minute, 30));
+    EXPECT_TRUE(arrivals.isNew(requestKey(two, 1, two.fieldIndex(u"Pedido"_s)), Minute, 30));
 }
 
 TEST(RequestMarks, LateStaysAnAlarmOnANewRequestAndNewHidesTheWarning) {
