@@ -189,6 +189,9 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
         }
 
         if (!interactive) {
+            // Nobody sees this window: it is painted once, into the snapshot,
+            // with everything the refresh brought.
+            window.setUpdatesEnabled(false);
             window.show();
             bool refreshed = waitForFirstRefresh(window);
             if (!options.select.isEmpty())
@@ -199,6 +202,7 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
             }
             settle();
             if (!options.snapshotPath.isEmpty()) {
+                window.setUpdatesEnabled(true);
                 if (const QString error =
                         saveSnapshot(window.grab().toImage(), options.snapshotPath);
                     !error.isEmpty()) {

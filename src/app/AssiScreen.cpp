@@ -88,6 +88,11 @@ void Assi::Form_Resize() {
     m_ui->Footer->setTextPixels(footer.textPixels);
     m_ui->Footer->setGeometry(0, heightAboveFooter(), width(), footer.height);
     showStatus();
+    // Everything the grids put off to the event loop is done now, before the
+    // window paints: left queued, it would land after that paint and ask for
+    // a second one.
+    for (Grid* grid : {m_ui->Grelha_2, m_ui->Grelha_1, m_ui->Grelha_11})
+        grid->settle();
 }
 
 void Assi::resizeEvent(QResizeEvent* event) {

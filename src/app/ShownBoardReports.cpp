@@ -4,6 +4,7 @@
 #include "app/BoardStateFiles.h"
 #include "app/RunningBoard.h"
 #include "app/ShownBoardLine.h"
+#include "app/ShownFrame.h"
 #include "gridview/Grid.h"
 #include "wall/BoardSchedule.h"
 #include "wall/SystemdNotifier.h"
@@ -46,8 +47,7 @@ void ShownBoardReports::report() {
     if (!m_files || !(std::exchange(m_filesDue, false) || changed))
         return;
     // Qt draws widgets on the UI thread only; the encoding is the writer's.
-    m_files->write(m_window.grab().toImage(),
-                   runningBoardState(m_window, line, m_files->framePath()));
+    m_files->write(shownFrame(m_window), runningBoardState(m_window, line, m_files->framePath()));
 }
 
 } // namespace assi

@@ -278,11 +278,17 @@ void Grid::applyHeights() {
 }
 
 void Grid::settle() {
-    applyPendingChanges();
     // The header and the view gather their own changes the same way; the
     // current cell's place and the scroll position read what they laid out.
-    m_view->gridHeader()->settle();
-    m_view->settle();
+    // What they lay out can resize the rows' area, which asks for new pages:
+    // a second round applies that, and by the third nothing moves.
+    for (int round = 0; round < 3; ++round) {
+        applyPendingChanges();
+        m_view->gridHeader()->settle();
+        m_view->settle();
+        if (!m_updateScheduled)
+            break;
+    }
 }
 
 void Grid::applyLooks() {

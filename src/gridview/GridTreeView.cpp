@@ -36,6 +36,16 @@ GridTreeView::GridTreeView(const GridStyles& styles, QWidget* parent)
       m_header(new GridHeaderView(styles, this)) {
     setObjectName(QStringLiteral("rows"));
     setHeader(m_header);
+    // Qt repaints after a column's resize from a timer of its own, which
+    // fires after the window has painted the new widths already: the board's
+    // columns are fitted all at once, before the paint, so the repaint is
+    // asked for at once and joins that paint.
+    disconnect(m_header, SIGNAL(sectionResized(int, int, int)), this,
+               SLOT(columnResized(int, int, int)));
+    connect(m_header, &QHeaderView::sectionResized, this, [this] {
+        updateGeometries();
+        viewport()->update();
+    });
     setItemDelegate(m_delegate);
     setFrameShape(QFrame::NoFrame);
     setIndentation(0);
@@ -278,6 +288,10 @@ void GridTreeView::drawPage(QPainter& painter) {
 
 void GridTreeView::settle() {
     executeDelayedItemsLayout();
+    // Qt shows or hides the scroll bars, and so resizes the rows' area, from
+    // a queued call of its own: made now, the new size is known before the
+    // window paints.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 void GridTreeView::reset() {

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QImage>
+
+class QWidget;
+
+namespace assi {
+
+/// What `window` shows, in device pixels: read from the window's own
+/// backing store, which the paint the window needs anyway has just filled,
+/// rather than painted again. A window without a raster backing store (not
+/// shown, or drawn by OpenGL) is painted into an image as a fallback.
+QImage shownFrame(QWidget& window);
+
+} // namespace assi
