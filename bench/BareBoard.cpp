@@ -6,7 +6,7 @@
 // and time, laid out like the board at its design size.
 //
 //   assi_bare_board (--demo | --database FILE) [--today YYYY-MM-DD]
-//                   [--size WxH] [--scale N] [--snapshot FILE.png]
+//                   [--size WxH] [--scale N] [--snapshot FILE.png|.bmp]
 //                   [--refreshes N] [--page-turns N]
 //   assi_bare_board --make-database FOLDER --rows N [--today YYYY-MM-DD]
 //
@@ -26,6 +26,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImageWriter>
@@ -196,12 +197,15 @@ private:
 };
 
 void saveSnapshot(const QImage& image, const QString& path) {
-    // As the board writes its snapshot: Qt's PNG encoder at its default
-    // quality, into memory, then the file replaced whole.
+    // As the board writes its snapshot: the format its suffix names (else
+    // PNG) at Qt's default quality, into memory, then the file replaced whole.
+    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    const QByteArray format =
+        QImageWriter::supportedImageFormats().contains(suffix) ? suffix : QByteArray("png");
     QByteArray encoded;
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
+    QImageWriter writer(&buffer, format);
     if (!writer.write(image))
         fail(writer.errorString());
     QSaveFile file(path);

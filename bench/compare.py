@@ -7,7 +7,7 @@ medians of each, the ratio of the medians (A / B) and the lowest and highest
 of the per-pair ratios. Alternating keeps both sides under the same load on
 a shared machine, so the ratio is steadier than either time.
 
-  bench/compare.py [-n PAIRS] startup [--size WxH] [--scale N]
+  bench/compare.py [-n PAIRS] startup [--size WxH] [--scale N] [--image bmp]
       build/bin/assi --demo --snapshot  vs  build/bin/assi_bare_board --demo --snapshot
   bench/compare.py [-n PAIRS] big ROWS [--size WxH] [--scale N]
       the whole refresh as a process on a database of ROWS requests and ROWS
@@ -106,6 +106,7 @@ def main():
             sub.add_argument("rows", type=int)
         sub.add_argument("--size", help="WxH in device pixels (default: the design size)")
         sub.add_argument("--scale", help="scale factor, as Escala gives it (e.g. 2)")
+        sub.add_argument("--image", default="png", help="the snapshot's format: png or bmp")
     sub = presets.add_parser("commands")
     sub.add_argument("a")
     sub.add_argument("b")
@@ -127,15 +128,16 @@ def main():
     bare_scale = ["--scale", options.scale] if options.scale else []
     if options.preset == "startup":
         command_a = [str(assi), "--demo", "--base-dir", str(work / "demo"),
-                     "--snapshot", str(work / "assi.png")] + size
-        command_b = [str(bare), "--demo", "--snapshot", str(work / "bare.png")] + size + bare_scale
+                     "--snapshot", str(work / ("assi." + options.image))] + size
+        command_b = [str(bare), "--demo", "--snapshot",
+                     str(work / ("bare." + options.image))] + size + bare_scale
     else:
         folder = work / ("big-%d" % options.rows)
         database = big_database(bare, options.rows, folder)
         command_a = [str(assi), "--base-dir", str(folder), "--today", BENCH_TODAY,
-                     "--snapshot", str(work / "assi.png")] + size
+                     "--snapshot", str(work / ("assi." + options.image))] + size
         command_b = [str(bare), "--database", str(database), "--today", BENCH_TODAY,
-                     "--snapshot", str(work / "bare.png")] + size + bare_scale
+                     "--snapshot", str(work / ("bare." + options.image))] + size + bare_scale
     # The bare board sets its own scale from --scale, so it runs without
     # the variables.
     compare("the board", command_a, env, "the bare Qt board", command_b, scaled_env(None),
