@@ -25,12 +25,17 @@ public:
         if (value.isNull())
             return std::nullopt;
         const QString text = value.toString();
-        const auto known = m_read.constFind(text);
-        if (known != m_read.constEnd())
-            return *known;
-        const std::optional<QDate> date = readDate(text);
-        m_read.insert(text, date);
-        return date;
+        // Most rows of one date share one string: found by where its
+        // characters are, it is not hashed.
+        const auto shared = m_readShared.constFind(text.constData());
+        if (shared != m_readShared.cend() && shared->text.size() == text.size())
+            return shared->date;
+        auto known = m_read.constFind(text);
+        if (known == m_read.constEnd())
+            known = m_read.insert(text, readDate(text));
+        // The string kept here keeps its characters where they are.
+        m_readShared.insert(text.constData(), {text, *known});
+        return *known;
     }
 
 private:
@@ -42,7 +47,12 @@ private:
         return iso.isValid() ? std::optional(iso) : std::nullopt;
     }
 
+    struct SharedText {
+        QString text;
+        std::optional<QDate> date;
+    };
     QHash<QString, std::optional<QDate>> m_read;
+    QHash<const QChar*, SharedText> m_readShared;
 };
 
 RowMark ageMark(const std::optional<QDate>& date, const QDate& today,
