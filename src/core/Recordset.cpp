@@ -63,7 +63,7 @@ struct Recordset::Table : QSharedData {
     // in `latin1Ends`.
     std::vector<quint32> cells;
     std::vector<QVariant> values{QVariant()}; // values[0]: null
-    std::vector<char> latin1;                 // the characters of the texts kept so
+    std::vector<char> latin1;                 // those texts, one after the other
     std::vector<quint32> latin1Ends;          // where each of them ends in `latin1`
     std::vector<SharedTexts> sharedTexts;     // one per field
     int rows = 0;
