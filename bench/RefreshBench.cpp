@@ -8,8 +8,10 @@
 // resident memory it prints is that size's alone. For each size it builds a
 // SQLite database with that many pending requests and that many open orders
 // in the week, then prints the median of each stage, the ratio of the whole
-// refresh to the floor, and the resident memory after 1, 2 and 20 refreshes
-// of the window.
+// refresh to the floor, the UI thread's pause (binding and first paint), and
+// the resident memory after 1, 2 and 20 refreshes of the window with the
+// peak over them (VmHWM), where the board shown and the one being built live
+// side by side.
 #include "ResidentMemory.h"
 #include "app/Assi.h"
 #include "data/BoardLoader.h"
@@ -153,8 +155,9 @@ private:
 };
 
 struct WindowTimes {
-    std::vector<double> whole, load, bind, paint, floor, ratio;
-    long rssAfterFirst = 0, rssAfterSecond = 0, rssAfterLast = 0;
+    std::vector<double> whole, load, bind, paint, pause, floor, ratio;
+    long rssBefore = 0, peakBefore = 0;
+    long rssAfterFirst = 0, rssAfterSecond = 0, rssAfterLast = 0, peakAfterLast = 0;
 };
 
 // Each refresh is followed by the floor, so that each ratio compares two
@@ -171,6 +174,8 @@ WindowTimes timeWindow(const QString& folder, const QString& settingsFile,
     window.show();
 
     WindowTimes times;
+    times.rssBefore = assi::bench::residentKilobytes();
+    times.peakBefore = assi::bench::peakResidentKilobytes();
     bool started = false;
     for (int i = 1; i <= windowRefreshes; ++i) {
         QEventLoop loop;
@@ -219,9 +224,11 @@ WindowTimes timeWindow(const QString& folder, const QString& settingsFile,
             times.load.push_back(double(lastLoadNs.load()) / 1e6);
             times.bind.push_back(bindMs);
             times.paint.push_back(paintMs);
+            times.pause.push_back(bindMs + paintMs);
         }
     }
     times.rssAfterLast = assi::bench::residentKilobytes();
+    times.peakAfterLast = assi::bench::peakResidentKilobytes();
     return times;
 }
 
@@ -289,10 +296,15 @@ int runOneSize(int rows) {
                 median(orders) / median(floorOrders));
     std::printf("  window: load %8.1f ms, bind %8.1f ms, first paint %8.1f ms\n",
                 median(window.load), median(window.bind), median(window.paint));
+    std::printf("  UI thread's pause (bind and first paint) %8.1f ms\n", median(window.pause));
     std::printf("  whole refresh %8.1f ms, floor beside it %8.1f ms: %.2f x floor\n",
                 median(window.whole), median(window.floor), median(window.ratio));
-    std::printf("  resident memory after 1 refresh %ld kB, after 2 %ld kB, after %d %ld kB\n",
-                window.rssAfterFirst, window.rssAfterSecond, windowRefreshes, window.rssAfterLast);
+    std::printf("  resident memory before the window %ld kB (peak %ld kB)\n", window.rssBefore,
+                window.peakBefore);
+    std::printf("  resident memory after 1 refresh %ld kB, after 2 %ld kB, after %d %ld kB,"
+                " peak %ld kB\n",
+                window.rssAfterFirst, window.rssAfterSecond, windowRefreshes, window.rssAfterLast,
+                window.peakAfterLast);
     std::fflush(stdout);
     return 0;
 }

@@ -4,6 +4,8 @@
 #include "data/WeekBoard.h"
 #include "gridview/DisplayFormat.h"
 
+#include <QSet>
+#include <QStringView>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -23,12 +25,17 @@ public:
         if (value.isNull())
             return std::nullopt;
         const QString text = value.toString();
-        const auto known = m_read.constFind(text);
-        if (known != m_read.constEnd())
-            return *known;
-        const std::optional<QDate> date = readDate(text);
-        m_read.insert(text, date);
-        return date;
+        // Most rows of one date share one string: found by where its
+        // characters are, it is not hashed.
+        const auto shared = m_readShared.constFind(text.constData());
+        if (shared != m_readShared.cend() && shared->text.size() == text.size())
+            return shared->date;
+        auto known = m_read.constFind(text);
+        if (known == m_read.constEnd())
+            known = m_read.insert(text, readDate(text));
+        // The string kept here keeps its characters where they are.
+        m_readShared.insert(text.constData(), {text, *known});
+        return *known;
     }
 
 private:
@@ -40,7 +47,12 @@ private:
         return iso.isValid() ? std::optional(iso) : std::nullopt;
     }
 
+    struct SharedText {
+        QString text;
+        std::optional<QDate> date;
+    };
     QHash<QString, std::optional<QDate>> m_read;
+    QHash<const QChar*, SharedText> m_readShared;
 };
 
 RowMark ageMark(const std::optional<QDate>& date, const QDate& today,
@@ -103,15 +115,45 @@ QString markStyleName(RowMark mark) {
 }
 
 void RequestArrivals::take(const std::vector<const Recordset*>& grids, qint64 now) {
-    const qint64 arrival = m_tracking ? now : ArrivedBeforeTheBoard;
+    const auto shownKey = [this](size_t i) {
+        const qsizetype begin = i == 0 ? 0 : m_keyEnds[i - 1];
+        return QStringView(m_keys).sliced(begin, m_keyEnds[i] - begin);
+    };
+    // The last refresh's keys, looked up once one is not at its place.
+    std::optional<QSet<QStringView>> shownKeys;
+    const auto wasShown = [&](size_t position, const QString& key) {
+        if (position < m_keyEnds.size() && shownKey(position) == key)
+            return true;
+        if (!shownKeys) {
+            shownKeys.emplace();
+            shownKeys->reserve(qsizetype(m_keyEnds.size()));
+            for (size_t i = 0; i < m_keyEnds.size(); ++i)
+                shownKeys->insert(shownKey(i));
+        }
+        return shownKeys->contains(key);
+    };
+
+    QString keys;
+    std::vector<qsizetype> keyEnds;
     QHash<QString, qint64> arrivedAt;
     for (const Recordset* requests : grids) {
         const int pedido = requests->fieldIndex(u"Pedido"_s);
         for (int row = 0; row < requests->recordCount(); ++row) {
             const QString key = requestKey(*requests, row, pedido);
-            arrivedAt.insert(key, m_arrivedAt.value(key, arrival));
+            if (wasShown(keyEnds.size(), key)) {
+                const auto arrived = m_arrivedAt.constFind(key);
+                if (arrived != m_arrivedAt.cend())
+                    arrivedAt.insert(key, *arrived);
+            } else if (m_tracking) {
+                arrivedAt.insert(key, now);
+            }
+            keys += key;
+            keyEnds.push_back(keys.size());
         }
     }
+    shownKeys.reset(); // its views are into the keys replaced here
+    m_keys = std::move(keys);
+    m_keyEnds = std::move(keyEnds);
     m_arrivedAt = std::move(arrivedAt);
     m_tracking = true;
 }
@@ -134,6 +176,8 @@ std::optional<qint64> RequestArrivals::nextChange(qint64 now, int minutes) const
 }
 
 void RequestArrivals::forget() {
+    m_keys.clear();
+    m_keyEnds.clear();
     m_arrivedAt.clear();
     m_tracking = false;
 }
@@ -146,13 +190,16 @@ RowMarks markRequests(const Recordset& requests, const QDate& today,
         return marks;
     const int dataPedido = requests.fieldIndex(u"DataPedido"_s);
     const int pedido = requests.fieldIndex(u"Pedido"_s);
+    // Mostly, no request came within the minutes: none is looked up then.
+    const bool anyNew =
+        attention.marksNew() && arrivals.nextChange(now, attention.newMinutes).has_value();
     RequestDates dates;
     for (int row = 0; row < int(marks.size()); ++row) {
         RowMark mark = RowMark::None;
         if (attention.marksAge() && dataPedido >= 0)
             mark = ageMark(dates.dateOf(requests.valueAt(row, dataPedido)), today, attention);
         // Late is an alarm, and stays one on a request that has just come in.
-        if (mark != RowMark::Late && attention.marksNew() &&
+        if (mark != RowMark::Late && anyNew &&
             arrivals.isNew(requestKey(requests, row, pedido), now, attention.newMinutes))
             mark = RowMark::New;
         marks[size_t(row)] = mark;

@@ -45,6 +45,13 @@ public:
     bool isTracking() const { return m_tracking; }
 
 private:
+    // The keys of the last refresh, in the order its grids showed them, one
+    // after the other: a refresh mostly shows what the last one did, in the
+    // same order, so each key is first compared with the one at its place.
+    QString m_keys;
+    std::vector<qsizetype> m_keyEnds;
+    // When each request that came while tracking did; the others came
+    // before the board.
     QHash<QString, qint64> m_arrivedAt;
     bool m_tracking = false;
 };

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -12,15 +13,106 @@ using namespace Qt::StringLiterals;
 
 namespace assi {
 
+namespace {
+
+// After this many texts written to a field, their look-up goes on only if
+// most of them were repeats.
+constexpr int sharingTrial = 512;
+
+// A text's characters where it keeps them: two texts with the same are the
+// same text, whatever the sharing that made them so.
+using TextData = std::pair<const QChar*, qsizetype>;
+
+TextData dataOf(const QVariant& text) {
+    const QString& s = *static_cast<const QString*>(text.constData());
+    return {s.constData(), s.size()};
+}
+
+// Marks a cell whose value is a text in the table's Latin-1 characters.
+constexpr quint32 latin1Text = 0x80000000u;
+
+bool isLatin1(const QString& text) {
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x100; });
+}
+
+} // namespace
+
+// A board holds hundreds of thousands of cells over a few dozen clients,
+// technicians and departments, a few hundred dates and one empty spacer
+// text: most cells repeat a value another one holds. So a cell is the
+// position of its value in a list of the table's values, and a text that is
+// written again (the very string, shared, as the readers of a query hand
+// them out) takes no second place there. That makes a cell 4 bytes instead of
+// a QVariant's 32. The texts that do not repeat (request numbers, notes) are
+// most of what is left: those written in Latin-1 characters, as a
+// Portuguese site's nearly always are, are kept one byte a character in one
+// block, instead of a string of two bytes a character and its own block.
 struct Recordset::Table : QSharedData {
+    // The values of one field's texts written so far, by where their
+    // characters are. A field whose texts hardly repeat soon stops being
+    // looked up, and its texts go in as they come.
+    struct SharedTexts {
+        QHash<TextData, quint32> byData;
+        int looked = 0;
+        bool sharing = true;
+    };
+
     QList<Field> fields;
     QHash<QString, int> fieldByLowerName;
-    std::vector<QVariant> cells; // row-major
+    // Row-major: a position in `values`, or latin1Text and a text's position
+    // in `latin1Ends`.
+    std::vector<quint32> cells;
+    std::vector<QVariant> values{QVariant()}; // values[0]: null
+    std::vector<char> latin1;                 // those texts, one after the other
+    std::vector<quint32> latin1Ends;          // where each of them ends in `latin1`
+    std::vector<SharedTexts> sharedTexts;     // one per field
     int rows = 0;
 
-    QVariant& cell(int row, int field) { return cells[size_t(row) * fields.size() + field]; }
-    const QVariant& cell(int row, int field) const {
-        return cells[size_t(row) * fields.size() + field];
+    quint32& cell(int row, int field) { return cells[size_t(row) * fields.size() + field]; }
+    QVariant value(int row, int field) const {
+        const quint32 c = cells[size_t(row) * fields.size() + field];
+        if (!(c & latin1Text))
+            return values[c];
+        const size_t text = c & ~latin1Text;
+        const quint32 begin = text == 0 ? 0 : latin1Ends[text - 1];
+        return QString::fromLatin1(latin1.data() + begin, qsizetype(latin1Ends[text] - begin));
+    }
+
+    // Where `value` is kept, added unless it is a text already kept for
+    // this field.
+    template <typename Value> quint32 keep(int field, Value&& value) {
+        if (!value.isValid())
+            return 0;
+        if (value.typeId() == QMetaType::QString) {
+            SharedTexts& texts = sharedTexts[size_t(field)];
+            if (texts.sharing && ++texts.looked == sharingTrial &&
+                texts.byData.size() > sharingTrial / 2) {
+                texts.sharing = false;
+                texts.byData = {};
+            }
+            const TextData data = dataOf(value);
+            if (texts.sharing) {
+                const auto found = texts.byData.constFind(data);
+                if (found != texts.byData.cend())
+                    return *found;
+                texts.byData.insert(data, quint32(values.size()));
+            } else if (data.second > 0) {
+                // An empty or null text stays a string: those read back as
+                // they were written.
+                const QString& text = *static_cast<const QString*>(value.constData());
+                if (isLatin1(text))
+                    return keepLatin1(text);
+            }
+        }
+        values.push_back(std::forward<Value>(value));
+        return quint32(values.size() - 1);
+    }
+
+    quint32 keepLatin1(const QString& text) {
+        for (const QChar c : text)
+            latin1.push_back(char(c.unicode()));
+        latin1Ends.push_back(quint32(latin1.size()));
+        return latin1Text | quint32(latin1Ends.size() - 1);
     }
 };
 
@@ -44,6 +136,7 @@ void Recordset::appendField(const QString& name, FieldType type, int size) {
     Table& t = *m_table;
     t.fieldByLowerName.insert(lowerName, int(t.fields.size()));
     t.fields.append(Field{name, type, size});
+    t.sharedTexts.emplace_back();
 }
 
 int Recordset::fieldCount() const {
@@ -109,22 +202,24 @@ void Recordset::setValue(int field, const QVariant& value) {
     const Field& f = std::as_const(m_table)->fields.at(field);
     if (f.type == FieldType::Text && value.typeId() == QMetaType::QString &&
         (f.size <= 0 || static_cast<const QString*>(value.constData())->size() <= f.size)) {
-        m_table->cell(row, field) = value;
+        Table& t = *m_table;
+        t.cell(row, field) = t.keep(field, value);
         return;
     }
     QVariant stored = normalized(field, value);
-    m_table->cell(row, field) = std::move(stored);
+    Table& t = *m_table;
+    t.cell(row, field) = t.keep(field, std::move(stored));
 }
 
 QVariant Recordset::value(int field) const {
     Q_ASSERT_X(field >= 0 && field < fieldCount(), "Recordset::value", "field out of range");
-    return m_table->cell(currentRow(), field);
+    return m_table->value(currentRow(), field);
 }
 
 QVariant Recordset::valueAt(int row, int field) const {
     Q_ASSERT_X(row >= 0 && row < recordCount(), "Recordset::valueAt", "row out of range");
     Q_ASSERT_X(field >= 0 && field < fieldCount(), "Recordset::valueAt", "field out of range");
-    return m_table->cell(row, field);
+    return m_table->value(row, field);
 }
 
 int Recordset::recordCount() const {

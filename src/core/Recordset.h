@@ -32,6 +32,10 @@ struct Field {
 /// A table is built fastest while no copy of it is alive: a write to a table
 /// that is shared copies all its rows first.
 ///
+/// A text written again to a field, as the same shared string, is held once
+/// for all the cells that show it; a value written over stays held until the
+/// table goes.
+///
 /// Errors (a repeated field name, a value that does not fit an integer field,
 /// writing or reading at EOF) throw BoardError.
 class Recordset {

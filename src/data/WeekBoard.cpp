@@ -58,7 +58,7 @@ public:
     // The order's texts as kept: its delivery date, day name, client and technician.
     void add(const QVariant& date, const QVariant& dayName, QVariant cliente, QVariant tecnico) {
         // A null date equals no other, so each of its orders is the first.
-        const int ord = date.isNull() ? 1 : ++m_lastOnDate[date.toString()];
+        const int ord = date.isNull() ? 1 : ++lastOnDate(date.toString());
         m_orders.push_back({ord, FindDayColumn(dayName.toString(), m_DiasSemana),
                             std::move(cliente), std::move(tecnico)});
     }
@@ -66,8 +66,22 @@ public:
     std::vector<Order> takeOrders() { return std::move(m_orders); }
 
 private:
+    // The queries give the orders by date: the last order's date is tried
+    // before any look-up.
+    int& lastOnDate(const QString& date) {
+        if (!m_hasLastDate || m_lastDate.key() != date) {
+            m_lastDate = m_lastOnDate.find(date);
+            if (m_lastDate == m_lastOnDate.end())
+                m_lastDate = m_lastOnDate.insert(date, 0);
+            m_hasLastDate = true;
+        }
+        return m_lastDate.value();
+    }
+
     const WeekDayNames& m_DiasSemana;
     QHash<QString, int> m_lastOnDate;
+    QHash<QString, int>::iterator m_lastDate; // only ever the last one found or inserted
+    bool m_hasLastDate = false;
     std::vector<Order> m_orders;
 };
 

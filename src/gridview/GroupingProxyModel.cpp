@@ -108,10 +108,14 @@ void GroupingProxyModel::splitIntoGroups(int node, int level) {
     m_nodes[size_t(node)].records.clear();
     // Groups keyed by (is null, text), in the order their values first appear.
     QHash<std::pair<bool, QString>, int> groupOf;
+    // Records of one group mostly come one after another: the last one's
+    // group is tried before any look-up.
+    std::pair<bool, QString> lastKey;
+    int lastChild = -1;
     for (const int record : records) {
         const QVariant value = sourceModel()->index(record, column).data(m_groupRole);
-        const std::pair<bool, QString> key{value.isNull(), value.toString()};
-        int child = groupOf.value(key, -1);
+        std::pair<bool, QString> key{value.isNull(), value.toString()};
+        int child = lastChild >= 0 && key == lastKey ? lastChild : groupOf.value(key, -1);
         if (child < 0) {
             child = int(m_nodes.size());
             const int row = int(m_nodes[size_t(node)].groups.size());
@@ -119,6 +123,8 @@ void GroupingProxyModel::splitIntoGroups(int node, int level) {
             m_nodes[size_t(node)].groups.push_back(child);
             groupOf.insert(key, child);
         }
+        lastChild = child;
+        lastKey = std::move(key);
         m_nodes[size_t(child)].records.push_back(record);
     }
     const std::vector<int> children = m_nodes[size_t(node)].groups;

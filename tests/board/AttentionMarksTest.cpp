@@ -5,6 +5,7 @@
 #include "gridview/DisplayFormat.h"
 #include "settings/SettingsLookup.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace assi;
@@ -114,6 +115,54 @@ TEST(RequestArrivals, NewSinceThePreviousRefreshForItsMinutesOnly) {
     arrivals.take({&after}, arrived + 40 * Minute);
     EXPECT_EQ(arrivals.nextChange(arrived + 40 * Minute, 30), std::nullopt)
         << "after forget(), the next refresh is a first one";
+}
+
+// A refresh mostly shows the last one's requests at the same places; those
+// that moved, changed grids or sit beside a longer number are still known.
+TEST(RequestArrivals, KnowsTheLastRefreshsRequestsWhereverTheyNowAre) {
+    // Each grid's numbers, separated by '|'.
+    const struct {
+        const char16_t *name, *before, *after, *newOnes;
+    } cases[] = {
+        {u"the same, in the same places", u"1 2|3", u"1 2|3", u""},
+        {u"one more at the top", u"1 2", u"9 1 2", u"9"},
+        {u"reversed", u"1 2 3", u"3 2 1", u""},
+        {u"moved to the other grid", u"1|2", u"2|1 4", u"4"},
+        {u"a number and its longer neighbour", u"1 12", u"11 2 1 12", u"11 2"},
+        {u"one shown twice", u"1", u"1 5 5", u"5"},
+        {u"one gone", u"1 2", u"2", u""},
+    };
+    const auto grids = [](const char16_t* text) {
+        std::vector<Recordset> out;
+        for (const QString& grid : QString::fromUtf16(text).split(u'|')) {
+            QList<std::pair<QString, QVariant>> rows;
+            for (const QString& number : grid.split(u' ', Qt::SkipEmptyParts))
+                rows.append({number, daysAgo(0)});
+            out.push_back(requestsDated(rows));
+        }
+        return out;
+    };
+    const auto pointers = [](const std::vector<Recordset>& tables) {
+        std::vector<const Recordset*> out;
+        for (const Recordset& table : tables)
+            out.push_back(&table);
+        return out;
+    };
+    for (const auto& c : cases) {
+        const std::vector<Recordset> before = grids(c.before), after = grids(c.after);
+        RequestArrivals arrivals;
+        arrivals.take(pointers(before), 0);
+        arrivals.take(pointers(before), Minute);
+        arrivals.take(pointers(after), 2 * Minute);
+        QStringList newOnes;
+        for (const QString& number :
+             QString::fromUtf16(c.after).split(QRegularExpression(u"[ |]"_s))) {
+            if (arrivals.isNew(number, 2 * Minute, 30) && !newOnes.contains(number))
+                newOnes << number;
+        }
+        EXPECT_EQ(newOnes.join(u' '), QString::fromUtf16(c.newOnes))
+            << QString::fromUtf16(c.name).toStdString();
+    }
 }
 
 TEST(RequestArrivals, KnowsARequestWithoutANumberByWhatItShows) {

@@ -161,3 +161,53 @@ TEST(Recordset, RefusesWhatCannotBeStoredNamingTheValueAndTheField) {
         EXPECT_EQ(errorOf([&] { c.action(rs); }), c.error) << c.name;
     }
 }
+
+// A big table keeps its texts in more than one way (shared, one byte a
+// character, as strings): each reads back as it was written, on every row.
+TEST(Recordset, ReadsEveryTextBackAsWrittenHoweverManyRowsRepeatIt) {
+    constexpr int rows = 1500; // past the point where unrepeated texts are no longer looked up
+    const QString shared = u"Cliente de Assistência Técnica, Lda."_s;
+    const struct {
+        const char* name;
+        std::function<QString(int)> text;
+    } cases[] = {
+        {"one shared string", [&](int) { return shared; }},
+        {"a few shared strings", [&](int row) { return row % 3 ? shared : QString(); }},
+        {"unrepeated Latin-1 texts",
+         [](int row) { return u"Avaria n.º %1 não resolvida"_s.arg(row); }},
+        {"unrepeated texts beyond Latin-1",
+         [](int row) { return u"Peça de 20 € n.º %1 \U0001F527"_s.arg(row); }},
+        {"Latin-1 and beyond, alternating",
+         [](int row) { return (row % 2 ? u"ação %1"_s : u"€ %1"_s).arg(row); }},
+        {"equal texts, each a string of its own",
+         [](int row) { return u"Pedido %1"_s.arg(row % 2); }},
+        {"empty texts", [](int row) { return row % 2 ? u""_s : u"%1"_s.arg(row); }},
+        {"null strings", [](int row) { return row % 2 ? QString() : u"%1"_s.arg(row); }},
+        {"texts cut to the field's size", [](int row) { return u"%1 e mais"_s.arg(row, 8); }},
+    };
+    for (const auto& c : cases) {
+        Recordset rs;
+        rs.appendField(u"Texto"_s, FieldType::Text, 12);
+        rs.appendField(u"Ord"_s, FieldType::Integer);
+        for (int row = 0; row < rows; ++row) {
+            rs.addNew();
+            rs.setValue(0, c.text(row));
+            rs.setValue(1, row);
+            rs.update();
+        }
+        const Recordset copy = rs;
+        rs.moveFirst();
+        rs.setValue(0, u"escrito"_s); // the copy keeps what it had
+        int wrong = 0;
+        for (int row = 0; row < rows; ++row) {
+            const QString expected = c.text(row).left(12);
+            const QVariant value = copy.valueAt(row, 0);
+            if (value.typeId() != QMetaType::QString || value.toString() != expected ||
+                value.toString().isNull() != expected.isNull() || copy.valueAt(row, 1) != row)
+                ++wrong;
+        }
+        EXPECT_EQ(wrong, 0) << c.name;
+        EXPECT_EQ(rs.valueAt(0, 0), u"escrito"_s) << c.name;
+        EXPECT_EQ(rs.valueAt(rows - 1, 0).toString(), c.text(rows - 1).left(12)) << c.name;
+    }
+}
