@@ -124,6 +124,7 @@ void GridTreeView::setHeadingHeightPixels(int pixels) {
 }
 
 void GridTreeView::setBackgroundColor(const QColor& color) {
+    m_delegate->setRowsBackground(color);
     QPalette palette = viewport()->palette();
     if (palette.color(QPalette::Base) == color)
         return;
@@ -263,17 +264,37 @@ void GridTreeView::drawPage(QPainter& painter) {
     const int endTop = rowTop(m_page.endRow) - rowTop(m_page.topRow);
     if (endTop < viewport()->height())
         painter.fillRect(0, endTop, viewport()->width(), viewport()->height() - endTop, background);
-    const QModelIndex header = indexAtDisplayRow(m_page.repeatedHeaderRow);
+    const QModelIndex header = laidOutIndexAt(m_page.repeatedHeaderRow);
     if (!header.isValid())
         return;
     // Drawn as the header row itself is, one cell across the columns, in
     // the room of the row it covers.
-    const int rowHeight = heightOfRow(indexAtDisplayRow(m_page.topRow));
+    const int rowHeight = displayRowHeight(m_page.topRow);
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = QRect(-horizontalOffset(), 0, m_header->length(), rowHeight);
     painter.fillRect(0, 0, viewport()->width(), rowHeight, background);
     m_delegate->paint(&painter, option, header);
+}
+
+// Rows all of one height are found where the view laid them out, however
+// far down: a page thousands of rows down costs what the first one does.
+QModelIndex GridTreeView::laidOutIndexAt(int displayRow) const {
+    if (m_rowsFitText || displayRow < 0)
+        return indexAtDisplayRow(displayRow);
+    for (int visual = 0; visual < m_header->count(); ++visual) {
+        const int section = m_header->logicalIndex(visual);
+        if (m_header->isSectionHidden(section) || m_header->sectionSize(section) <= 0)
+            continue;
+        const QPoint point(m_header->sectionViewportPosition(section),
+                           rowTop(displayRow) - verticalScrollBar()->value());
+        return indexAt(point).siblingAtColumn(0);
+    }
+    return {};
+}
+
+int GridTreeView::displayRowHeight(int displayRow) const {
+    return m_rowsFitText ? heightOfRow(indexAtDisplayRow(displayRow)) : m_delegate->rowHeight();
 }
 
 void GridTreeView::settle() {
@@ -303,7 +324,7 @@ bool GridTreeView::isCoveredByPage(const QPoint& point) const {
     if (!isOnPage())
         return false;
     const bool underHeader =
-        m_page.repeatedHeaderRow >= 0 && point.y() < heightOfRow(indexAtDisplayRow(m_page.topRow));
+        m_page.repeatedHeaderRow >= 0 && point.y() < displayRowHeight(m_page.topRow);
     return underHeader || point.y() >= rowTop(m_page.endRow) - rowTop(m_page.topRow);
 }
 

@@ -90,6 +90,9 @@ private:
     bool isCoveredByPage(const QPoint& point) const;
     void keepPageInScrollRange();
     void drawPage(QPainter& painter);
+    /// indexAtDisplayRow() for paint time, when the view's layout is settled.
+    QModelIndex laidOutIndexAt(int displayRow) const;
+    int displayRowHeight(int displayRow) const;
 
     struct ShownPage {
         int topRow = -1; // -1: no page shown
