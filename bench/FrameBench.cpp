@@ -190,7 +190,8 @@ private:
 
 // One grid's floor: the texts the grid shows, in a bare QTableView where
 // the grid's rows are, its columns as wide, its rows as high, in the font
-// of its cells, turned a page at a time.
+// of its cells. The texts come round a few times, so that each turn scrolls
+// a whole page, as each of the board's turns brings a whole new page.
 class BareGrid {
 public:
     BareGrid(const assi::Grid& grid, QWidget& window) {
@@ -198,12 +199,15 @@ public:
         const QList<QModelIndex> shown = rows->displayedIndexes();
         const int columns = rows->model()->columnCount();
         std::vector<QStringList> texts;
-        for (const QModelIndex& index : shown) {
-            QStringList line;
-            for (int column = 0; column < columns; ++column)
-                line << rows->gridDelegate()->cellText(index.siblingAtColumn(column));
-            texts.push_back(line);
+        for (int round = 0; round < textRounds; ++round) {
+            for (const QModelIndex& index : shown) {
+                QStringList line;
+                for (int column = 0; column < columns; ++column)
+                    line << rows->gridDelegate()->cellText(index.siblingAtColumn(column));
+                texts.push_back(line);
+            }
         }
+        m_rowCount = int(texts.size());
         m_model = std::make_unique<TextTable>(std::move(texts), columns);
         m_view = new QTableView(&window);
         m_view->setModel(m_model.get());
@@ -211,24 +215,26 @@ public:
         m_view->verticalHeader()->setMinimumSectionSize(1);
         m_view->verticalHeader()->setDefaultSectionSize(rows->gridDelegate()->rowHeight());
         m_view->horizontalHeader()->setFixedHeight(rows->header()->height());
-        for (int column = 0; column < columns; ++column)
+        for (int column = 0; column < columns; ++column) {
             m_view->setColumnWidth(column, rows->header()->sectionSize(column));
+            m_view->setColumnHidden(column, rows->header()->isSectionHidden(column));
+        }
         if (shown.size() > 1)
             m_view->setFont(rows->gridDelegate()->cellLook(shown.at(1)).font);
         m_view->setGeometry(QRect(rows->mapTo(grid.window(), QPoint()), rows->size()));
         m_rowHeight = std::max(1, rows->gridDelegate()->rowHeight());
-        m_rowCount = int(shown.size());
     }
     // A whole page down, back to the top after the last whole page.
     void turn() {
         const int rowsPerPage = std::max(1, m_view->viewport()->height() / m_rowHeight);
         m_top += rowsPerPage;
-        if (m_top >= m_rowCount)
+        if (m_top + rowsPerPage > m_rowCount)
             m_top = 0;
         m_view->verticalScrollBar()->setValue(m_top);
     }
 
 private:
+    static constexpr int textRounds = 4;
     std::unique_ptr<TextTable> m_model;
     QTableView* m_view;
     int m_rowHeight = 1;
