@@ -14,7 +14,8 @@ class GridStyles;
 
 /// Decides how every cell of a grid looks, body and group header rows
 /// alike, and lets QStyledItemDelegate paint it; it draws only the cell
-/// lines. Every row is as high as the grid's row height, unless the view
+/// lines, and the background of a cell with no text, which is all the
+/// style would draw of it. Every row is as high as the grid's row height, unless the view
 /// says each row's height (rows that fit their text).
 ///
 /// A record's cell takes its column's style, with the styles of the format
