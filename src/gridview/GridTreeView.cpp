@@ -252,28 +252,35 @@ void GridTreeView::updateGeometries() {
 }
 
 void GridTreeView::paintEvent(QPaintEvent* event) {
-    QTreeView::paintEvent(event);
-    if (!isOnPage())
+    if (!isOnPage()) {
+        QTreeView::paintEvent(event);
         return;
+    }
+    // The rows the page draws its header over or leaves blank are not
+    // drawn first.
+    const QModelIndex header = laidOutIndexAt(m_page.repeatedHeaderRow);
+    const int headerHeight = header.isValid() ? displayRowHeight(m_page.topRow) : 0;
+    const int endTop = rowTop(m_page.endRow) - rowTop(m_page.topRow);
+    QPaintEvent rows(event->region() &
+                     QRect(0, headerHeight, viewport()->width(), endTop - headerHeight));
+    QTreeView::paintEvent(&rows);
     QPainter painter(viewport());
-    drawPage(painter);
+    drawPage(painter, header, headerHeight, endTop);
 }
 
-void GridTreeView::drawPage(QPainter& painter) {
+void GridTreeView::drawPage(QPainter& painter, const QModelIndex& header, int headerHeight,
+                            int endTop) {
     const QColor background = viewport()->palette().color(QPalette::Base);
-    const int endTop = rowTop(m_page.endRow) - rowTop(m_page.topRow);
     if (endTop < viewport()->height())
         painter.fillRect(0, endTop, viewport()->width(), viewport()->height() - endTop, background);
-    const QModelIndex header = laidOutIndexAt(m_page.repeatedHeaderRow);
     if (!header.isValid())
         return;
     // Drawn as the header row itself is, one cell across the columns, in
     // the room of the row it covers.
-    const int rowHeight = displayRowHeight(m_page.topRow);
     QStyleOptionViewItem option;
     initViewItemOption(&option);
-    option.rect = QRect(-horizontalOffset(), 0, m_header->length(), rowHeight);
-    painter.fillRect(0, 0, viewport()->width(), rowHeight, background);
+    option.rect = QRect(-horizontalOffset(), 0, m_header->length(), headerHeight);
+    painter.fillRect(0, 0, viewport()->width(), headerHeight, background);
     m_delegate->paint(&painter, option, header);
 }
 
