@@ -270,8 +270,12 @@ void GridTreeView::paintEvent(QPaintEvent* event) {
 
 void GridTreeView::drawPage(QPainter& painter, const QModelIndex& header, int headerHeight,
                             int endTop) {
+    // No row was drawn where the page is blank or where its header goes:
+    // the viewport's own background is there already.
     const QColor background = viewport()->palette().color(QPalette::Base);
-    if (endTop < viewport()->height())
+    const bool filled =
+        viewport()->autoFillBackground() && viewport()->backgroundRole() == QPalette::Base;
+    if (!filled && endTop < viewport()->height())
         painter.fillRect(0, endTop, viewport()->width(), viewport()->height() - endTop, background);
     if (!header.isValid())
         return;
@@ -280,7 +284,8 @@ void GridTreeView::drawPage(QPainter& painter, const QModelIndex& header, int he
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = QRect(-horizontalOffset(), 0, m_header->length(), headerHeight);
-    painter.fillRect(0, 0, viewport()->width(), headerHeight, background);
+    if (!filled)
+        painter.fillRect(0, 0, viewport()->width(), headerHeight, background);
     m_delegate->paint(&painter, option, header);
 }
 
