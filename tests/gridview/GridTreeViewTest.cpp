@@ -57,3 +57,33 @@ TEST(GridTreeView, APageFarDownRepeatsTheHeaderOfItsOwnGroup) {
     }
     EXPECT_GE(repeated, 5);
 }
+
+TEST(GridTreeView, APageLeavesBlankTheRowsOfTheNextOne) {
+    Grid grid;
+    grid.resize(500, 240);
+    grid.setBackColor(0xE0FFFF); // pale yellow, 0x00BBGGRR
+    grid.setDataSource(manyGroups());
+    test::setUpRequestGrid(grid);
+    grid.setPaged(true);
+    grid.show();
+    grid.settle();
+    auto* rows = grid.findChild<GridTreeView*>(u"rows"_s);
+    ASSERT_NE(rows, nullptr);
+    int blankFeet = 0;
+    for (int page = 0; page + 1 < grid.pageCount(); ++page) {
+        grid.setCurrentPage(page + 1);
+        const int next = grid.pageFirstRow();
+        grid.setCurrentPage(page);
+        QCoreApplication::processEvents();
+        const int footTop = rows->rowRect(rows->indexAtDisplayRow(next)).top();
+        const QImage shown = rows->viewport()->grab().toImage();
+        int otherPixels = 0;
+        for (int y = std::max(0, footTop); y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x)
+                otherPixels += shown.pixelColor(x, y) != QColor(0xFF, 0xFF, 0xE0);
+        }
+        EXPECT_EQ(otherPixels, 0) << "page " << page + 1;
+        blankFeet += footTop < shown.height();
+    }
+    EXPECT_GE(blankFeet, 5);
+}
