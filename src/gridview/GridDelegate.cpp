@@ -6,7 +6,7 @@
 #include "gridview/GroupingProxyModel.h"
 #include "gridview/RecordsetModel.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QPainter>
 #include <QWidget>
 
@@ -125,14 +125,18 @@ GridDelegate::Selection GridDelegate::selectionOf(const QStyleOptionViewItem& op
 
 void GridDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
-    const GridCellLook look = cellLook(index, selectionOf(*option));
+    applyLook(option, cellLook(index, selectionOf(*option)), cellText(index));
+}
+
+void GridDelegate::applyLook(QStyleOptionViewItem* option, const GridCellLook& look,
+                             const QString& text) const {
     // The look has the selection in it already; the style must not add its own.
     option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
-    option->text = cellText(index);
+    option->text = text;
     if (look.wordWrap) {
         const QRect area =
             option->rect.adjusted(CellPaddingX, CellPaddingY, -CellPaddingX, -CellPaddingY);
-        option->text = fitWrappedText(option->text, look.font, area.size());
+        option->text = m_fits.fit(text, look.font, area.size());
     }
     option->font = look.font;
     option->fontMetrics = QFontMetrics(look.font);
@@ -149,15 +153,29 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const {
     if (option.rect.width() <= 0 || option.rect.height() <= 0)
         return;
-    QStyledItemDelegate::paint(painter, option, index);
     const GridCellLook look = cellLook(index, selectionOf(option));
-    painter->save();
-    painter->setPen(QPen(look.gridLine, 0));
-    painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+    const QString text = cellText(index);
+    // Filled already, unless the view painted a selection or alternate
+    // colour under the row.
+    const bool backgroundFilled = look.back == m_rowsBackground && look.back.alpha() == 255 &&
+                                  !option.state.testFlag(QStyle::State_Selected) &&
+                                  !option.features.testFlag(QStyleOptionViewItem::Alternate);
+    if (text.isEmpty()) {
+        // All the style would draw of a cell with no text is its background.
+        if (!backgroundFilled)
+            painter->fillRect(option.rect, look.back);
+    } else {
+        QStyleOptionViewItem cell = option;
+        QStyledItemDelegate::initStyleOption(&cell, index);
+        applyLook(&cell, look, text);
+        if (backgroundFilled)
+            cell.backgroundBrush = Qt::NoBrush;
+        const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, option.widget);
+    }
     // A group header spans the row: only a rule under it.
-    if (!groupColumnOf(index).isValid())
-        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
-    painter->restore();
+    drawCellRules(*painter, option.rect, look.gridLine,
+                  groupColumnOf(index).isValid() ? CellRules::Bottom : CellRules::BottomAndRight);
 }
 
 QSize GridDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gridview/FittedTextCache.h"
 #include "gridview/GridCellLook.h"
 
 #include <QList>
@@ -13,7 +14,8 @@ class GridStyles;
 
 /// Decides how every cell of a grid looks, body and group header rows
 /// alike, and lets QStyledItemDelegate paint it; it draws only the cell
-/// lines. Every row is as high as the grid's row height, unless the view
+/// lines, and the background of a cell with no text, which is all the
+/// style would draw of it. Every row is as high as the grid's row height, unless the view
 /// says each row's height (rows that fit their text).
 ///
 /// A record's cell takes its column's style, with the styles of the format
@@ -54,12 +56,22 @@ public:
     /// the cell's padding and its rule.
     int textHeight(const QModelIndex& index) const;
     /// Each column's own style, by column.
-    void setColumnStyles(const QList<const GridStyle*>& styles) { m_columnStyles = styles; }
+    void setColumnStyles(const QList<const GridStyle*>& styles) {
+        m_columnStyles = styles;
+        m_fits.clear();
+    }
     void setFormatRules(const QList<FormatRule>& rules) { m_rules = rules; }
     void setMarks(QList<Mark> marks, Marker markOf) {
         m_marks = std::move(marks);
         m_markOf = std::move(markOf);
     }
+    /// How many wrapped texts were measured to fit their cells, since the
+    /// delegate was made: each text once for each font and size of cell.
+    int measuredTextCount() const { return m_fits.measuredCount(); }
+    /// The colour the view fills its rows' area with before it paints the
+    /// cells: a cell of that colour is not filled again. Invalid: each cell
+    /// fills its background.
+    void setRowsBackground(const QColor& color) { m_rowsBackground = color; }
     /// What a group header shows when its value reads as the empty text.
     void setEmptyGroupCaption(const QString& caption) { m_emptyGroupCaption = caption; }
 
@@ -77,6 +89,8 @@ protected:
 
 private:
     static Selection selectionOf(const QStyleOptionViewItem& option);
+    void applyLook(QStyleOptionViewItem* option, const GridCellLook& look,
+                   const QString& text) const;
     GridCellLook unzoomedLook(const QModelIndex& index, Selection selection) const;
     GridCellLook columnLook(int column, const QPalette& palette) const;
     QString formatOf(int column) const;
@@ -90,6 +104,8 @@ private:
     int m_rowHeight = 17;
     std::function<int(const QModelIndex&)> m_rowHeightOf;
     QString m_emptyGroupCaption;
+    QColor m_rowsBackground;
+    mutable FittedTextCache m_fits;
 };
 
 } // namespace assi

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTextLayout>
+#include <cmath>
 
 namespace assi {
 
@@ -113,11 +114,33 @@ void drawCell(QPainter& painter, const QRect& cell, const QString& text, const G
 }
 
 void drawCellLines(QPainter& painter, const QRect& cell, const GridCellLook& look) {
-    painter.save();
-    painter.setPen(QPen(look.gridLine, 0));
-    painter.drawLine(cell.topRight(), cell.bottomRight());
-    painter.drawLine(cell.bottomLeft(), cell.bottomRight());
-    painter.restore();
+    drawCellRules(painter, cell, look.gridLine, CellRules::BottomAndRight);
+}
+
+void drawCellRules(QPainter& painter, const QRect& cell, const QColor& color, CellRules rules) {
+    const bool right = rules == CellRules::BottomAndRight;
+    // A cosmetic line is stroked pixel by pixel, which shows on a 4K board
+    // of many cells; filled as a rectangle it is the same pixels, so long
+    // as the logical pixels fall on whole device pixels.
+    const QTransform& device = painter.deviceTransform();
+    const qreal scale = device.m11();
+    const bool wholePixels = device.type() <= QTransform::TxScale && device.m22() == scale &&
+                             scale >= 1 && scale == std::floor(scale) &&
+                             device.dx() == std::floor(device.dx()) &&
+                             device.dy() == std::floor(device.dy());
+    if (!wholePixels || cell.isEmpty() || painter.testRenderHint(QPainter::Antialiasing)) {
+        const QPen pen = painter.pen();
+        painter.setPen(QPen(color, 0));
+        painter.drawLine(cell.bottomLeft(), cell.bottomRight());
+        if (right)
+            painter.drawLine(cell.topRight(), cell.bottomRight());
+        painter.setPen(pen);
+        return;
+    }
+    const qreal pixel = 1 / scale;
+    painter.fillRect(QRectF(cell.left(), cell.bottom(), cell.width() - 1 + pixel, pixel), color);
+    if (right)
+        painter.fillRect(QRectF(cell.right(), cell.top(), pixel, cell.height() - 1 + pixel), color);
 }
 
 } // namespace assi

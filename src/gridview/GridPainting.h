@@ -4,6 +4,7 @@
 #include <QString>
 #include <algorithm>
 
+class QColor;
 class QFont;
 class QPainter;
 
@@ -40,5 +41,11 @@ QString fitWrappedText(const QString& text, const QFont& font, const QSize& area
 
 /// Draws the right and bottom edges of `cell` in the look's grid-line colour.
 void drawCellLines(QPainter& painter, const QRect& cell, const GridCellLook& look);
+
+enum class CellRules { Bottom, BottomAndRight };
+
+/// Draws the bottom edge of `cell` and, when `rules` says so, its right
+/// edge, in `color`: the pixels a cosmetic pen draws, one device pixel wide.
+void drawCellRules(QPainter& painter, const QRect& cell, const QColor& color, CellRules rules);
 
 } // namespace assi

@@ -134,6 +134,7 @@ void GridTreeView::setHeadingHeightPixels(int pixels) {
 }
 
 void GridTreeView::setBackgroundColor(const QColor& color) {
+    m_delegate->setRowsBackground(color);
     QPalette palette = viewport()->palette();
     if (palette.color(QPalette::Base) == color)
         return;
@@ -261,29 +262,61 @@ void GridTreeView::updateGeometries() {
 }
 
 void GridTreeView::paintEvent(QPaintEvent* event) {
-    QTreeView::paintEvent(event);
-    if (!isOnPage())
+    if (!isOnPage()) {
+        QTreeView::paintEvent(event);
         return;
+    }
+    // The rows the page draws its header over or leaves blank are not
+    // drawn first.
+    const QModelIndex header = laidOutIndexAt(m_page.repeatedHeaderRow);
+    const int headerHeight = header.isValid() ? displayRowHeight(m_page.topRow) : 0;
+    const int endTop = rowTop(m_page.endRow) - rowTop(m_page.topRow);
+    QPaintEvent rows(event->region() &
+                     QRect(0, headerHeight, viewport()->width(), endTop - headerHeight));
+    QTreeView::paintEvent(&rows);
     QPainter painter(viewport());
-    drawPage(painter);
+    drawPage(painter, header, headerHeight, endTop);
 }
 
-void GridTreeView::drawPage(QPainter& painter) {
+void GridTreeView::drawPage(QPainter& painter, const QModelIndex& header, int headerHeight,
+                            int endTop) {
+    // No row was drawn where the page is blank or where its header goes:
+    // the viewport's own background is there already.
     const QColor background = viewport()->palette().color(QPalette::Base);
-    const int endTop = rowTop(m_page.endRow) - rowTop(m_page.topRow);
-    if (endTop < viewport()->height())
+    const bool filled =
+        viewport()->autoFillBackground() && viewport()->backgroundRole() == QPalette::Base;
+    if (!filled && endTop < viewport()->height())
         painter.fillRect(0, endTop, viewport()->width(), viewport()->height() - endTop, background);
-    const QModelIndex header = indexAtDisplayRow(m_page.repeatedHeaderRow);
     if (!header.isValid())
         return;
     // Drawn as the header row itself is, one cell across the columns, in
     // the room of the row it covers.
-    const int rowHeight = heightOfRow(indexAtDisplayRow(m_page.topRow));
     QStyleOptionViewItem option;
     initViewItemOption(&option);
-    option.rect = QRect(-horizontalOffset(), 0, m_header->length(), rowHeight);
-    painter.fillRect(0, 0, viewport()->width(), rowHeight, background);
+    option.rect = QRect(-horizontalOffset(), 0, m_header->length(), headerHeight);
+    if (!filled)
+        painter.fillRect(0, 0, viewport()->width(), headerHeight, background);
     m_delegate->paint(&painter, option, header);
+}
+
+// Rows all of one height are found where the view laid them out, however
+// far down: a page thousands of rows down costs what the first one does.
+QModelIndex GridTreeView::laidOutIndexAt(int displayRow) const {
+    if (m_rowsFitText || displayRow < 0)
+        return indexAtDisplayRow(displayRow);
+    for (int visual = 0; visual < m_header->count(); ++visual) {
+        const int section = m_header->logicalIndex(visual);
+        if (m_header->isSectionHidden(section) || m_header->sectionSize(section) <= 0)
+            continue;
+        const QPoint point(m_header->sectionViewportPosition(section),
+                           rowTop(displayRow) - verticalScrollBar()->value());
+        return indexAt(point).siblingAtColumn(0);
+    }
+    return {};
+}
+
+int GridTreeView::displayRowHeight(int displayRow) const {
+    return m_rowsFitText ? heightOfRow(indexAtDisplayRow(displayRow)) : m_delegate->rowHeight();
 }
 
 void GridTreeView::settle() {
@@ -317,7 +350,7 @@ bool GridTreeView::isCoveredByPage(const QPoint& point) const {
     if (!isOnPage())
         return false;
     const bool underHeader =
-        m_page.repeatedHeaderRow >= 0 && point.y() < heightOfRow(indexAtDisplayRow(m_page.topRow));
+        m_page.repeatedHeaderRow >= 0 && point.y() < displayRowHeight(m_page.topRow);
     return underHeader || point.y() >= rowTop(m_page.endRow) - rowTop(m_page.topRow);
 }
 

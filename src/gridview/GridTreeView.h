@@ -89,7 +89,10 @@ private:
     bool isOnPage() const;
     bool isCoveredByPage(const QPoint& point) const;
     void keepPageInScrollRange();
-    void drawPage(QPainter& painter);
+    void drawPage(QPainter& painter, const QModelIndex& header, int headerHeight, int endTop);
+    /// indexAtDisplayRow() for paint time, when the view's layout is settled.
+    QModelIndex laidOutIndexAt(int displayRow) const;
+    int displayRowHeight(int displayRow) const;
 
     struct ShownPage {
         int topRow = -1; // -1: no page shown

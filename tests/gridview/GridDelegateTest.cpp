@@ -1,6 +1,13 @@
+#include "gridview/GridDelegate.h"
+
 #include "GridTestData.h"
+#include "gridview/GridPainting.h"
+#include "gridview/GridTreeView.h"
 
 #include <QAbstractItemModelTester>
+#include <QCoreApplication>
+#include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace assi;
@@ -90,4 +97,88 @@ TEST(GridDelegate, AGroupHeaderShowsItsValueInTheGroupedColumnsFormat) {
     EXPECT_EQ(grid.recordRowAt(0), -1);
     EXPECT_EQ(grid.recordRowAt(1), 0);
     EXPECT_EQ(grid.displayedText(1, 3), u"01/12"_s);
+}
+
+TEST(GridDelegate, CellRulesArePixelsACosmeticPenDraws) {
+    const QColor rule(10, 20, 200);
+    const QRect cells[] = {{0, 0, 50, 17}, {10, 5, 33, 21}, {-4, 7, 60, 1}, {5, 5, 1, 1}};
+    for (const double scale : {1.0, 2.0, 1.5}) {
+        for (const CellRules rules : {CellRules::Bottom, CellRules::BottomAndRight}) {
+            for (const QRect& cell : cells) {
+                const auto paint = [&](bool withPen) {
+                    QImage image(QSize(120, 60) * scale, QImage::Format_ARGB32_Premultiplied);
+                    image.setDevicePixelRatio(scale);
+                    image.fill(Qt::white);
+                    QPainter painter(&image);
+                    painter.translate(3, 2);
+                    if (!withPen) {
+                        drawCellRules(painter, cell, rule, rules);
+                        return image;
+                    }
+                    painter.setPen(QPen(rule, 0));
+                    painter.drawLine(cell.bottomLeft(), cell.bottomRight());
+                    if (rules == CellRules::BottomAndRight)
+                        painter.drawLine(cell.topRight(), cell.bottomRight());
+                    return image;
+                };
+                EXPECT_TRUE(paint(false) == paint(true))
+                    << "scale " << scale << ", right rule " << (rules == CellRules::BottomAndRight)
+                    << ", cell at " << cell.x() << "," << cell.y();
+            }
+        }
+    }
+}
+
+TEST(GridDelegate, CellsOfTheRowsBackgroundPaintAsIfFilled) {
+    Grid grid;
+    grid.resize(500, 200);
+    grid.setBackColor(0xFFFFFF);
+    grid.setDataSource(test::requestTable({
+        {u"A"_s, u"Loja"_s, u""_s, u"2026-12-01"_s, {}},
+        {u"A"_s, u""_s, u"2026/2"_s, {}, {}},
+        {u"B"_s, u"Oficina"_s, {}, u"2026-12-02"_s, {}},
+    }));
+    test::setUpRequestGrid(grid);
+    grid.style(u"GroupHeader"_s).setBackColor(0xF0E6DC);
+    grid.show();
+    grid.settle();
+    grid.setCurrentCell(2, 1);
+    auto* rows = grid.findChild<GridTreeView*>(u"rows"_s);
+    ASSERT_NE(rows, nullptr);
+    QCoreApplication::processEvents();
+    const QImage shown = rows->viewport()->grab().toImage();
+    // Every cell fills its background, as the style does.
+    rows->gridDelegate()->setRowsBackground(QColor());
+    const QImage filled = rows->viewport()->grab().toImage();
+    EXPECT_TRUE(shown == filled);
+}
+
+TEST(GridDelegate, TurningThePagesAgainMeasuresNoText) {
+    Grid grid;
+    grid.resize(400, 160);
+    QList<QVariantList> requests;
+    for (int i = 0; i < 40; ++i)
+        requests.append({u"Dep %1"_s.arg(i / 7),
+                         u"Cliente de assistência técnica %1"_s.arg(i),
+                         u"2026/%1"_s.arg(i),
+                         u"2026-12-01"_s,
+                         {}});
+    grid.setDataSource(test::requestTable(requests));
+    test::setUpRequestGrid(grid);
+    grid.setPaged(true);
+    grid.show();
+    grid.settle();
+    ASSERT_GT(grid.pageCount(), 3);
+    const GridDelegate* delegate = grid.findChild<GridTreeView*>(u"rows"_s)->gridDelegate();
+    const auto turnAll = [&] {
+        for (int page = 0; page < grid.pageCount(); ++page) {
+            grid.setCurrentPage(page);
+            QCoreApplication::processEvents();
+        }
+    };
+    turnAll();
+    const int measured = delegate->measuredTextCount();
+    EXPECT_GT(measured, 0);
+    turnAll();
+    EXPECT_EQ(delegate->measuredTextCount(), measured);
 }
