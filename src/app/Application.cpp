@@ -22,6 +22,7 @@
 #include "settings/SettingsLookup.h"
 #include "wall/BoardInstanceLock.h"
 #include "wall/BoardScale.h"
+#include "wall/BoardSchedule.h"
 #include "wall/DesktopSession.h"
 #include "wall/PointerHider.h"
 #include "wall/RuntimeFolder.h"
@@ -32,6 +33,7 @@
 #include "wall/X11ScreenGuard.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QJsonDocument>
 #include <QLoggingCategory>
@@ -56,6 +58,8 @@ constexpr QSize DesignClientSize(1330, 829);
 // Enough event-loop turns for a selection's panel and the grids' queued
 // updates to be painted before a report reads them.
 constexpr int SettleTurns = 3;
+constexpr int ScreenAnswerWaitMs = 2000;
+constexpr int ScreenAnswerPollMs = 50;
 
 void printOut(const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stdout);
@@ -118,6 +122,15 @@ void runFor(int seconds) {
 void settle() {
     for (int turn = 0; turn < SettleTurns; ++turn)
         QCoreApplication::processEvents();
+}
+
+// The desktop answers a hold of the screen on the session bus: a report
+// says what it answered, not that the question is still out. A desktop that
+// does not answer in time is reported as not holding.
+void awaitScreenAnswer(Assi& window) {
+    const QDeadlineTimer deadline(ScreenAnswerWaitMs);
+    while (window.schedule().awake().isAsking() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, ScreenAnswerPollMs);
 }
 
 // Once per start, into the log: the board runs all the same.
@@ -201,6 +214,7 @@ int runBoard(const CommandLineOptions& options, const QString& baseDir, const QS
                 refreshed = window.lastError().isEmpty();
             }
             settle();
+            awaitScreenAnswer(window);
             if (!options.snapshotPath.isEmpty()) {
                 window.setUpdatesEnabled(true);
                 if (const QString error =

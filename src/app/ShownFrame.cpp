@@ -5,13 +5,19 @@
 #include <QEvent>
 #include <QPixmap>
 #include <QWidget>
+#include <QWindow>
 
 namespace assi {
 
 QImage shownFrame(QWidget& window) {
     // A paint still due is the frame's paint: made now, not again later.
     QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest);
-    QBackingStore* store = window.isVisible() ? window.backingStore() : nullptr;
+    // Before the window is on the screen its store may not be made yet, and
+    // asking for it then would make it before the screen's own window is
+    // ready (on Wayland, one that is then never drawn).
+    const QWindow* shown = window.windowHandle();
+    QBackingStore* store =
+        shown && shown->isExposed() && window.isVisible() ? window.backingStore() : nullptr;
     QPaintDevice* device = store ? store->paintDevice() : nullptr;
     if (!device || device->devType() != QInternal::Image)
         return window.grab().toImage();

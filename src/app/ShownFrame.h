@@ -8,8 +8,8 @@ namespace assi {
 
 /// What `window` shows, in device pixels: read from the window's own
 /// backing store, which the paint the window needs anyway has just filled,
-/// rather than painted again. A window without a raster backing store (not
-/// shown, or drawn by OpenGL) is painted into an image as a fallback.
+/// rather than painted again. A window not on the screen yet, or without a
+/// raster backing store (drawn by OpenGL), is painted into an image instead.
 QImage shownFrame(QWidget& window);
 
 } // namespace assi

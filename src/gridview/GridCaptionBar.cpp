@@ -18,6 +18,8 @@ constexpr qreal PageTextMarginLines = 0.5;
 
 GridCaptionBar::GridCaptionBar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("caption"));
+    // It fills all of itself: what lies beneath need not be painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void GridCaptionBar::setText(const QString& text) {
@@ -76,9 +78,13 @@ void GridCaptionBar::paintEvent(QPaintEvent*) {
         const QRect centred = rect().adjusted(reserved, 0, -reserved, 0);
         const bool fitsCentred =
             metrics.horizontalAdvance(m_text) + 2 * CellPaddingX <= centred.width();
-        painter.fillRect(rect(), look.back);
-        drawCell(painter, fitsCentred ? centred : rect().adjusted(0, 0, -reserved, 0), m_text, look,
-                 Overflow::Elide);
+        const QRect title = fitsCentred ? centred : rect().adjusted(0, 0, -reserved, 0);
+        // The title's cell fills its own room; only what lies beside it is filled here.
+        painter.fillRect(QRect(rect().topLeft(), QPoint(title.left() - 1, rect().bottom())),
+                         look.back);
+        painter.fillRect(QRect(QPoint(title.right() + 1, rect().top()), rect().bottomRight()),
+                         look.back);
+        drawCell(painter, title, m_text, look, Overflow::Elide);
         painter.setFont(look.font);
         painter.setPen(look.fore);
         painter.drawText(rect().adjusted(0, 0, -margin, 0), Qt::AlignRight | Qt::AlignVCenter,

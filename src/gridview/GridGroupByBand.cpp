@@ -18,6 +18,8 @@ constexpr int ChipGap = 6;
 
 GridGroupByBand::GridGroupByBand(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("groupByBox"));
+    // It fills all of itself: what lies beneath need not be painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void GridGroupByBand::setChips(const QStringList& captions) {

@@ -28,6 +28,7 @@ public:
     void release() override;
     /// Only while the present owner of the service has given a cookie.
     bool isHolding() const override { return m_cookie.has_value(); }
+    bool isAsking() const override { return m_asking; }
 
     /// Whether the service has an owner on the bus now.
     bool hasService() const { return !m_owner.isEmpty(); }

@@ -20,6 +20,8 @@ public:
     virtual void hold() = 0;
     virtual void release() = 0;
     virtual bool isHolding() const = 0;
+    /// A hold asked for whose answer is still awaited.
+    virtual bool isAsking() const { return false; }
 
     /// The desktop's org.freedesktop.ScreenSaver service while the session
     /// bus has one, else the X server's own screen saver and power management

@@ -37,6 +37,10 @@ ScreenAwake::Mechanism SessionScreenAwake::mechanism() const {
     return m_x11 ? Mechanism::X11 : Mechanism::None;
 }
 
+bool SessionScreenAwake::isAsking() const {
+    return m_dbus && m_dbus->isAsking();
+}
+
 bool SessionScreenAwake::isHolding() const {
     return (m_wayland && m_wayland->isHolding()) || (m_dbus && m_dbus->isHolding()) ||
            (m_x11 && m_x11->isHolding());

@@ -31,6 +31,7 @@ public:
     void hold() override;
     void release() override;
     bool isHolding() const override;
+    bool isAsking() const override;
 
 private:
     void follow();
