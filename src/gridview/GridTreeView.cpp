@@ -10,6 +10,7 @@
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleFactory>
+#include <utility>
 
 namespace assi {
 
@@ -39,12 +40,21 @@ GridTreeView::GridTreeView(const GridStyles& styles, QWidget* parent)
     // Qt repaints after a column's resize from a timer of its own, which
     // fires after the window has painted the new widths already: the board's
     // columns are fitted all at once, before the paint, so the repaint is
-    // asked for at once and joins that paint.
+    // asked for at once and joins that paint, and the geometries follow
+    // once for all the columns, from the event loop or settle().
     disconnect(m_header, SIGNAL(sectionResized(int, int, int)), this,
                SLOT(columnResized(int, int, int)));
     connect(m_header, &QHeaderView::sectionResized, this, [this] {
-        updateGeometries();
         viewport()->update();
+        if (std::exchange(m_geometriesDue, true))
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (std::exchange(m_geometriesDue, false))
+                    updateGeometries();
+            },
+            Qt::QueuedConnection);
     });
     setItemDelegate(m_delegate);
     setFrameShape(QFrame::NoFrame);
@@ -339,6 +349,9 @@ void GridTreeView::spanGroups(const QModelIndex& parent) {
     const int rows = model()->rowCount(parent);
     for (int row = 0; row < rows; ++row) {
         const QModelIndex index = model()->index(row, 0, parent);
+        // Records never head a group: a level of them is passed over whole.
+        if (index.flags() & Qt::ItemNeverHasChildren)
+            return;
         if (!model()->hasChildren(index))
             continue;
         setFirstColumnSpanned(row, parent, true);

@@ -101,6 +101,7 @@ private:
     };
     ShownPage m_page;
     bool m_rowsFitText = false;
+    bool m_geometriesDue = false;
 
     GridDelegate* m_delegate;
     GridHeaderView* m_header;

@@ -14,6 +14,10 @@ void GroupingProxyModel::setSourceModel(QAbstractItemModel* sourceModel) {
     if (QAbstractItemModel* old = this->sourceModel())
         disconnect(old, nullptr, this, nullptr);
     QAbstractProxyModel::setSourceModel(sourceModel);
+    // Kept at hand: the base's own getter goes through a bindable property,
+    // which costs more than the rest of a lookup when a layout asks for
+    // every row.
+    m_source = sourceModel;
     if (sourceModel) {
         // Any change to the rows or columns may move records between groups:
         // regrouping from scratch is simpler than patching, and the grid's
@@ -82,7 +86,7 @@ void GroupingProxyModel::regroup() {
 void GroupingProxyModel::rebuild() {
     m_nodes.clear();
     m_nodes.push_back(Node{});
-    const int records = sourceModel() ? sourceModel()->rowCount() : 0;
+    const int records = m_source ? m_source->rowCount() : 0;
     m_nodes[0].records.resize(size_t(records));
     std::iota(m_nodes[0].records.begin(), m_nodes[0].records.end(), 0);
     splitIntoGroups(0, 0);
@@ -102,7 +106,7 @@ void GroupingProxyModel::splitIntoGroups(int node, int level) {
     if (level >= m_groupColumns.size())
         return;
     const int column = m_groupColumns.at(level);
-    if (column < 0 || column >= sourceModel()->columnCount())
+    if (column < 0 || column >= m_source->columnCount())
         return splitIntoGroups(node, level + 1);
     const std::vector<int> records = std::move(m_nodes[size_t(node)].records);
     m_nodes[size_t(node)].records.clear();
@@ -113,7 +117,7 @@ void GroupingProxyModel::splitIntoGroups(int node, int level) {
     std::pair<bool, QString> lastKey;
     int lastChild = -1;
     for (const int record : records) {
-        const QVariant value = sourceModel()->index(record, column).data(m_groupRole);
+        const QVariant value = m_source->index(record, column).data(m_groupRole);
         std::pair<bool, QString> key{value.isNull(), value.toString()};
         int child = lastChild >= 0 && key == lastKey ? lastChild : groupOf.value(key, -1);
         if (child < 0) {
@@ -152,12 +156,12 @@ bool GroupingProxyModel::isGroupHeader(const QModelIndex& index) const {
 }
 
 QModelIndex GroupingProxyModel::mapToSource(const QModelIndex& proxyIndex) const {
-    if (!proxyIndex.isValid() || !sourceModel())
+    if (!proxyIndex.isValid() || !m_source)
         return {};
     const Node& parent = m_nodes[size_t(proxyIndex.internalId())];
     if (!parent.groups.empty())
         return {};
-    return sourceModel()->index(parent.records[size_t(proxyIndex.row())], proxyIndex.column());
+    return m_source->index(parent.records[size_t(proxyIndex.row())], proxyIndex.column());
 }
 
 QModelIndex GroupingProxyModel::mapFromSource(const QModelIndex& sourceIndex) const {
@@ -169,10 +173,15 @@ QModelIndex GroupingProxyModel::mapFromSource(const QModelIndex& sourceIndex) co
 }
 
 QModelIndex GroupingProxyModel::index(int row, int column, const QModelIndex& parent) const {
-    if (!hasIndex(row, column, parent))
+    // The checks hasIndex() makes, with the parent's node looked up once:
+    // the view asks for every row at each layout.
+    if (row < 0 || column < 0 || column >= columnCount() || parent.column() > 0)
         return {};
     const int node = groupNodeOf(parent);
     if (node < 0)
+        return {};
+    const Node& n = m_nodes[size_t(node)];
+    if (size_t(row) >= (n.groups.empty() ? n.records.size() : n.groups.size()))
         return {};
     return createIndex(row, column, quintptr(node));
 }
@@ -201,7 +210,7 @@ int GroupingProxyModel::rowCount(const QModelIndex& parent) const {
 }
 
 int GroupingProxyModel::columnCount(const QModelIndex&) const {
-    return sourceModel() ? sourceModel()->columnCount() : 0;
+    return m_source ? m_source->columnCount() : 0;
 }
 
 bool GroupingProxyModel::hasChildren(const QModelIndex& parent) const {
@@ -219,14 +228,14 @@ QVariant GroupingProxyModel::data(const QModelIndex& index, int role) const {
         return column;
     if (index.column() != 0)
         return {};
-    return sourceModel()->index(firstRecordOf(node), column).data(role);
+    return m_source->index(firstRecordOf(node), column).data(role);
 }
 
 QVariant GroupingProxyModel::headerData(int section, Qt::Orientation orientation, int role) const {
     // Columns are the source's; rows have no headings of their own.
-    if (orientation != Qt::Horizontal || !sourceModel())
+    if (orientation != Qt::Horizontal || !m_source)
         return {};
-    return sourceModel()->headerData(section, orientation, role);
+    return m_source->headerData(section, orientation, role);
 }
 
 Qt::ItemFlags GroupingProxyModel::flags(const QModelIndex& index) const {

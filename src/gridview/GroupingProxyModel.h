@@ -2,6 +2,7 @@
 
 #include <QAbstractProxyModel>
 #include <QList>
+#include <QPointer>
 #include <vector>
 
 namespace assi {
@@ -55,6 +56,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    QPointer<QAbstractItemModel> m_source;
     struct Node {
         int parent = -1;
         int row = 0;              // position under its parent

@@ -24,6 +24,19 @@ int RecordsetModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_recordset.fieldCount();
 }
 
+QModelIndex RecordsetModel::index(int row, int column, const QModelIndex& parent) const {
+    if (parent.isValid() || row < 0 || column < 0 || row >= m_recordCount ||
+        column >= m_recordset.fieldCount())
+        return {};
+    return createIndex(row, column);
+}
+
+Qt::ItemFlags RecordsetModel::flags(const QModelIndex& index) const {
+    if (!index.isValid() || index.model() != this)
+        return Qt::NoItemFlags;
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+}
+
 QVariant RecordsetModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
