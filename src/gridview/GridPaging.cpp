@@ -6,7 +6,6 @@
 #include "gridview/GroupingProxyModel.h"
 
 #include <QEvent>
-#include <QHash>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <memory>
@@ -95,15 +94,24 @@ GridPageRows Grid::pageRows() const {
         std::vector<int> record;
     };
     auto shown = std::make_shared<Shown>();
-    QHash<QModelIndex, int> headerRows;
     const QList<QModelIndex> indexes = m_view->displayedIndexes();
+    shown->isHeader.reserve(size_t(indexes.size()));
+    shown->headerAbove.reserve(size_t(indexes.size()));
+    shown->record.reserve(size_t(indexes.size()));
+    // A group's records follow its header row, with no other header between:
+    // a record's header is the last one shown, when that one is its parent.
+    QModelIndex lastHeader;
+    int lastHeaderRow = -1;
     for (int row = 0; row < indexes.size(); ++row) {
         const QModelIndex& index = indexes.at(row);
         const bool header = m_groups->isGroupHeader(index);
-        if (header)
-            headerRows.insert(index, row);
+        if (header) {
+            lastHeader = index;
+            lastHeaderRow = row;
+        }
         shown->isHeader.push_back(header);
-        shown->headerAbove.push_back(header ? -1 : headerRows.value(index.parent(), -1));
+        shown->headerAbove.push_back(
+            header || !lastHeader.isValid() || index.parent() != lastHeader ? -1 : lastHeaderRow);
         const QModelIndex record = m_groups->mapToSource(index);
         shown->record.push_back(record.isValid() ? record.row() : -1);
     }
