@@ -14,11 +14,12 @@
 // 2,000 (or the grid's last whole page, when it has fewer).
 //
 // Frames (unless --page-turns): the UI thread's pause (the frame copied out
-// of what the window painted for the turn, the state gathered) and the writer thread's work (the PNG
-// encoded, both files replaced), in wall and CPU milliseconds, on the demo
-// board at full HD and at 4K; the median of each over the turns, and the
-// PNG's size; then, for the same frame, what the encoding alone costs at
-// Qt's default compression against the fast one the board uses.
+// of what the window painted for the turn, the state gathered) and the
+// writer thread's work (the PNG encoded, both files replaced), in wall and
+// CPU milliseconds, on the demo board at full HD and at 4K; the median of
+// each over the turns, and the PNG's size; then, for the same frame, what
+// the encoding alone costs at Qt's default compression against the fast one
+// the board uses.
 #include "app/Assi.h"
 #include "app/BoardStateFiles.h"
 #include "app/RunningBoard.h"
