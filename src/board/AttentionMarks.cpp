@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QStringView>
 #include <limits>
+#include <type_traits>
 
 using namespace Qt::StringLiterals;
 
@@ -121,8 +122,8 @@ void RequestArrivals::take(const std::vector<const Recordset*>& grids, qint64 no
     };
     // The last refresh's keys, looked up once one is not at its place.
     std::optional<QSet<QStringView>> shownKeys;
-    const auto wasShown = [&](size_t position, const QString& key) {
-        if (position < m_keyEnds.size() && shownKey(position) == key)
+    const auto wasShown = [&](size_t position, QAnyStringView key) {
+        if (position < m_keyEnds.size() && QAnyStringView::equal(shownKey(position), key))
             return true;
         if (!shownKeys) {
             shownKeys.emplace();
@@ -130,7 +131,7 @@ void RequestArrivals::take(const std::vector<const Recordset*>& grids, qint64 no
             for (size_t i = 0; i < m_keyEnds.size(); ++i)
                 shownKeys->insert(shownKey(i));
         }
-        return shownKeys->contains(key);
+        return shownKeys->contains(key.toString());
     };
 
     QString keys;
@@ -138,16 +139,30 @@ void RequestArrivals::take(const std::vector<const Recordset*>& grids, qint64 no
     QHash<QString, qint64> arrivedAt;
     for (const Recordset* requests : grids) {
         const int pedido = requests->fieldIndex(u"Pedido"_s);
+        keyEnds.reserve(keyEnds.size() + size_t(std::max(0, requests->recordCount())));
         for (int row = 0; row < requests->recordCount(); ++row) {
-            const QString key = requestKey(*requests, row, pedido);
+            // The number's text as the table keeps it: most requests need no
+            // string of their own here.
+            const QAnyStringView number =
+                pedido >= 0 ? requests->textAt(row, pedido) : QAnyStringView();
+            const QString whole = number.isEmpty() ? requestKey(*requests, row, pedido) : QString();
+            const QAnyStringView key = number.isEmpty() ? QAnyStringView(whole) : number;
             if (wasShown(keyEnds.size(), key)) {
-                const auto arrived = m_arrivedAt.constFind(key);
-                if (arrived != m_arrivedAt.cend())
-                    arrivedAt.insert(key, *arrived);
+                if (!m_arrivedAt.isEmpty()) {
+                    const QString text = key.toString();
+                    const auto arrived = m_arrivedAt.constFind(text);
+                    if (arrived != m_arrivedAt.cend())
+                        arrivedAt.insert(text, *arrived);
+                }
             } else if (m_tracking) {
-                arrivedAt.insert(key, now);
+                arrivedAt.insert(key.toString(), now);
             }
-            keys += key;
+            key.visit([&keys](auto text) {
+                if constexpr (std::is_same_v<decltype(text), QUtf8StringView>)
+                    keys += text.toString();
+                else
+                    keys.append(text);
+            });
             keyEnds.push_back(keys.size());
         }
     }

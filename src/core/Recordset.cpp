@@ -78,6 +78,19 @@ struct Recordset::Table : QSharedData {
         return QString::fromLatin1(latin1.data() + begin, qsizetype(latin1Ends[text] - begin));
     }
 
+    QAnyStringView text(int row, int field) const {
+        const quint32 c = cells[size_t(row) * fields.size() + field];
+        if (c & latin1Text) {
+            const size_t text = c & ~latin1Text;
+            const quint32 begin = text == 0 ? 0 : latin1Ends[text - 1];
+            return QLatin1StringView(latin1.data() + begin, qsizetype(latin1Ends[text] - begin));
+        }
+        const QVariant& kept = values[c];
+        if (kept.typeId() != QMetaType::QString)
+            return {};
+        return *static_cast<const QString*>(kept.constData());
+    }
+
     // Where `value` is kept, added unless it is a text already kept for
     // this field.
     template <typename Value> quint32 keep(int field, Value&& value) {
@@ -220,6 +233,12 @@ QVariant Recordset::valueAt(int row, int field) const {
     Q_ASSERT_X(row >= 0 && row < recordCount(), "Recordset::valueAt", "row out of range");
     Q_ASSERT_X(field >= 0 && field < fieldCount(), "Recordset::valueAt", "field out of range");
     return m_table->value(row, field);
+}
+
+QAnyStringView Recordset::textAt(int row, int field) const {
+    Q_ASSERT_X(row >= 0 && row < recordCount(), "Recordset::textAt", "row out of range");
+    Q_ASSERT_X(field >= 0 && field < fieldCount(), "Recordset::textAt", "field out of range");
+    return m_table->text(row, field);
 }
 
 int Recordset::recordCount() const {

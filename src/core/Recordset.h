@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QList>
 #include <QSharedDataPointer>
 #include <QString>
@@ -65,6 +66,10 @@ public:
     // --- Reading
     QVariant value(int field) const;
     QVariant valueAt(int row, int field) const;
+    /// The text a cell holds, without making a string of it (a view valid
+    /// while this recordset and its copies are unchanged); a null view when
+    /// the cell holds no text (null, a number, a date).
+    QAnyStringView textAt(int row, int field) const;
 
     // --- Cursor
     int recordCount() const;
