@@ -12,6 +12,7 @@
 // the resident memory after 1, 2 and 20 refreshes of the window with the
 // peak over them (VmHWM), where the board shown and the one being built live
 // side by side.
+#include "BenchDatabase.h"
 #include "ResidentMemory.h"
 #include "app/Assi.h"
 #include "data/BoardLoader.h"
@@ -43,70 +44,6 @@ namespace {
 const QDate benchToday(2026, 12, 9);
 constexpr int windowRefreshes = 20;
 constexpr int stageRuns = 5;
-constexpr int departmentCount = 12;
-constexpr int clientCount = 60;
-constexpr int technicianCount = 40;
-constexpr int requestDays = 300;
-// Far above the demo's own ids.
-constexpr int firstBenchId = 10000;
-
-void exec(QSqlQuery& query, const QString& sql) {
-    if (!query.exec(sql)) {
-        std::fprintf(stderr, "%s\n%s\n", qPrintable(sql), qPrintable(query.lastError().text()));
-        std::exit(1);
-    }
-}
-
-// Adds `rows` requests and `rows` orders to the demo database, with a few
-// dozen departments, clients and technicians over them, as at a real site.
-void addBenchRows(const QString& databaseFile, int rows) {
-    const QString name = u"assi-bench-fill"_s;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
-        db.setDatabaseName(databaseFile);
-        if (!db.open()) {
-            std::fprintf(stderr, "%s\n", qPrintable(db.lastError().text()));
-            std::exit(1);
-        }
-        QSqlQuery q(db);
-        const auto series = [](int count) {
-            return u"with recursive n(i) as (select 0 union all select i + 1 from n where i < %1) "_s
-                .arg(count - 1);
-        };
-        exec(q, u"begin"_s);
-        exec(q, series(departmentCount) +
-                    u"insert into zlv_OTK_Equipas select %1 + i, 'Departamento ' || i from n"_s.arg(
-                        firstBenchId));
-        exec(q, series(clientCount) +
-                    u"insert into Clientes select %1 + i, 'Cliente de Assistência Técnica n.º '"
-                    u" || i || ', Lda.' from n"_s.arg(firstBenchId));
-        exec(q, series(technicianCount) +
-                    u"insert into zlv_OTK_Funcionarios select %1 + i, 'Técnico ' || i from n"_s.arg(
-                        firstBenchId));
-        exec(q, series(rows) +
-                    u"insert into zlv_OTK_Assistencias select 2026, %1 + i, i % 3, 0,"
-                    u" %1 + i % %2, %1 + (i * 7) % %3,"
-                    u" datetime('%4', '-' || (i % %5) || ' days', '+' || (8 + i % 10) || ' hours'),"
-                    u" case when i % 7 = 0 then null else 'Equipamento não arranca depois da falha"
-                    u" de energia; pedido ' || i end from n"_s.arg(firstBenchId)
-                        .arg(departmentCount)
-                        .arg(clientCount)
-                        .arg(benchToday.toString(Qt::ISODate))
-                        .arg(requestDays));
-        exec(q,
-             series(rows) +
-                 u"insert into zlv_OTK_OrdensServico select"
-                 u" datetime('%1', '+' || (i * 7 / %2) || ' days', '+' || (8 + i % 9) || ' hours'),"
-                 u" i % 3, %3 + (i * 11) % %4, case when i % 9 = 0 then null else %3 + i % %5 end"
-                 u" from n"_s.arg(benchToday.toString(Qt::ISODate))
-                     .arg(rows)
-                     .arg(firstBenchId)
-                     .arg(clientCount)
-                     .arg(technicianCount));
-        exec(q, u"commit"_s);
-    }
-    QSqlDatabase::removeDatabase(name);
-}
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -235,7 +172,7 @@ WindowTimes timeWindow(const QString& folder, const QString& settingsFile,
 int runOneSize(int rows) {
     QTemporaryDir dir;
     const assi::DemoFiles demo = assi::writeDemo(dir.path(), benchToday);
-    addBenchRows(demo.databaseFile, rows);
+    assi::bench::addBenchRows(demo.databaseFile, rows, benchToday);
 
     const auto dialect = assi::SqlDialect::forEngine(assi::DatabaseEngine::Sqlite);
     const QString requestsSql = dialect->pendingRequestsSql();

@@ -24,16 +24,21 @@ Recordset manyGroups() {
     return test::requestTable(rows);
 }
 
-} // namespace
-
-TEST(GridTreeView, APageFarDownRepeatsTheHeaderOfItsOwnGroup) {
-    Grid grid;
+// Many groups over many pages, shown and laid out.
+void showPagedGroups(Grid& grid) {
     grid.resize(500, 240);
     grid.setDataSource(manyGroups());
     test::setUpRequestGrid(grid);
     grid.setPaged(true);
     grid.show();
     grid.settle();
+}
+
+} // namespace
+
+TEST(GridTreeView, APageFarDownRepeatsTheHeaderOfItsOwnGroup) {
+    Grid grid;
+    showPagedGroups(grid);
     auto* rows = grid.findChild<GridTreeView*>(u"rows"_s);
     ASSERT_NE(rows, nullptr);
     const QRect band(0, 0, rows->viewport()->width(), grid.displayRowHeight(0));
@@ -60,13 +65,8 @@ TEST(GridTreeView, APageFarDownRepeatsTheHeaderOfItsOwnGroup) {
 
 TEST(GridTreeView, APageLeavesBlankTheRowsOfTheNextOne) {
     Grid grid;
-    grid.resize(500, 240);
     grid.setBackColor(0xE0FFFF); // pale yellow, 0x00BBGGRR
-    grid.setDataSource(manyGroups());
-    test::setUpRequestGrid(grid);
-    grid.setPaged(true);
-    grid.show();
-    grid.settle();
+    showPagedGroups(grid);
     auto* rows = grid.findChild<GridTreeView*>(u"rows"_s);
     ASSERT_NE(rows, nullptr);
     int blankFeet = 0;
