@@ -115,58 +115,86 @@ QString markStyleName(RowMark mark) {
     return names ? QString::fromUtf16(names->style) : QString();
 }
 
-void RequestArrivals::take(const std::vector<const Recordset*>& grids, qint64 now) {
-    const auto shownKey = [this](size_t i) {
-        const qsizetype begin = i == 0 ? 0 : m_keyEnds[i - 1];
-        return QStringView(m_keys).sliced(begin, m_keyEnds[i] - begin);
-    };
-    // The last refresh's keys, looked up once one is not at its place.
-    std::optional<QSet<QStringView>> shownKeys;
-    const auto wasShown = [&](size_t position, QAnyStringView key) {
-        if (position < m_keyEnds.size() && QAnyStringView::equal(shownKey(position), key))
-            return true;
-        if (!shownKeys) {
-            shownKeys.emplace();
-            shownKeys->reserve(qsizetype(m_keyEnds.size()));
-            for (size_t i = 0; i < m_keyEnds.size(); ++i)
-                shownKeys->insert(shownKey(i));
-        }
-        return shownKeys->contains(key.toString());
-    };
+namespace {
 
+// The keys of the last refresh, one after the other in one string: asked
+// whether a key was among them, they answer from its place in the list
+// first, and build a lookup only once a key is not at its place.
+class ShownKeys {
+public:
+    ShownKeys(const QString& keys, const std::vector<qsizetype>& ends)
+        : m_keys(keys), m_ends(ends) {}
+
+    bool contains(size_t position, QAnyStringView key) {
+        if (position < m_ends.size() && QAnyStringView::equal(at(position), key))
+            return true;
+        if (!m_lookedUp) {
+            m_lookedUp = true;
+            m_lookup.reserve(qsizetype(m_ends.size()));
+            for (size_t i = 0; i < m_ends.size(); ++i)
+                m_lookup.insert(at(i));
+        }
+        return m_lookup.contains(key.toString());
+    }
+
+private:
+    QStringView at(size_t i) const {
+        const qsizetype begin = i == 0 ? 0 : m_ends[i - 1];
+        return QStringView(m_keys).sliced(begin, m_ends[i] - begin);
+    }
+
+    const QString& m_keys;
+    const std::vector<qsizetype>& m_ends;
+    QSet<QStringView> m_lookup;
+    bool m_lookedUp = false;
+};
+
+// A request still shown keeps the time it arrived at, if it is kept.
+void carryArrival(const QHash<QString, qint64>& from, QHash<QString, qint64>& to,
+                  QAnyStringView key) {
+    const auto arrived = from.constFind(key.toString());
+    if (arrived != from.cend())
+        to.insert(arrived.key(), *arrived);
+}
+
+void appendText(QString& to, QAnyStringView text) {
+    text.visit([&to](auto view) {
+        if constexpr (std::is_same_v<decltype(view), QUtf8StringView>)
+            to += view.toString();
+        else
+            to.append(view);
+    });
+}
+
+} // namespace
+
+void RequestArrivals::take(const std::vector<const Recordset*>& grids, qint64 now) {
     QString keys;
     std::vector<qsizetype> keyEnds;
     QHash<QString, qint64> arrivedAt;
-    for (const Recordset* requests : grids) {
-        const int pedido = requests->fieldIndex(u"Pedido"_s);
-        keyEnds.reserve(keyEnds.size() + size_t(std::max(0, requests->recordCount())));
-        for (int row = 0; row < requests->recordCount(); ++row) {
-            // The number's text as the table keeps it: most requests need no
-            // string of their own here.
-            const QAnyStringView number =
-                pedido >= 0 ? requests->textAt(row, pedido) : QAnyStringView();
-            const QString whole = number.isEmpty() ? requestKey(*requests, row, pedido) : QString();
-            const QAnyStringView key = number.isEmpty() ? QAnyStringView(whole) : number;
-            if (wasShown(keyEnds.size(), key)) {
-                if (!m_arrivedAt.isEmpty()) {
-                    const QString text = key.toString();
-                    const auto arrived = m_arrivedAt.constFind(text);
-                    if (arrived != m_arrivedAt.cend())
-                        arrivedAt.insert(text, *arrived);
-                }
-            } else if (m_tracking) {
-                arrivedAt.insert(key.toString(), now);
+    {
+        ShownKeys shown(m_keys, m_keyEnds);
+        for (const Recordset* requests : grids) {
+            const int pedido = requests->fieldIndex(u"Pedido"_s);
+            keyEnds.reserve(keyEnds.size() + size_t(std::max(0, requests->recordCount())));
+            for (int row = 0; row < requests->recordCount(); ++row) {
+                // The number's text as the table keeps it: most requests need
+                // no string of their own here.
+                const QAnyStringView number =
+                    pedido >= 0 ? requests->textAt(row, pedido) : QAnyStringView();
+                const QString whole =
+                    number.isEmpty() ? requestKey(*requests, row, pedido) : QString();
+                const QAnyStringView key = number.isEmpty() ? QAnyStringView(whole) : number;
+                const bool wasShown = shown.contains(keyEnds.size(), key);
+                if (!wasShown && m_tracking)
+                    arrivedAt.insert(key.toString(), now);
+                if (wasShown && !m_arrivedAt.isEmpty())
+                    carryArrival(m_arrivedAt, arrivedAt, key);
+                appendText(keys, key);
+                keyEnds.push_back(keys.size());
             }
-            key.visit([&keys](auto text) {
-                if constexpr (std::is_same_v<decltype(text), QUtf8StringView>)
-                    keys += text.toString();
-                else
-                    keys.append(text);
-            });
-            keyEnds.push_back(keys.size());
         }
-    }
-    shownKeys.reset(); // its views are into the keys replaced here
+    } // the shown keys' views are into the keys replaced here
     m_keys = std::move(keys);
     m_keyEnds = std::move(keyEnds);
     m_arrivedAt = std::move(arrivedAt);
