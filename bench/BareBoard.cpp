@@ -16,11 +16,11 @@
 // `assi --base-dir FOLDER`) with N more requests and N more orders.
 #include "BareTableModel.h"
 #include "BenchDatabase.h"
+#include "app/Snapshot.h"
 #include "data/DemoSite.h"
 #include "data/SqlDialect.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -29,10 +29,8 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QImageWriter>
 #include <QLabel>
 #include <QLocale>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -196,23 +194,6 @@ private:
     bool m_painted = false;
 };
 
-void saveSnapshot(const QImage& image, const QString& path) {
-    // As the board writes its snapshot: the format its suffix names (else
-    // PNG) at Qt's default quality, into memory, then the file replaced whole.
-    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
-    const QByteArray format =
-        QImageWriter::supportedImageFormats().contains(suffix) ? suffix : QByteArray("png");
-    QByteArray encoded;
-    QBuffer buffer(&encoded);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    if (!writer.write(image))
-        fail(writer.errorString());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encoded) != encoded.size() || !file.commit())
-        fail(u"%1: %2"_s.arg(path, file.errorString()));
-}
-
 void openDatabase(const QString& file) {
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s);
     db.setDatabaseName(file);
@@ -317,8 +298,12 @@ int main(int argc, char** argv) {
     while (!window.painted())
         loop.processEvents(QEventLoop::WaitForMoreEvents);
 
-    if (parser.isSet(snapshot))
-        saveSnapshot(window.grab().toImage(), parser.value(snapshot));
+    if (parser.isSet(snapshot)) {
+        if (const QString error =
+                assi::saveSnapshot(window.grab().toImage(), parser.value(snapshot));
+            !error.isEmpty())
+            fail(error);
+    }
     if (parser.isSet(refreshes))
         refresh(window, day, parser.value(refreshes).toInt());
     if (parser.isSet(pageTurns))

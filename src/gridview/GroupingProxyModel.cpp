@@ -106,7 +106,7 @@ void GroupingProxyModel::splitIntoGroups(int node, int level) {
     if (level >= m_groupColumns.size())
         return;
     const int column = m_groupColumns.at(level);
-    if (column < 0 || column >= m_source->columnCount())
+    if (!m_source || column < 0 || column >= m_source->columnCount())
         return splitIntoGroups(node, level + 1);
     const std::vector<int> records = std::move(m_nodes[size_t(node)].records);
     m_nodes[size_t(node)].records.clear();
